@@ -1,0 +1,8 @@
+// Machine-wide named locks standing in for named mutexes (the single-instance mark).
+#pragma once
+
+// Takes the lock of this name; returns a handle >= 0, or -1 when another process holds it.
+int SysAcquireNamedLock(const char* name);
+void SysReleaseNamedLock(int handle);
+// Tests give their locks a private namespace so parallel runs never meet.
+void SysSetLockNamespace(const char* ns);

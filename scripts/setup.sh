@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the system packages, configures and builds into the given folder.
+# Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+shift || true
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  libsdl2-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev
+  libopenal-dev libfluidsynth-dev timgm6mb-soundfont
+  libfreetype-dev fonts-ipafont-gothic
+  libpng-dev libjpeg-dev zlib1g-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Release} "$@"
+ninja -C "$build"

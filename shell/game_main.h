@@ -1,0 +1,4 @@
+// The game's main loop over scenes.
+#pragma once
+
+int GameMain();   // returns the quit flag

@@ -1,0 +1,114 @@
+// Start-up and shut-down order, the single instance, the log and the message pump.
+#include "engine.h"
+#include "fake_clock.h"
+#include "test_folder.h"
+
+#include "sys_info.h"
+#include "sys_lock.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+
+std::string g_captured;
+void Capture(const char* text) { g_captured += text; }
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SysSetLockNamespace(("engine-test-" + std::to_string(getpid())).c_str());
+        g_captured.clear();
+        SysSetDebugOutputSink(Capture);
+        ResetLogFileName();
+        const char* argv[] = {"zaumolta"};
+        SetCommandLine(1, argv);
+    }
+    void TearDown() override {
+        g_engine.Free();
+        SysSetDebugOutputSink(nullptr);
+    }
+};
+
+// Position of each needle in order; -1 when missing or out of order.
+bool InOrder(const std::string& hay, std::initializer_list<const char*> needles) {
+    size_t pos = 0;
+    for (const char* n : needles) {
+        size_t at = hay.find(n, pos);
+        if (at == std::string::npos) return false;
+        pos = at + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_F(EngineTest, StartsAndStopsInOrder) {
+    ASSERT_EQ(g_engine.Init(), 1);
+    EXPECT_EQ(g_clientWidth, 640);
+    EXPECT_EQ(g_clientHeight, 480);
+    EXPECT_EQ(IsAppActive(), 1);
+    g_engine.Free();
+    EXPECT_TRUE(InOrder(g_captured, {"多重起動を禁止します.\n", "InitDebugStream\n", "OS = ID", "InitDirect3D\n",
+                                     "InitDirectInput\n", "InitDirectSound\n", "InitDirectMusic\n",
+                                     "FreeDirectMusic\n", "FreeDirectSound\n", "FreeInput\n", "FreeDirect3D\n"}))
+        << g_captured;
+    // A second Free finds nothing left to release.
+    g_captured.clear();
+    g_engine.Free();
+    EXPECT_EQ(g_captured, "");
+}
+
+TEST_F(EngineTest, SecondInstanceIsRefusedWithoutAWindow) {
+    int other = SysAcquireNamedLock("vav mutex");
+    ASSERT_GE(other, 0);
+    EXPECT_EQ(g_engine.Init(), 0);
+    EXPECT_EQ(g_captured, "多重起動を禁止します.\n");
+    SysReleaseNamedLock(other);
+}
+
+TEST_F(EngineTest, ClosedWindowStopsThePumpForGood) {
+    ASSERT_EQ(g_engine.Init(), 1);
+    EXPECT_EQ(PumpMessages(), 1);
+    CloseMainWindow();
+    EXPECT_EQ(PumpMessages(), 0);
+    EXPECT_EQ(PumpMessages(), 0);
+    WaitMessage();  // returns at once once quit was posted
+    EXPECT_EQ(PumpMessages(), 0);
+}
+
+TEST_F(EngineTest, CommandLineOptionsMatchExactly) {
+    const char* argv[] = {"zaumolta", "-DBF", "/fx", "-win"};
+    SetCommandLine(4, argv);
+    EXPECT_EQ(HasCommandLineOption("-dbf"), 0);
+    EXPECT_EQ(HasCommandLineOption("/fx"), 1);
+    EXPECT_EQ(HasCommandLineOption("-fx"), 0);
+    EXPECT_EQ(HasCommandLineOption("-win"), 1);
+    EXPECT_EQ(HasCommandLineOption("zaumolta"), 0);  // the program name is not an option
+}
+
+TEST_F(EngineTest, LongLogLinesAreCut) {
+    std::string big(1000, 'x');
+    LogPrintf("%s\n", big.c_str());
+    EXPECT_EQ(g_captured.size(), 255u);
+}
+
+TEST_F(EngineTest, DebugFileGoesBesideTheProgramWhateverTheCurrentFolder) {
+    // The program's folder is this test's own; give the file a unique place by checking content.
+    char dir[kMaxPathSize];
+    GetExeDirectory(dir);
+    std::string path = std::string(dir) + "debug.txt";
+    unlink(path.c_str());
+    CTestFolder elsewhere;
+    const char* argv[] = {"zaumolta", "-dbf"};
+    SetCommandLine(2, argv);
+    InitDebugStream();
+    LogPrintf("line %d\n", 42);
+    std::string text = ReadWholeFile(path);
+    unlink(path.c_str());
+    EXPECT_TRUE(InOrder(text, {"----------------------------------------\n", "InitDebugStream\n", "line 42\n"})) << text;
+    EXPECT_EQ(ReadWholeFile(elsewhere.File("debug.txt")), "");
+}

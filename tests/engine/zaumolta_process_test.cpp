@@ -1,0 +1,61 @@
+// The real program, started headless: it logs its start-up, runs frames, and ends cleanly
+// on SIGTERM; a second copy ends at once.
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+pid_t Spawn(const std::string& program, const char* option) {
+    pid_t pid = -1;
+    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(option), nullptr};
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
+    return pid;
+}
+
+int WaitExit(pid_t pid, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+}  // namespace
+
+TEST(ZaumoltaProcess, LogsStartupRunsAndEndsOnSigterm) {
+    CTestFolder folder;
+    // A private copy of the program, so "debug.txt" beside it is this test's alone.
+    std::string program = folder.File("zaumolta");
+    std::filesystem::copy_file(ZAUMOLTA_PATH, program);
+    pid_t first = Spawn(program, "-dbf");
+    ASSERT_GT(first, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+
+    pid_t second = Spawn(program, "-dbf");
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(WaitExit(second, 10000), 0);  // refused: ends by itself
+
+    kill(first, SIGTERM);
+    EXPECT_EQ(WaitExit(first, 10000), 0);
+    std::string log = ReadWholeFile(folder.File("debug.txt"));
+    EXPECT_NE(log.find("InitDebugStream\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("InitDirect3D\n"), std::string::npos);
+    EXPECT_NE(log.find("FreeDirect3D\n"), std::string::npos);
+    // The refused copy never reached its log file: one start-up block only.
+    EXPECT_EQ(log.find("InitDebugStream\n"), log.rfind("InitDebugStream\n"));
+}

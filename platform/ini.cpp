@@ -166,11 +166,9 @@ void CProfileFile::SetString(const char* section, const char* key, const char* v
     if (!section || !key) return;
     const std::string sec = WithoutLineBreaks(section), name = WithoutLineBreaks(key);
     const std::string text = name + "=" + WithoutLineBreaks(value);
-    // The last line may lack its ending; anything added after it needs one.
-    if (!m_lines.empty() && m_lines.back().ending.empty()) m_lines.back().ending = m_newline;
-
     int header = FindSection(sec.c_str());
     if (header < 0) {
+        EndLastLine();
         m_lines.push_back({"[" + sec + "]", m_newline});
         m_lines.push_back({text, m_newline});
         return;
@@ -188,7 +186,13 @@ void CProfileFile::SetString(const char* section, const char* key, const char* v
     const int end = SectionEnd(header);
     for (int i = header + 1; i < end; ++i)
         if (!TrimBlanks(m_lines[i].text).empty()) last = i;
+    if (size_t(last) + 1 == m_lines.size()) EndLastLine();
     m_lines.insert(m_lines.begin() + last + 1, Line{text, m_newline});
+}
+
+// The last line may lack its ending; a line added after it needs one.
+void CProfileFile::EndLastLine() {
+    if (!m_lines.empty() && m_lines.back().ending.empty()) m_lines.back().ending = m_newline;
 }
 
 std::string CProfileFile::Text() const {

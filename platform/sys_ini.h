@@ -33,6 +33,7 @@ private:
     int FindSection(const char* section) const;  // index of the header line, -1 when absent
     int SectionEnd(int header) const;            // index of the next header or the line count
     int FindKey(int header, const char* key) const;
+    void EndLastLine();
 
     std::vector<Line> m_lines;
     std::string m_newline = "\r\n";  // the file's own line ending, for lines added to it

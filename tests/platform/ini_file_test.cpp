@@ -139,6 +139,10 @@ TEST(IniWrite, KeepsTheFilesOwnLineEnding) {
     ASSERT_EQ(SysWriteProfileString("NET", "NAME", "n", "ap.ini"), 1);
     ASSERT_EQ(SysWriteProfileString("GMP", "p_Graphics", "    3", "ap.ini"), 1);
     EXPECT_EQ(ReadWholeFile("ap.ini"), "[NET]\nIP=1\nMSG=x\nNAME=n\n[GMP]\np_Graphics=    3\n");
+    // A change elsewhere leaves a last line without its ending as it was.
+    WriteWholeFile("ap.ini", "[NET]\r\nIP=1\r\n[QM]\r\nF5=x");
+    ASSERT_EQ(SysWriteProfileString("NET", "IP", "2", "ap.ini"), 1);
+    EXPECT_EQ(ReadWholeFile("ap.ini"), "[NET]\r\nIP=2\r\n[QM]\r\nF5=x");
 }
 
 TEST(IniWrite, LineBreaksInAValueAreDropped) {

@@ -1,6 +1,65 @@
-// Keyboard, mouse and joysticks (placeholder until input is built).
+// Keyboard, mouse and up to eight joysticks, polled once a frame. Every key, mouse button and
+// joystick entry reads in one four-state code, so game code can tell a press in this frame from
+// a held key. Arguments out of range (they come from the settings file) read as up.
 #pragma once
 
-int InitDirectInput();   // 1 when the device is up
+constexpr int kKeyCount = 256;            // DirectInput key codes
+constexpr int kMouseButtonCount = 4;
+constexpr int kMaxJoysticks = 8;
+constexpr int kJoystickEntryCount = 14;   // 0-5 axis directions, 6-13 buttons 0-7
+constexpr int kJoystickThreshold = 500;   // half deflection of the -1000..1000 range
+
+// Four-state button code: (down now) * 2 + (down at the previous poll).
+enum { kButtonUp = 0, kButtonReleased = 1, kButtonPressed = 2, kButtonHeld = 3 };
+
+// DirectInput key codes the engine itself names.
+enum {
+    kKeyEscape = 1,
+    kKeyBackspace = 14,
+    kKeyEnter = 28,
+    kKeyUp = 200,
+    kKeyLeft = 203,
+    kKeyRight = 205,
+    kKeyDown = 208,
+    kKeyDelete = 211,
+};
+
+// Start-up, shut-down and the per-frame poll
+int InitDirectInput();   // 1 when keyboard and mouse are up; joystick trouble is only logged
+int InitKeyboard();
+int InitMouse();
+int InitJoysticks();
 void FreeInput();
-void UpdateInput();  // polls keyboard, mouse and joysticks once a frame
+void UpdateInput();      // keyboard, mouse, joysticks, then the quit key
+void UpdateKeyboard();
+void UpdateMouse();
+void UpdateJoysticks();
+void ClearInputState();  // every key, button and joystick entry up, now and before
+
+// Keyboard
+int GetKeyStatus(int key);
+int GetPressedKey();     // lowest key pressed this frame, or -1
+void ClearKeyboardState();
+void SetQuitKey(int key);  // 0: no quit key (while a text field is open)
+int GetQuitKey();
+
+// Typed-character latch: the last single-byte character typed, taken once.
+int GetTypedChar();
+void SetTypedChar(int c);
+
+// Mouse: position in the 640 x 480 frame, clamped to it.
+int GetMouseButton(int button);
+int GetMouseX();
+int GetMouseY();
+int GetMouseWheel();     // wheel movement reported by the last poll, 120 per notch
+void GetMousePos(int* x, int* y);
+void SetMousePos(int x, int y);
+
+// Joysticks: read only after EnableJoysticks(1).
+void EnableJoysticks(int on);
+int GetJoystickCount();
+int GetJoystickButton(int joystick, int entry);
+
+// Message boxes that reset the input afterwards, so the key that answered is not seen again.
+void ShowMessageBox(const char* text);
+int AskYesNo(const char* text);  // 1 for Yes

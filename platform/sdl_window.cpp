@@ -207,3 +207,19 @@ void SysMessageBox(const char* title, const char* text) {
     // Without a desktop this fails at once instead of blocking.
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, t.c_str(), m.c_str(), g_window);
 }
+
+int SysAskYesNo(const char* title, const char* text) {
+    if (g_messageBoxSink) {
+        g_messageBoxSink(title ? title : "", text ? text : "");
+        return 0;
+    }
+    std::string t = SjisToUtf8(title ? title : ""), m = SjisToUtf8(text ? text : "");
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+    };
+    const SDL_MessageBoxData box = {SDL_MESSAGEBOX_INFORMATION, g_window, t.c_str(), m.c_str(), 2, buttons, nullptr};
+    int answer = 0;
+    if (SDL_ShowMessageBox(&box, &answer) != 0) return 0;
+    return answer == 1 ? 1 : 0;
+}

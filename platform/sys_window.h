@@ -31,4 +31,5 @@ void SysRemovePumpHook(void (*hook)());
 
 // Message boxes: modal on a desktop; tests install a sink so nothing blocks headless.
 void SysMessageBox(const char* title, const char* text);
+int SysAskYesNo(const char* title, const char* text);  // 1 for Yes; with a sink installed: No
 void SysSetMessageBoxSink(void (*sink)(const char* title, const char* text));

@@ -1,0 +1,10 @@
+// The relay's only changes to the bytes it copies: two requests at the very front of a chunk.
+#pragma once
+
+#include "relay_limits.h"
+
+// Rewrites the front of a copy of a chunk (n bytes) for the game in slot `recipient`:
+// ">L------" becomes ">l" and six letters, "t" for each slot in use and "f" for each free one;
+// then ">I-" becomes ">i" and the recipient's slot digit. Both keep the length; a request
+// later in the chunk, or a chunk too short to hold one, passes unchanged.
+void RewriteChunkFront(char* msg, int n, int recipient, const int (&inUse)[kMaxClients]);

@@ -1,0 +1,94 @@
+// One thread waits in accept at any time and one thread per game receives and relays. The
+// accepting thread goes on after a refused seventh game or a failed accept, so a game can
+// still join once a slot is free.
+#include "client_thread.h"
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <pthread.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+
+#include "client_table.h"
+#include "host_info.h"
+
+namespace {
+
+// After a failure that may last (no descriptors, no memory), wait before accepting again
+// rather than spin on it.
+constexpr int kAcceptRetryUs = 100 * 1000;
+
+int StartDetached(void* (*body)(void*), void* arg) {
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+    pthread_t thread;
+    int rc = pthread_create(&thread, &attr, body, arg);
+    pthread_attr_destroy(&attr);
+    return rc == 0;
+}
+
+// Receives and relays for the game in one slot until it leaves.
+void* ClientThread(void* arg) {
+    int slot = (int)(intptr_t)arg;
+    sockaddr_in addr;
+    int sock = SlotSocket(slot, &addr);
+    char dotted[kDottedSize];
+    DottedAddress(addr, dotted);
+    char buffer[kChunkSize];
+    for (;;) {
+        ssize_t n = recv(sock, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && !SlotDropped(slot)) {
+            printf("error(%d) : %d > recv\n", errno, slot);
+            break;
+        }
+        if (n <= 0 || SlotDropped(slot)) {
+            printf("%d(%s) > disconnect\n", slot, dotted);
+            break;
+        }
+        printf("%d > recv(%d)\n", slot, (int)n);
+        RelayToClients(buffer, (int)n);
+    }
+    FreeSlot(slot);
+    return nullptr;
+}
+
+void* AcceptClients(void* arg) {
+    int listenSock = (int)(intptr_t)arg;
+    for (;;) {
+        sockaddr_in addr;
+        socklen_t len = sizeof addr;
+        int sock = accept4(listenSock, (sockaddr*)&addr, &len, SOCK_CLOEXEC);
+        if (sock < 0) {
+            if (errno == EINTR) continue;
+            printf("error(%d) : accept\n", errno);
+            if (errno == EBADF || errno == EINVAL || errno == ENOTSOCK) return nullptr;  // no listener left
+            usleep(kAcceptRetryUs);
+            continue;
+        }
+        // Small chunks (one pad record a frame) must not wait for acknowledgements.
+        int one = 1;
+        setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        int slot = TakeSlot(sock, addr);
+        if (slot < 0) {
+            printf("error : max client\n");
+            close(sock);
+            continue;
+        }
+        if (!StartDetached(ClientThread, (void*)(intptr_t)slot)) {
+            char dotted[kDottedSize];
+            DottedAddress(addr, dotted);
+            printf("%d(%s) > disconnect\n", slot, dotted);
+            FreeSlot(slot);
+        }
+    }
+}
+
+}  // namespace
+
+int StartAccepting(int listenSock) { return StartDetached(AcceptClients, (void*)(intptr_t)listenSock); }

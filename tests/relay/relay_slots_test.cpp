@@ -1,0 +1,65 @@
+// The six-slot table: games take the lowest free slot, a seventh is refused, and the relay
+// keeps accepting so that a freed slot is taken by the next game.
+#include <string>
+#include <vector>
+
+#include "relay_fixture.h"
+
+namespace {
+
+using RelaySlotsTest = RelayTest;
+
+TEST_F(RelaySlotsTest, SeventhGameIsRefusedAndALaterGameStillJoins) {
+    std::vector<std::unique_ptr<RelayClient>> games;
+    for (int slot = 0; slot < 6; ++slot) games.push_back(Join(slot));
+
+    RelayClient seventh(relay.Port());
+    ASSERT_TRUE(seventh.Connected());
+    EXPECT_TRUE(seventh.WaitClosed(5000));
+    EXPECT_TRUE(relay.WaitForOutput("error : max client\n"));
+
+    games[3]->Close();
+    EXPECT_TRUE(relay.WaitForOutput("3(127.0.0.1) > disconnect\n"));
+    auto late = Join(3);
+    ASSERT_TRUE(late->Send(">I-"));
+    EXPECT_EQ(late->Receive(3), ">i3");
+    for (int slot : {0, 1, 2, 4, 5}) EXPECT_EQ(games[slot]->Receive(3), ">i" + std::to_string(slot));
+
+    // Full again: the next one is refused too, and nobody else lost anything.
+    RelayClient eighth(relay.Port());
+    EXPECT_TRUE(eighth.WaitClosed(5000));
+    EXPECT_TRUE(relay.WaitForOutput("error : max client\n", 2));
+    ASSERT_TRUE(games[5]->Send("after"));
+    EXPECT_EQ(late->Receive(5), "after");
+    EXPECT_EQ(games[5]->Receive(5), "after");
+}
+
+TEST_F(RelaySlotsTest, FreedSlotGoesToTheNextGameAndFlagsFollowTheTable) {
+    auto first = Join(0);
+    auto second = Join(1);
+    auto third = Join(2);
+    second->Close();
+    ASSERT_TRUE(relay.WaitForOutput("1(127.0.0.1) > disconnect\n"));
+
+    ASSERT_TRUE(third->Send(">L------"));
+    EXPECT_EQ(first->Receive(8), ">ltftfff");
+    EXPECT_EQ(third->Receive(8), ">ltftfff");
+
+    auto fourth = Join(1);
+    ASSERT_TRUE(fourth->Send(">L------"));
+    for (auto* game : {first.get(), third.get(), fourth.get()}) EXPECT_EQ(game->Receive(8), ">ltttfff");
+}
+
+TEST_F(RelaySlotsTest, GameThatLeavesIsNoLongerSentTo) {
+    auto first = Join(0);
+    auto second = Join(1);
+    first->Close();
+    ASSERT_TRUE(relay.WaitForOutput("0(127.0.0.1) > disconnect\n"));
+    ASSERT_TRUE(second->Send("ping"));
+    EXPECT_EQ(second->Receive(4), "ping");
+    ASSERT_TRUE(relay.WaitForOutput("1 < send(4)\n"));
+    EXPECT_EQ(relay.CountInOutput("0 < send(4)\n"), 0);
+    EXPECT_EQ(relay.CountInOutput("< send\n"), 0) << "no send failed";
+}
+
+}  // namespace

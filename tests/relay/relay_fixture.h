@@ -12,6 +12,8 @@
 class RelayTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(relay.StartListening(folder.Path(), lockNamespace)); }
+    // A data race is only reported, not fatal: the relay's console output must hold none.
+    void TearDown() override { EXPECT_EQ(relay.CountInOutput("Sanitizer"), 0) << relay.Output(); }
 
     // Connects a game and waits until the relay reports it in `slot`.
     std::unique_ptr<RelayClient> Join(int slot) {

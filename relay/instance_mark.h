@@ -4,7 +4,7 @@
 // The mark's name; the game looks for no other.
 constexpr const char* kInstanceMarkName = "ZAUMOLTA_NET_S";
 // NOTE: tests set this environment variable to give their marks a private namespace, so
-// relays of parallel tests never meet. The game's own named locks use the same scheme.
+// relays of parallel tests never meet. Names are built as the game builds its own locks.
 constexpr const char* kLockNamespaceVariable = "ZAUMOLTA_LOCK_NS";
 
 // Takes the mark; 0 when another relay on this machine already holds it.

@@ -1,11 +1,10 @@
 // Devices not built yet start and stop as empty steps, so the start-up order is already real.
 #include "debug_log.h"
-#include "graphics.h"
 #include "music.h"
 #include "sound.h"
 
 namespace {
-int g_d3d = 0, g_sound = 0, g_music = 0;
+int g_sound = 0, g_music = 0;
 
 int StartStep(int& flag, const char* name) {
     DebugSeparator();
@@ -22,8 +21,6 @@ void StopStep(int& flag, const char* name) {
 }
 }  // namespace
 
-int InitDirect3D() { return StartStep(g_d3d, "InitDirect3D"); }
-void FreeDirect3D() { StopStep(g_d3d, "FreeDirect3D"); }
 int InitDirectSound() { return StartStep(g_sound, "InitDirectSound"); }
 void FreeDirectSound() { StopStep(g_sound, "FreeDirectSound"); }
 int InitDirectMusic() { return StartStep(g_music, "InitDirectMusic"); }

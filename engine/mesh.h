@@ -1,0 +1,88 @@
+// CMesh: one mesh read from a .x file or generated, with one material and one texture per
+// subset. Vertices and indices stay in memory in the file's order (robots take mount points
+// from fixed vertex indices, picking walks the triangles, and meshes load without a GL
+// context); drawing hands them to the device from memory.
+#pragma once
+
+#include "math_ops.h"
+#include "sys_graphics.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct XMeshData;
+
+class CMesh {
+public:
+    CMesh() = default;
+    ~CMesh();
+    CMesh(const CMesh&) = delete;
+    CMesh& operator=(const CMesh&) = delete;
+
+    // ---- Loading and generating (1 on success, 0 on failure with the mesh left empty) ----
+    int Load(const char* name, uint32_t colorKey = 0, int mipLevels = 1);
+    int LoadOptimized(const char* name, uint32_t colorKey = 0, int mipLevels = 1);  // + faces sorted by subset
+    int CreateSphere(float radius, int slices, int stacks, float r, float g, float b, float a);
+    int CreateBox(float width, float height, float depth, float r, float g, float b, float a);
+    int CreateTeapot(float r, float g, float b, float a);
+    void Release();  // safe on an empty mesh
+    // Takes parsed .x data as the mesh (materials with ambient := diffuse, textures through the
+    // cache). The loaders use it; tests can feed data without a file.
+    int TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels);
+
+    // ---- Shape ----
+    void ComputeBounds();
+    void ComputeNormals();  // format becomes position, normal, one texture set; vertex order kept
+    int HasMesh() const { return m_vertexCount > 0 || !m_indices.empty(); }
+    int GetVertexCount() const { return m_vertexCount; }
+    int GetFaceCount() const { return static_cast<int>(m_indices.size() / 3); }
+    uint32_t GetFvf() const { return m_fvf; }
+    int GetVertexStride() const { return m_stride; }
+    const unsigned char* GetVertexData() const { return m_vertices.data(); }
+    Vec3 GetVertexPosition(int index) const;      // (0, 0, 0) outside the vertex range
+    Vec3 GetVertexNormal(int index) const;        // (0, 0, 0) without normals
+    const uint32_t* GetIndices() const { return m_indices.data(); }  // three per face
+    const uint32_t* GetFaceSubsets() const { return m_faceSubsets.data(); }
+    const Vec3& GetBoxMin() const { return m_boxMin; }
+    const Vec3& GetBoxMax() const { return m_boxMax; }
+    const Vec3& GetSphereCenter() const { return m_sphereCenter; }
+    float GetSphereRadius() const { return m_sphereRadius; }
+
+    // ---- Materials and textures ----
+    int GetSubsetCount() const { return static_cast<int>(m_materials.size()); }
+    const GfxMaterial& GetMaterial(int subset) const { return m_materials[subset]; }
+    GfxTexture* GetTexture(int subset) const { return m_textures[subset]; }
+    const std::string& GetTextureName(int subset) const { return m_textureNames[subset]; }
+    void SetSubsetColor(int subset, float r, float g, float b, float a);  // bad index ignored
+    const std::string& GetName() const { return m_name; }
+
+    // ---- Drawing (nothing without a mesh; render states are left as they are) ----
+    void Draw(const Mat4& world);
+    void DrawWithTexture(const Mat4& world, GfxTexture* texture);
+    void DrawWithAlpha(const Mat4& world, float alpha);
+    void DrawAddAlpha(const Mat4& world, float delta);
+    void DrawWithMaterial(const Mat4& world, const GfxMaterial* material);
+
+private:
+    void SetGenerated(float r, float g, float b, float a);
+    void BeginDraw(const Mat4& world);
+    void DrawSubset(int subset);
+    void BuildSubsetRanges();
+
+    std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
+    int m_vertexCount = 0;
+    uint32_t m_fvf = 0;
+    int m_stride = 0;
+    std::vector<uint32_t> m_indices;      // three per face
+    std::vector<uint32_t> m_faceSubsets;  // subset (material) of each face
+    std::vector<GfxMaterial> m_materials;
+    std::vector<GfxTexture*> m_textures;  // one cache reference each, null when untextured
+    std::vector<std::string> m_textureNames;
+    std::string m_name;
+    Vec3 m_boxMin, m_boxMax, m_sphereCenter;
+    float m_sphereRadius = 0;
+    // Built on the first draw: each subset's indices gathered, in face order.
+    std::vector<std::vector<uint32_t>> m_subsetIndices;
+    int m_rangesBuilt = 0;
+};

@@ -7,19 +7,35 @@
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 std::string g_namespace;
-}
+bool g_namespaceSet = false;
 
-void SysSetLockNamespace(const char* ns) { g_namespace = ns ? ns : ""; }
+// Test runs of the real programs choose their namespace from outside, the same variable the
+// relay reads, so whole suites can run side by side on one machine.
+const std::string& Namespace() {
+    if (!g_namespaceSet) {
+        const char* env = getenv("ZAUMOLTA_LOCK_NS");
+        g_namespace = env ? env : "";
+        g_namespaceSet = true;
+    }
+    return g_namespace;
+}
+}  // namespace
+
+void SysSetLockNamespace(const char* ns) {
+    g_namespace = ns ? ns : "";
+    g_namespaceSet = true;
+}
 
 int SysAcquireNamedLock(const char* name) {
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
-    std::string full = "zaumolta-lock:" + g_namespace + ":" + (name ? name : "");
+    std::string full = "zaumolta-lock:" + Namespace() + ":" + (name ? name : "");
     sockaddr_un addr;
     memset(&addr, 0, sizeof addr);
     addr.sun_family = AF_UNIX;

@@ -4,5 +4,6 @@
 // Takes the lock of this name; returns a handle >= 0, or -1 when another process holds it.
 int SysAcquireNamedLock(const char* name);
 void SysReleaseNamedLock(int handle);
-// Tests give their locks a private namespace so parallel runs never meet.
+// Tests give their locks a private namespace so parallel runs never meet; without a call the
+// namespace comes from the environment variable ZAUMOLTA_LOCK_NS (empty when unset).
 void SysSetLockNamespace(const char* ns);

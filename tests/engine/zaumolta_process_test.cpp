@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <thread>
 
 extern char** environ;
@@ -42,6 +43,8 @@ TEST(ZaumoltaProcess, LogsStartupRunsAndEndsOnSigterm) {
     // A private copy of the program, so "debug.txt" beside it is this test's alone.
     std::string program = folder.File("zaumolta");
     std::filesystem::copy_file(ZAUMOLTA_PATH, program);
+    // A lock namespace of its own, so suites running side by side never meet.
+    setenv("ZAUMOLTA_LOCK_NS", ("process-test-" + std::to_string(getpid())).c_str(), 1);
     pid_t first = Spawn(program, "-dbf");
     ASSERT_GT(first, 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));

@@ -1,0 +1,31 @@
+// TCP client sockets over POSIX, standing in for Winsock with asynchronous notification.
+// Sockets are non-blocking and never raise SIGPIPE; the message pump polls them and reports
+// connect, read, write and close events as WSAAsyncSelect did. Nothing handed to a send is ever
+// lost: what the system cannot take at once waits, in order, and goes out when it can write.
+#pragma once
+
+// Event bits, as the notification message carried them.
+enum {
+    kSysSocketRead = 0x01,
+    kSysSocketWrite = 0x02,
+    kSysSocketConnect = 0x10,
+    kSysSocketClose = 0x20,
+};
+
+int SysSocketStartup(int version);   // 1 when the requested version is served
+void SysSocketCleanup();
+
+int SysSocketCreate();               // IPv4 TCP, non-blocking, no Nagle delay; -1 on failure
+// Dotted text directly, else the first IPv4 address of a name look-up; address in network order.
+int SysSocketResolve(const char* host, unsigned int* address);
+int SysSocketConnect(int s, unsigned int address, int port);  // 1 connected or under way
+int SysSocketSend(int s, const char* data, int length);       // 1 sent or queued; 0 failed
+int SysSocketPending(int s);                                  // bytes queued, not yet sent
+int SysSocketRecv(int s, char* buffer, int size);  // bytes; 0 at the peer's close; -2 nothing yet; -1 failed
+void SysSocketShutdown(int s);       // sends what is queued (waiting a moment at most), then both ways
+void SysSocketClose(int s);
+int SysSocketLastError();            // the system's error number of the last failure
+
+// Events of socket s go to notify(context, s, event, error) from the message pump; error is the
+// system's error number, 0 when none.
+int SysSocketSelect(int s, void (*notify)(int context, int s, int event, int error), int context);

@@ -54,17 +54,17 @@ int SysAudioOpen() {
     if (g_open) return 1;
     if (!AlOpen()) return 0;
     int wasInit = SDL_WasInit(SDL_INIT_AUDIO) != 0;
-    if (!SdlInitSubsystem(SDL_INIT_AUDIO)) {
-        AlClose();
-        return 0;
-    }
-    g_ownsSubsystem = !wasInit;
-    g_device = OpenOutput();
-    if (!g_device) {
+    int ready = SdlInitSubsystem(SDL_INIT_AUDIO);
+    if (ready) g_device = OpenOutput();
+    if (!g_device && !wasInit) {
         // No usable card (or none at all): play into SDL's dummy driver, which paces the mix alike.
-        SDL_AudioQuit();
-        if (SDL_AudioInit("dummy") == 0) g_device = OpenOutput();
+        if (ready) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        ready = SdlInitSubsystem(SDL_INIT_AUDIO);
+        if (ready) g_device = OpenOutput();
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
+    g_ownsSubsystem = ready && !wasInit;
     if (!g_device) {
         if (g_ownsSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
         g_ownsSubsystem = 0;

@@ -24,10 +24,12 @@ TEST(ZaumoltaSound, RunsWithoutASoundCard) {
     std::filesystem::copy_file(ZAUMOLTA_PATH, program);
 
     // An audio driver that does not exist stands for a machine with no sound card.
+    // A lock namespace of its own, so suites running side by side never meet.
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
-        if (strncmp(*e, "SDL_AUDIODRIVER=", 16) != 0) env.emplace_back(*e);
+        if (strncmp(*e, "SDL_AUDIODRIVER=", 16) != 0 && strncmp(*e, "ZAUMOLTA_LOCK_NS=", 17) != 0) env.emplace_back(*e);
     env.emplace_back("SDL_AUDIODRIVER=no-such-driver");
+    env.emplace_back("ZAUMOLTA_LOCK_NS=sound-process-test-" + std::to_string(getpid()));
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);

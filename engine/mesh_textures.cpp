@@ -1,6 +1,10 @@
 // Mesh textures through the engine's texture cache.
 #include "mesh_textures.h"
 
-// TODO: the texture cache is not in the engine yet; until it is, subsets draw untextured.
-GfxTexture* MeshTextureLoad(const char*, uint32_t, int) { return nullptr; }
-void MeshTextureRelease(GfxTexture*) {}
+#include "texture.h"
+
+GfxTexture* MeshTextureLoad(const char* file, uint32_t colorKey, int mipLevels) {
+    return g_textureCache.Load(0, file, colorKey, mipLevels);
+}
+
+void MeshTextureRelease(GfxTexture* texture) { g_textureCache.Release(texture); }

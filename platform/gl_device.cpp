@@ -15,6 +15,7 @@
 
 struct GfxTexture {
     int refs = 1;
+    int generation = 0;  // the device it was made on; GL names die with their context
     GLuint id = 0;
     int width = 0, height = 0, levels = 1;
     uint32_t format = kFmtUnknown, usage = 0;
@@ -27,6 +28,7 @@ enum SurfaceKind { kSurfBackBuffer, kSurfTextureLevel, kSurfDepth };
 
 struct GfxSurface {
     int refs = 1;
+    int generation = 0;
     int kind = kSurfBackBuffer;
     GfxTexture* texture = nullptr;  // a reference while held
     int level = 0;
@@ -74,6 +76,7 @@ struct Device {
 };
 
 Device g_dev;
+int g_generation = 0;  // counts device creations
 
 // What the test hooks make the platform report.
 struct TestDisplay {
@@ -85,6 +88,7 @@ struct TestDisplay {
 } g_testDisplay;
 int g_failTnlHal = 0, g_failHal = 0, g_failRef = 0;
 int g_testCoopLevel = kGfxOk;
+GfxDrawRecorder g_drawRecorder = nullptr;
 
 constexpr int kMaxReportedTexture = 2048;  // a size every card of the game's era handled
 
@@ -237,6 +241,7 @@ void BindTargets() {
 
 GfxSurface* NewSurface(int kind, int w, int h, uint32_t format) {
     GfxSurface* s = new GfxSurface;
+    s->generation = g_generation;
     s->kind = kind;
     s->width = w;
     s->height = h;
@@ -844,6 +849,7 @@ int GfxCreateDevice(int adapter, int type, int vertexProcessing, const GfxPresen
     SDL_GL_SetSwapInterval(0);  // the frame timer paces frames
 
     g_dev = Device{};
+    ++g_generation;
     g_dev.context = ctx;
     g_dev.params = params;
     g_dev.adapter = adapter;
@@ -1055,6 +1061,7 @@ GfxTexture* GfxCreateTexture(int width, int height, int levels, uint32_t usage, 
     while ((width >> full) > 0 || (height >> full) > 0) ++full;
     if (levels <= 0 || levels > full) levels = full;
     GfxTexture* t = new GfxTexture;
+    t->generation = g_generation;
     t->width = width;
     t->height = height;
     t->levels = levels;
@@ -1080,7 +1087,7 @@ void GfxAddRef(GfxTexture* t) {
 
 void GfxRelease(GfxTexture* t) {
     if (!t || --t->refs > 0) return;
-    if (g_dev.created) glDeleteTextures(1, &t->id);
+    if (g_dev.created && t->generation == g_generation) glDeleteTextures(1, &t->id);
     delete t;
 }
 
@@ -1170,7 +1177,7 @@ int GfxSetRenderTarget(GfxSurface* target, GfxSurface* depth) {
 void GfxReleaseSurface(GfxSurface* s) {
     if (!s || --s->refs > 0) return;
     if (s->texture) GfxRelease(s->texture);
-    if (s->renderbuffer && g_dev.created) glDeleteRenderbuffers(1, &s->renderbuffer);
+    if (s->renderbuffer && g_dev.created && s->generation == g_generation) glDeleteRenderbuffers(1, &s->renderbuffer);
     delete s;
 }
 
@@ -1210,8 +1217,11 @@ uint32_t GfxReadPixel(int x, int y) {
 void GfxSetVertexShader(uint32_t fvf) { g_dev.fvf = fvf; }
 uint32_t GfxGetVertexShader() { return g_dev.fvf; }
 
+void GfxTestSetDrawRecorder(GfxDrawRecorder recorder) { g_drawRecorder = recorder; }
+
 void GfxDrawPrimitiveUP(uint32_t type, int primitives, const void* vertices, int stride) {
     int n = GfxVertexCount(type, primitives);
+    if (g_drawRecorder && n > 0) g_drawRecorder(g_dev.fvf, type, primitives, vertices, stride, n);
     if (n <= 0 || !PrepareDraw(vertices, stride, n)) return;
     glDrawArrays(GlPrimitive(type), 0, n);
 }
@@ -1250,6 +1260,9 @@ void GfxDrawPrimitive(uint32_t type, int startVertex, int primitives) {
     if (!vb || n <= 0 || startVertex < 0 || g_dev.streamStride <= 0) return;
     size_t need = ((size_t)startVertex + (size_t)n) * (size_t)g_dev.streamStride;
     if (need > vb->data.size()) return;  // past the buffer's end: nothing is drawn
+    if (g_drawRecorder)
+        g_drawRecorder(g_dev.fvf, type, primitives, vb->data.data() + (size_t)startVertex * g_dev.streamStride,
+                       g_dev.streamStride, n);
     if (!PrepareDraw(vb->data.data() + (size_t)startVertex * g_dev.streamStride, g_dev.streamStride, n)) return;
     glDrawArrays(GlPrimitive(type), 0, n);
 }

@@ -266,6 +266,10 @@ uint32_t GfxGetVertexShader();
 void GfxDrawPrimitiveUP(uint32_t type, int primitives, const void* vertices, int stride);
 void GfxDrawIndexedPrimitiveUP(uint32_t type, int minIndex, int vertexCount, int primitives,
                                const void* indices, int indexBits, const void* vertices, int stride);
+// Test hook: sees every non-indexed draw (format, primitive type and count, the vertices).
+using GfxDrawRecorder = void (*)(uint32_t fvf, uint32_t type, int primitives, const void* vertices, int stride,
+                                 int vertexCount);
+void GfxTestSetDrawRecorder(GfxDrawRecorder recorder);
 
 // ---- Vertex buffers --------------------------------------------------------------------------
 struct GfxVertexBuffer;

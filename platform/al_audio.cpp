@@ -141,19 +141,41 @@ ALenum AlFormat(const SysPcmFormat& f) {
 // DirectSound's coordinates are left-handed, OpenAL's right-handed: z turns round.
 void ToAl(float* v) { v[2] = -v[2]; }
 
+// Handles carry the device's generation, so a handle kept past a close never names a new object.
+constexpr int kHandleIndexBits = 20;
+int g_generation = 0;
+
+int MakeHandle(size_t index) { return (g_generation << kHandleIndexBits) | (int)(index + 1); }
+
+template <class T>
+T* FromHandle(std::vector<T>& list, int h) {
+    if (h <= 0 || (h >> kHandleIndexBits) != g_generation) return nullptr;
+    size_t i = (size_t)(h & ((1 << kHandleIndexBits) - 1)) - 1;
+    return i < list.size() ? &list[i] : nullptr;
+}
+
+// The first unused slot of a list, appended when all are in use.
+template <class T, class Used>
+size_t FreeSlot(std::vector<T>& list, Used used) {
+    for (size_t i = 0; i < list.size(); ++i)
+        if (!used(list[i])) return i;
+    list.emplace_back();
+    return list.size() - 1;
+}
+
 Buffer* GetBuffer(int h) {
-    if (h <= 0 || h > (int)g_buffers.size() || !g_buffers[h - 1].refs) return nullptr;
-    return &g_buffers[h - 1];
+    Buffer* b = FromHandle(g_buffers, h);
+    return b && b->refs ? b : nullptr;
 }
 
 Voice* GetVoice(int h) {
-    if (h <= 0 || h > (int)g_voices.size() || !g_voices[h - 1].used) return nullptr;
-    return &g_voices[h - 1];
+    Voice* v = FromHandle(g_voices, h);
+    return v && v->used ? v : nullptr;
 }
 
 Stream* GetStream(int h) {
-    if (h <= 0 || h > (int)g_streams.size() || !g_streams[h - 1].used) return nullptr;
-    return &g_streams[h - 1];
+    Stream* s = FromHandle(g_streams, h);
+    return s && s->used ? s : nullptr;
 }
 
 // The source the voice still owns, or null when it was given to another voice.
@@ -237,6 +259,7 @@ int AlOpen() {
     if (!g_openLoopback || !g_renderSamples) return 0;
     g_device = g_openLoopback(nullptr);
     if (!g_device) return 0;
+    g_generation = (g_generation + 1) % 1024;
     const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
                             ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
                             ALC_FREQUENCY, kAudioRate,
@@ -303,7 +326,9 @@ void AlRenderMix(float* interleaved, int frames) {
 int SysSoundFindBuffer(const char* name) {
     auto it = g_buffersByName.find(name ? name : "");
     if (it == g_buffersByName.end()) return 0;
-    ++g_buffers[it->second - 1].refs;
+    Buffer* b = GetBuffer(it->second);
+    if (!b) return 0;
+    ++b->refs;
     return it->second;
 }
 
@@ -322,14 +347,9 @@ int SysSoundCreateBuffer(const char* name, const SysPcmFormat& format, const voi
         alDeleteBuffers(1, &id);
         return 0;
     }
-    int h = 0;
-    for (size_t i = 0; i < g_buffers.size() && !h; ++i)
-        if (!g_buffers[i].refs) h = (int)i + 1;
-    if (!h) {
-        g_buffers.emplace_back();
-        h = (int)g_buffers.size();
-    }
-    Buffer& b = g_buffers[h - 1];
+    size_t i = FreeSlot(g_buffers, [](const Buffer& x) { return x.refs > 0; });
+    int h = MakeHandle(i);
+    Buffer& b = g_buffers[i];
     b.id = id;
     b.refs = 1;
     b.name = name ? name : "";
@@ -359,14 +379,9 @@ int SysVoiceCreate(int buffer, int positional) {
     Buffer* b = GetBuffer(buffer);
     if (!b) return 0;
     ++b->refs;
-    int h = 0;
-    for (size_t i = 0; i < g_voices.size() && !h; ++i)
-        if (!g_voices[i].used) h = (int)i + 1;
-    if (!h) {
-        g_voices.emplace_back();
-        h = (int)g_voices.size();
-    }
-    Voice& v = g_voices[h - 1];
+    size_t i = FreeSlot(g_voices, [](const Voice& x) { return x.used != 0; });
+    int h = MakeHandle(i);
+    Voice& v = g_voices[i];
     v = Voice{};
     v.used = 1;
     v.buffer = buffer;
@@ -493,15 +508,9 @@ int SysStreamCreate(const SysPcmFormat& format, int blockBytes, int blockCount) 
     alSourcef(s.source, AL_ROLLOFF_FACTOR, 0.0f);
     alSourceQueueBuffers(s.source, blockCount, s.blocks);
     alSourcePlay(s.source);
-    int h = 0;
-    for (size_t i = 0; i < g_streams.size() && !h; ++i)
-        if (!g_streams[i].used) h = (int)i + 1;
-    if (!h) {
-        g_streams.emplace_back();
-        h = (int)g_streams.size();
-    }
-    g_streams[h - 1] = s;
-    return h;
+    size_t i = FreeSlot(g_streams, [](const Stream& x) { return x.used != 0; });
+    g_streams[i] = s;
+    return MakeHandle(i);
 }
 
 void SysStreamDestroy(int h) {

@@ -79,6 +79,23 @@ TEST_F(MusicTest, LoopedMusicOutlastsTheFile) {
     EXPECT_EQ(IsMusicPlaying(), 0) << "played once without the loop flag";
 }
 
+TEST_F(MusicTest, PauseKeepsThePlaceAndStopGoesBackToTheStart) {
+    StartMusic();
+    std::string tune = std::string(GAME_DIR) + "/midi/tune.mid";
+    ASSERT_EQ(LoadMidi(tune.c_str()), 1);
+    PlayMusic(1);
+    RenderMix(Ms(1000));  // 120 beats a minute at 480 ticks a beat: about 960 ticks
+    PauseMusic();
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    PlayMusic(1);
+    RenderMix(Ms(100));
+    EXPECT_GT(SysMusicGetTick(), 900);
+    StopMusic();
+    PlayMusic(1);
+    RenderMix(Ms(100));
+    EXPECT_LT(SysMusicGetTick(), 300);
+}
+
 TEST_F(MusicTest, AnotherFileReplacesTheFirst) {
     StartMusic();
     WriteNote("a.mid", 60);

@@ -212,6 +212,21 @@ TEST_F(SoundTest, SoundsOfOneFileShareTheirDataAndSourcesComeAsNeeded) {
     EXPECT_EQ(a.IsPlaying(), 0);
 }
 
+TEST_F(SoundTest, SoundKeptPastShutDownTouchesNothingOfTheNextDevice) {
+    StartSound();
+    auto old = std::make_unique<CSound>();
+    ASSERT_EQ(old->Load(Tone("old.wav", 1000).c_str()), 1);
+    FreeDirectSound();
+    StartSound();
+    CSound now;
+    ASSERT_EQ(now.Load(Tone("new.wav", 1000).c_str()), 1);
+    now.Play(1);
+    old->Play(0);
+    old.reset();
+    EXPECT_EQ(now.IsPlaying(), 1);
+    EXPECT_EQ(SysSoundGetBufferCount(), 1);
+}
+
 TEST_F(SoundTest, EffectsNeedTheEffectsFlag) {
     StartSound();
     CSound s;

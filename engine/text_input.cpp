@@ -1,0 +1,163 @@
+// The text field: editing by whole Shift-JIS characters, the input method's composition and
+// result, and the field's drawing with the engine's text font.
+#include "text_input.h"
+
+#include "graphics.h"
+#include "input.h"
+
+#include "sys_text.h"
+#include "sys_text_input.h"
+
+namespace {
+int g_blink = 0;  // shared by all fields, as one cursor blinks at a time
+}  // namespace
+
+bool IsShiftJisLeadByte(unsigned char c) { return SjisIsLeadByte(c); }
+
+bool IsPrintableAscii(int c) { return c >= 0x20 && c < 0x7F; }
+
+CTextInput::CTextInput() : m_status("_") {}
+
+CTextInput::~CTextInput() { ReleaseContext(); }
+
+void CTextInput::Attach(int x, int y, int maxLength) {
+    ReleaseContext();
+    m_context = 1;
+    m_x = x;
+    m_y = y;
+    m_cursor = 0;
+    m_maxLength = maxLength;
+}
+
+void CTextInput::ReleaseContext() { m_context = 0; }
+
+// The desktop's input method may take keys for itself (Enter that commits, Escape that cancels)
+// without the keyboard state ever seeing them, so a change of composition or a committed result
+// counts as activity just as a key press does.
+int CTextInput::Update() {
+    DrawTextAt(m_x, m_y, m_display.c_str());
+    DrawStatus();
+    bool imeNews = m_context && SysImeChanged();
+    if (GetPressedKey() == -1 && !imeNews) return 0;
+
+    std::string result;
+    GetResult(result);
+    if (GetKeyStatus(kKeyEnter) == kButtonPressed) {
+        if (!IsComposing() && result.empty()) return 1;
+        CommitResult();
+        return 0;
+    }
+    if (!result.empty()) CommitResult();
+    if (IsImeOpen() || IsComposing()) GetComposition(m_composition);
+    if (GetKeyStatus(kKeyEscape) == kButtonPressed) return IsComposing() ? 0 : -1;
+    if (IsComposing()) {
+        m_display = m_text;
+        m_display.insert((size_t)m_cursor, m_composition);
+        return 0;
+    }
+    if (GetKeyStatus(kKeyBackspace) == kButtonPressed) Backspace();
+    if (GetKeyStatus(kKeyDelete) == kButtonPressed) Delete();
+    if (GetKeyStatus(kKeyLeft) == kButtonPressed) CursorLeft();
+    if (GetKeyStatus(kKeyRight) == kButtonPressed) CursorRight();
+    int c = GetTypedChar();
+    if (IsPrintableAscii(c) && (int)m_text.size() < m_maxLength) InsertChar(c);
+    return 0;
+}
+
+void CTextInput::GetText(std::string& text) const { text = m_text; }
+
+void CTextInput::SetText(const std::string& text) {
+    m_text = text;
+    m_display = text;
+    m_cursor = (int)text.size();
+}
+
+void CTextInput::SetOpenStatus(int open) {
+    if (m_context) SysImeSetOpen(open);
+}
+
+void CTextInput::DrawStatus() {
+    g_blink = (g_blink + 1) % kTextInputBlinkFrames;
+    std::string composition, result;
+    GetComposition(composition);
+    GetResult(result);
+    m_status = IsImeOpen() ? "IME ON" : "IME OFF";
+    m_status += IsConverted() ? " cnv" : " in";
+    m_status += "[" + composition + "]" + result;
+    int h = g_textHeight;
+    int cursorX = m_x + m_cursor * h / 2;
+    if (IsComposing()) {
+        DrawTextAt(cursorX, m_y, "[");
+        DrawTextAt(m_x + ((int)m_composition.size() + m_cursor) * h / 2, m_y, "]");
+    } else if (g_blink < kTextInputBlinkFrames / 2) {
+        DrawTextAt(cursorX, m_y, "_");
+    }
+    DrawTextAt(m_x, m_y + h, m_status.c_str());
+    // The candidate window opens at the caret.
+    if (m_context) SysImeSetCaret(cursorX, m_y, h);
+}
+
+// A second byte can look like a lead byte, so the character before the cursor is found by
+// scanning from the start of the text, never by looking one or two bytes back.
+void CTextInput::Backspace() {
+    if (m_cursor > 0) {
+        size_t start = SjisPrevCharStart(m_text.data(), m_text.size(), (size_t)m_cursor);
+        m_text.erase(start, (size_t)m_cursor - start);
+        m_cursor = (int)start;
+    }
+    m_display = m_text;
+}
+
+void CTextInput::Delete() {
+    if ((size_t)m_cursor < m_text.size())
+        m_text.erase((size_t)m_cursor, SjisCharLength(m_text.data(), m_text.size(), (size_t)m_cursor));
+    m_display = m_text;
+}
+
+void CTextInput::CursorLeft() {
+    if (m_cursor > 0) m_cursor = (int)SjisPrevCharStart(m_text.data(), m_text.size(), (size_t)m_cursor);
+    m_display = m_text;
+}
+
+void CTextInput::CursorRight() {
+    if ((size_t)m_cursor < m_text.size())
+        m_cursor += (int)SjisCharLength(m_text.data(), m_text.size(), (size_t)m_cursor);
+    m_display = m_text;
+}
+
+void CTextInput::InsertChar(int c) {
+    m_text.insert((size_t)m_cursor, 1, (char)c);
+    m_cursor += 1;
+    m_display = m_text;
+}
+
+void CTextInput::InsertAtCursor(const std::string& s) {
+    m_text.insert((size_t)m_cursor, s);
+    m_cursor += (int)s.size();
+    TrimToMax();
+    m_composition.clear();
+    m_display = m_text;
+}
+
+void CTextInput::CommitResult() {
+    GetResult(m_composition);
+    if (m_context) SysImeClearResult();
+    InsertAtCursor(m_composition);
+}
+
+void CTextInput::InsertComposition() { InsertAtCursor(m_composition); }
+
+void CTextInput::TrimToMax() {
+    size_t max = m_maxLength > 0 ? (size_t)m_maxLength : 0;
+    if (m_text.size() > max) m_text.resize(SjisClampLength(m_text.data(), m_text.size(), max));
+    if ((size_t)m_cursor > m_text.size()) m_cursor = (int)m_text.size();
+    m_display = m_text;
+}
+
+void CTextInput::GetComposition(std::string& out) const { out = m_context ? SysImeComposition() : std::string(); }
+
+void CTextInput::GetResult(std::string& out) const { out = m_context ? SysImeResult() : std::string(); }
+
+bool CTextInput::IsConverted() const { return m_context && SysImeIsConverted(); }
+
+int CTextInput::IsImeOpen() const { return m_context && SysImeIsOpen() ? 1 : 0; }

@@ -1,0 +1,273 @@
+// The text field driven as a person would: injected keys, typed text and input-method events,
+// one frame at a time, on mixed ASCII and two-byte Shift-JIS text.
+#include "engine.h"
+#include "graphics.h"
+#include "input.h"
+#include "text_input.h"
+
+#include "sys_info.h"
+#include "sys_input.h"
+#include "sys_lock.h"
+#include "sys_text_input.h"
+#include "sys_window.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void IgnoreLog(const char*) {}
+void IgnoreBox(const char*, const char*) {}
+
+constexpr int kKeyA = 30;  // any key that types: the field takes the character from the latch
+
+class TextInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SysSetLockNamespace(("text-input-test-" + std::to_string(getpid())).c_str());
+        SysSetDebugOutputSink(IgnoreLog);
+        SysSetMessageBoxSink(IgnoreBox);
+        const char* argv[] = {"zaumolta"};
+        SetCommandLine(1, argv);
+        ASSERT_EQ(g_engine.Init(), 1);
+        SetQuitKey(0);  // as the owners do while a field is open
+        CreateTextFont(16, 0xFFFFFFFF, 400);
+        field.Attach(0, 16, 80);
+    }
+    void TearDown() override {
+        ReleaseTextFont();
+        g_engine.Free();
+        SysSetMessageBoxSink(nullptr);
+        SysSetDebugOutputSink(nullptr);
+    }
+    int Frame() {
+        PumpMessages();
+        UpdateInput();
+        BeginFrame(0xFF000000);
+        int r = field.Update();
+        EndFrame();
+        return r;
+    }
+    // A key goes down for a frame and comes up in the next; returns the first frame's result.
+    int Press(int key, const char* typed = nullptr) {
+        SysInjectKey(key, 1);
+        if (typed) SysInjectText(typed);
+        int r = Frame();
+        SysInjectKey(key, 0);
+        EXPECT_EQ(Frame(), 0);
+        return r;
+    }
+    void Type(const char* ascii) {
+        for (const char* p = ascii; *p; ++p) {
+            char one[2] = {*p, 0};
+            Press(kKeyA, one);
+        }
+    }
+    std::string Text() const {
+        std::string t;
+        field.GetText(t);
+        return t;
+    }
+    CTextInput field;
+};
+
+// Two-byte characters whose second byte is 0x5C or in 0x40..0x7E, and one whose second byte is in
+// the first-byte range.
+const std::string kSo = "\x83\x5C";   // ソ
+const std::string kHyo = "\x95\x5C";  // 表
+const std::string kXa = "\x83\x40";   // ァ
+const std::string kMi = "\x83\x7E";   // ミ
+const std::string kMe = "\x83\x81";   // メ
+
+}  // namespace
+
+TEST_F(TextInputTest, TypingAndCursorMoves) {
+    Type("abc");
+    Press(kKeyLeft);
+    Press(kKeyLeft);
+    Type("X");
+    EXPECT_EQ(Text(), "aXbc");
+    EXPECT_EQ(field.GetCursor(), 2);
+    EXPECT_EQ(field.GetDisplayText(), "aXbc");
+    Press(kKeyDelete);
+    EXPECT_EQ(Text(), "aXc");
+    Press(kKeyBackspace);
+    EXPECT_EQ(Text(), "ac");
+    EXPECT_EQ(field.GetCursor(), 1);
+    Press(kKeyRight);
+    Press(kKeyRight);  // at the end already
+    EXPECT_EQ(field.GetCursor(), 2);
+    Press(kKeyDelete);
+    EXPECT_EQ(Text(), "ac");
+    EXPECT_EQ(Press(kKeyEnter), 1);
+}
+
+TEST_F(TextInputTest, EscapeCancelsAndNonPrintablesAreIgnored) {
+    Type("a");
+    Press(kKeyA, "\t");
+    EXPECT_EQ(Text(), "a");
+    EXPECT_EQ(Press(kKeyEscape), -1);
+}
+
+TEST_F(TextInputTest, TypingStopsAtTheMaximum) {
+    field.Attach(0, 16, 4);
+    Type("abcdef");
+    EXPECT_EQ(Text(), "abcd");
+    // A longer text set by the owner is shown whole, the cursor at its end.
+    field.SetText("0123456789012345678");
+    EXPECT_EQ(field.GetCursor(), 19);
+    EXPECT_EQ(field.GetDisplayText(), "0123456789012345678");
+    Type("z");
+    EXPECT_EQ(Text(), "0123456789012345678");
+}
+
+TEST_F(TextInputTest, EditingMovesAndDeletesWholeCharacters) {
+    // "メa": the second byte of メ is in the first-byte range; Backspace removes only the a.
+    field.SetText(kMe + "a");
+    Press(kKeyBackspace);
+    EXPECT_EQ(Text(), kMe);
+    Press(kKeyBackspace);
+    EXPECT_EQ(Text(), "");
+
+    std::string mixed = "a" + kSo + kHyo + "b" + kXa + kMi + "\\";
+    field.SetText(mixed);
+    const int starts[] = {0, 1, 3, 5, 6, 8, 10};
+    for (int i = 6; i >= 0; --i) {
+        Press(kKeyLeft);
+        EXPECT_EQ(field.GetCursor(), starts[i]) << i;
+    }
+    Press(kKeyLeft);
+    EXPECT_EQ(field.GetCursor(), 0);
+    Press(kKeyRight);
+    Press(kKeyRight);
+    EXPECT_EQ(field.GetCursor(), 3);
+    Press(kKeyDelete);  // 表
+    EXPECT_EQ(Text(), "a" + kSo + "b" + kXa + kMi + "\\");
+    Press(kKeyBackspace);  // ソ
+    EXPECT_EQ(Text(), "ab" + kXa + kMi + "\\");
+    EXPECT_EQ(field.GetCursor(), 1);
+    Type("@");
+    EXPECT_EQ(Text(), "a@b" + kXa + kMi + "\\");
+    field.SetText(kMi + kMe);
+    Press(kKeyBackspace);
+    Press(kKeyBackspace);
+    EXPECT_EQ(Text(), "");
+}
+
+TEST_F(TextInputTest, CompositionIsShownThenCommittedByEnter) {
+    field.SetOpenStatus(1);
+    Type("ab");
+    Press(kKeyLeft);
+    Frame();
+    EXPECT_EQ(field.GetStatusLine(), "IME ON in[]");
+    // The desktop takes the keys while composing: only editing events arrive.
+    SysInjectComposition("か", 0);
+    EXPECT_EQ(Frame(), 0);
+    EXPECT_TRUE(field.IsComposing());
+    EXPECT_EQ(field.GetDisplayText(), std::string("a") + "か" + "b");
+    Frame();
+    EXPECT_EQ(field.GetStatusLine(), std::string("IME ON in[") + "か" + "]");
+    SysInjectComposition("漢", 1);
+    Frame();
+    Frame();
+    EXPECT_EQ(field.GetStatusLine(), std::string("IME ON cnv[") + "漢" + "]");
+    EXPECT_EQ(Press(kKeyEscape), 0);  // Escape while composing does not cancel the field
+    EXPECT_EQ(Text(), "ab");
+    // Enter commits: the composition ends and the text arrives in the same pump.
+    SysInjectKey(kKeyEnter, 1);
+    SysInjectComposition("", 0);
+    SysInjectText("漢字");
+    EXPECT_EQ(Frame(), 0);
+    SysInjectKey(kKeyEnter, 0);
+    Frame();
+    EXPECT_FALSE(field.IsComposing());
+    EXPECT_EQ(Text(), std::string("a") + "漢字" + "b");
+    EXPECT_EQ(field.GetCursor(), 5);
+    EXPECT_EQ(Press(kKeyEnter), 1);
+}
+
+TEST_F(TextInputTest, CommitWithoutAnyKeyStillArrives) {
+    // The desktop may take Enter for itself; the committed text must not wait for a key.
+    SysInjectComposition("に", 0);
+    Frame();
+    EXPECT_EQ(field.IsImeOpen(), 1);  // composing shows the input method is on
+    SysInjectComposition("", 0);
+    SysInjectText("日本");
+    Frame();
+    EXPECT_EQ(Text(), "日本");
+    EXPECT_FALSE(field.IsComposing());
+    // A later key types normally after the committed text.
+    Type("x");
+    EXPECT_EQ(Text(), std::string("日本") + "x");
+    // Double-byte text with no composition (an input method without one) is still text.
+    SysInjectText("語");
+    Frame();
+    EXPECT_EQ(Text(), std::string("日本x") + "語");
+}
+
+TEST_F(TextInputTest, CommittedTextIsCutAtTheEndByWholeCharacters) {
+    field.Attach(0, 16, 5);
+    Type("ab");
+    SysInjectText("日本語");
+    Frame();
+    EXPECT_EQ(Text(), std::string("ab") + "日");
+    EXPECT_EQ(field.GetCursor(), 4);
+    field.Attach(0, 16, 6);
+    field.SetText("ab");
+    Press(kKeyLeft);
+    SysInjectText("日本語");
+    Frame();
+    EXPECT_EQ(Text(), std::string("a") + "日本");  // the end goes, the b included
+    EXPECT_EQ(field.GetCursor(), 5);
+}
+
+TEST_F(TextInputTest, WithoutAContextTheFieldIsPlainAscii) {
+    CTextInput plain;
+    plain.SetText("q");
+    auto frame = [&] {
+        PumpMessages();
+        UpdateInput();
+        return plain.Update();
+    };
+    SysInjectKey(kKeyA, 1);
+    SysInjectComposition("か", 0);
+    EXPECT_EQ(frame(), 0);
+    EXPECT_FALSE(plain.IsComposing());
+    EXPECT_EQ(plain.GetStatusLine(), "IME OFF in[]");
+    SysInjectKey(kKeyA, 0);
+    SysInjectComposition("", 0);
+    frame();
+    SysInjectKey(kKeyA, 1);
+    SysInjectText("r");
+    frame();
+    std::string t;
+    plain.GetText(t);
+    EXPECT_EQ(t, "qr");
+}
+
+TEST_F(TextInputTest, FieldAndStatusLineAreDrawnWhereTheyBelong) {
+    field.SetText("WWWW");
+    PumpMessages();
+    UpdateInput();
+    BeginFrame(0xFF000000);
+    field.Update();
+    auto lit = [](int x, int y, int w, int h) {
+        std::vector<uint32_t> px((size_t)w * h);
+        GfxReadPixels(x, y, w, h, px.data());
+        int n = 0;
+        for (uint32_t p : px)
+            if ((p & 0xFFFFFF) != 0) ++n;
+        return n;
+    };
+    int text = lit(0, 16, 32, 16);     // four characters of half the height each
+    int status = lit(0, 32, 100, 16);  // "IME OFF in[]" below the field
+    int beyond = lit(0, 64, 200, 32);
+    EndFrame();
+    EXPECT_GT(text, 20);
+    EXPECT_GT(status, 20);
+    EXPECT_EQ(beyond, 0);
+}

@@ -136,7 +136,7 @@ std::string Pattern(size_t n, unsigned seed) {
 
 }  // namespace
 
-TEST(Socket, ConnectsAndEchoesManySmallPiecesAndOneLarge) {
+TEST(Socket, ConnectsAndEchoesManySmallChunksAndOneLarge) {
     CTestFolder folder;
     WriteWholeFile("socket.err", "old\n");
     TestServer server;
@@ -147,9 +147,9 @@ TEST(Socket, ConnectsAndEchoesManySmallPiecesAndOneLarge) {
 
     std::string sent;
     for (int i = 0; i < 300; ++i) {
-        std::string piece = ">m" + std::to_string(i) + ";";
-        ASSERT_EQ(s.Send(piece.c_str()), 1);
-        sent += piece;
+        std::string chunk = ">m" + std::to_string(i) + ";";
+        ASSERT_EQ(s.Send(chunk.c_str()), 1);
+        sent += chunk;
     }
     std::string large = Pattern(300000, 3);
     ASSERT_EQ(s.Send(large.c_str()), 1);
@@ -259,9 +259,9 @@ TEST(Socket, LargeSendUnderBackPressureArrivesWholeAndInOrder) {
     // Far more than the socket buffers hold while the server is not reading.
     std::string sent;
     for (int i = 0; i < 256; ++i) {
-        std::string piece = Pattern(65536, (unsigned)i);
-        ASSERT_EQ(s.Send(piece.c_str()), 1);
-        sent += piece;
+        std::string chunk = Pattern(65536, (unsigned)i);
+        ASSERT_EQ(s.Send(chunk.c_str()), 1);
+        sent += chunk;
     }
     std::string got;
     std::thread reader([&] { got = server.Read(sent.size()); });

@@ -143,6 +143,8 @@ void SysCloseWindow() {
 
 void SysPostQuit() { g_quitPosted = true; }
 
+void SysClearQuit() { g_quitPosted = false; }
+
 int SysPumpEvents() {
     for (auto* h : g_pumpHooks)
         if (h) h();

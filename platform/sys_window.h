@@ -23,6 +23,7 @@ void SysCloseWindow();             // like sending WM_CLOSE: runs onClose
 // Events
 int SysPumpEvents();               // dispatches every pending event; 1 once a quit was posted
 void SysPostQuit();                // the quit message: every later pump reports it
+void SysClearQuit();               // tests: forget a posted quit, so one process runs many sessions
 void SysWaitEvent();               // blocks until an event arrives or a watched descriptor is ready
 void SysWatchFd(int fd, int wantWrite);  // wake SysWaitEvent when fd is readable (or writable)
 void SysUnwatchFd(int fd);

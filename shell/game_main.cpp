@@ -16,6 +16,7 @@ int GameMain() {
         }
         if (IsAppActive()) {
             UpdateInput();
+            if (BeginFrame(0xFF000000)) EndFrame();
             g_frameTimer.Wait();
         } else {
             WaitMessage();

@@ -330,6 +330,12 @@ int GfxCreateDevice(int adapter, int type, int vertexProcessing, const GfxPresen
     int complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glGenFramebuffers(1, &g_dev.targetFbo);
     glGenTextures(1, &g_dev.scratchTexture);
+    glGenTextures(1, &g_dev.whiteTexture);
+    const uint32_t white = 0xFFFFFFFF;
+    glBindTexture(GL_TEXTURE_2D, g_dev.whiteTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     g_dev.created = 1;
     if (!complete) {
         GfxDestroyDevice();
@@ -365,6 +371,7 @@ void GfxDestroyDevice() {
     glDeleteFramebuffers(1, &g_dev.backFbo);
     glDeleteFramebuffers(1, &g_dev.targetFbo);
     glDeleteTextures(1, &g_dev.scratchTexture);
+    glDeleteTextures(1, &g_dev.whiteTexture);
     SDL_GL_DeleteContext(g_dev.context);
     SDL_Window* window = SdlGetWindow();
     if (window && !g_dev.params.windowed) SDL_SetWindowFullscreen(window, 0);

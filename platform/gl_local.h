@@ -70,6 +70,7 @@ struct Device {
     int streamStride = 0;
 
     GLuint scratchTexture = 0;  // coverage images for text
+    GLuint whiteTexture = 0;    // 1 x 1 white: what a stage without a texture reads
     int maxTextureSize = 2048;
 };
 

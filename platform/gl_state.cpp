@@ -146,15 +146,16 @@ void ApplyStages() {
         const uint32_t* st = g_dev.tss[s];
         GfxTexture* t = g_dev.textures[s];
         if (!live || st[kTssColorOp] == kTopDisable) live = false;
-        // A stage without a texture passes the colour on: an untextured mesh shows its material.
-        if (!live || !t) {
+        if (!live) {
             glDisable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, 0);
             continue;
         }
         glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, t->id);
-        ApplySampler(t, st);
+        // A stage without a texture reads white: an untextured mesh shows its material and
+        // colour, and the stage's other arguments still count.
+        glBindTexture(GL_TEXTURE_2D, t ? t->id : g_dev.whiteTexture);
+        if (t) ApplySampler(t, st);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
         float factor[4];
         ArgbToFloats(g_dev.rs[kRsTextureFactor], factor);
@@ -269,6 +270,7 @@ void ApplyRaster() {
         glFrontFace(rs[kRsCullMode] == kCullCcw ? GL_CCW : GL_CW);
     }
     glShadeModel(rs[kRsShadeMode] == kShadeFlat ? GL_FLAT : GL_SMOOTH);
+    SetFlag(GL_NORMALIZE, rs[kRsNormalizeNormals] != 0);
     glPolygonMode(GL_FRONT_AND_BACK, rs[kRsFillMode] == kFillPoint       ? GL_POINT
                                      : rs[kRsFillMode] == kFillWireframe ? GL_LINE
                                                                           : GL_FILL);

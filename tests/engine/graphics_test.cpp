@@ -266,3 +266,45 @@ TEST_F(GfxTest, PixelFormatsConvertToOpaqueArgb) {
     EXPECT_STREQ(FormatName(kFmtD24X4S4), "D3DFMT_D24X4S4");
     EXPECT_STREQ(FormatName(12345), "D3DFMT_UNKNOWN");
 }
+
+TEST_F(GfxTest, StageBlendFogAndAlphaStatesShapeTheColour) {
+    StartDevice();
+    SetLighting(0);
+    auto square = [](float x, uint32_t color, float z) {
+        TVertex v[4] = {{x, 10, z, 1, color}, {x + 20, 10, z, 1, color}, {x + 20, 30, z, 1, color}, {x, 30, z, 1, color}};
+        GfxSetVertexShader(kFvfXyzRhw | kFvfDiffuse);
+        GfxDrawPrimitiveUP(kPtTriangleFan, 2, v, sizeof(TVertex));
+    };
+    Frame(0xFF000000, [&] {
+        // The texture factor replaces the colour, with no texture on the stage.
+        SetDeviceRenderState(kRsTextureFactor, 0xFF00FF00);
+        SetColorStageOps(0, kTopSelectArg1, kTaTFactor, kTaDiffuse);
+        square(0, 0xFFFF0000, 0.5f);
+        SetColorStageOps(0, kTopModulate, kTaTexture, kTaDiffuse);
+        // Additive blending adds onto what is there.
+        square(40, 0xFF400000, 0.5f);
+        SetAlphaBlend(1, kBlendOne, kBlendOne);
+        square(40, 0xFF004000, 0.5f);
+        SetAlphaBlend(1, kBlendSrcAlpha, kBlendInvSrcAlpha);
+        // The alpha test drops fragments below its reference.
+        SetAlphaTest(1, kCmpGreaterEqual, 0x80);
+        square(80, 0x7FFFFFFF, 0.5f);
+        square(120, 0xFFFFFFFF, 0.5f);
+        SetAlphaTest(0, 0, 0);
+    });
+    EXPECT_EQ(GfxReadPixel(10, 20), 0xFF00FF00u);
+    EXPECT_EQ(GfxReadPixel(50, 20), 0xFF404000u);
+    EXPECT_EQ(GfxReadPixel(90, 20), 0xFF000000u);
+    EXPECT_EQ(GfxReadPixel(130, 20), 0xFFFFFFFFu);
+
+    // Linear fog over the eye distance: a shape beyond the fog's end takes the fog colour.
+    SetTableFog(1, 0xFF0000FF, FloatBits(1.0f), FloatBits(2.0f));
+    Frame(0xFF000000, [] {
+        LVertex v[3] = {{-1, 1, 9, 0xFFFFFFFF}, {1, -1, 9, 0xFFFFFFFF}, {-1, -1, 9, 0xFFFFFFFF}};
+        GfxSetVertexShader(kFvfXyz | kFvfDiffuse);
+        GfxDrawPrimitiveUP(kPtTriangleList, 1, v, sizeof(LVertex));
+    });
+    EXPECT_EQ(GfxReadPixel(310, 250), 0xFF0000FFu);
+    SetTableFog(0, 0, 0, 0);
+    EXPECT_EQ(GfxGetRenderState(kRsFogEnable), 0u);
+}

@@ -59,27 +59,29 @@ bool GlyphBit(int n, int gx, int gy) {
     return gx >= 0 && gx < kGlyphW && gy >= 0 && gy < kGlyphH && (kGlyphs[n][gy] >> (kGlyphW - 1 - gx)) & 1;
 }
 
-// A square sheet whose side is six cells; the glyph is scaled whole and centred in its cell.
-int WriteGlyphSheet(const std::string& path, int cell) {
-    const int side = cell * 6;
-    const int scale = (cell - 2) / kGlyphH > 1 ? (cell - 2) / kGlyphH : 1;
+// A square sheet of a power-of-two side, as the texture loader sizes it: the font finds glyph n
+// at (n mod 6 x side / 6, n / 6 x side / 6), side / 6 pixels square, so the glyphs go exactly
+// there. The glyph is scaled whole and centred in its cell; rim is the outline's width.
+int WriteGlyphSheet(const std::string& path, int side, int rim) {
+    const int cell = side / 6;
+    const int scale = (cell - 2 * rim) / kGlyphH > 1 ? (cell - 2 * rim) / kGlyphH : 1;
     const int offX = (cell - kGlyphW * scale) / 2, offY = (cell - kGlyphH * scale) / 2;
     std::vector<uint32_t> px(size_t(side) * side, 0);
     for (int n = 0; n < kGlyphCount; ++n) {
-        const int cx = (n % 6) * cell, cy = (n / 6) * cell;
+        const int cx = n % 6 * side / 6, cy = n / 6 * side / 6;
+        auto ink = [&](int x, int y) {
+            int lx = x - offX, ly = y - offY;
+            return lx >= 0 && ly >= 0 && GlyphBit(n, lx / scale, ly / scale);
+        };
         for (int y = 0; y < cell; ++y) {
             for (int x = 0; x < cell; ++x) {
-                // Pixels outside the scaled glyph are rim when a neighbour is ink.
-                auto ink = [&](int px_, int py_) {
-                    int lx = px_ - offX, ly = py_ - offY;
-                    return lx >= 0 && ly >= 0 && GlyphBit(n, lx / scale, ly / scale);
-                };
                 uint32_t c = 0;
                 if (ink(x, y)) {
                     c = kInk;
                 } else {
-                    for (int dy = -1; dy <= 1 && !c; ++dy)
-                        for (int dx = -1; dx <= 1 && !c; ++dx)
+                    // Rim where ink lies within the rim's reach.
+                    for (int dy = -rim; dy <= rim && !c; ++dy)
+                        for (int dx = -rim; dx <= rim && !c; ++dx)
                             if (ink(x + dx, y + dy)) c = kRim;
                 }
                 px[size_t(cy + y) * side + size_t(cx + x)] = c;
@@ -104,10 +106,9 @@ int WriteTextPane(const std::string& path) {
 }
 
 int GenerateFonts(const std::string& gameDir) {
-    // Cell sizes: 21 for the default sheet, 10 for the small HUD labels, 16 for the clock and
-    // the time-up sums.
-    return WriteGlyphSheet(gameDir + "/bmp/suuji.png", 21) && WriteGlyphSheet(gameDir + "/bmp/suuji2.png", 10) &&
-           WriteGlyphSheet(gameDir + "/bmp/suuji3.png", 16) && WriteTextPane(gameDir + "/bmp/text_02.png");
+    // Cells of 21 pixels for the default sheet and the clock's, 10 for the small HUD labels.
+    return WriteGlyphSheet(gameDir + "/bmp/suuji.png", 128, 1) && WriteGlyphSheet(gameDir + "/bmp/suuji2.png", 64, 1) &&
+           WriteGlyphSheet(gameDir + "/bmp/suuji3.png", 128, 2) && WriteTextPane(gameDir + "/bmp/text_02.png");
 }
 
 }  // namespace

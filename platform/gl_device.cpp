@@ -329,7 +329,7 @@ int GfxCreateDevice(int adapter, int type, int vertexProcessing, const GfxPresen
     }
     int complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glGenFramebuffers(1, &g_dev.targetFbo);
-    glGenTextures(1, &g_dev.scratchTexture);
+    glGenTextures(kScratchTextures, g_dev.scratch);
     glGenTextures(1, &g_dev.whiteTexture);
     const uint32_t white = 0xFFFFFFFF;
     glBindTexture(GL_TEXTURE_2D, g_dev.whiteTexture);
@@ -370,7 +370,7 @@ void GfxDestroyDevice() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &g_dev.backFbo);
     glDeleteFramebuffers(1, &g_dev.targetFbo);
-    glDeleteTextures(1, &g_dev.scratchTexture);
+    glDeleteTextures(kScratchTextures, g_dev.scratch);
     glDeleteTextures(1, &g_dev.whiteTexture);
     SDL_GL_DeleteContext(g_dev.context);
     SDL_Window* window = SdlGetWindow();

@@ -267,11 +267,12 @@ void GfxDrawSprite(GfxTexture* t, const GfxSpriteDraw& d) {
     Begin2D(g_dev.target->width, g_dev.target->height);
     glBindTexture(GL_TEXTURE_2D, t->id);
     // Whole-pixel placement at scale 1 meets texel centres exactly, so linear filtering only
-    // shows when the sprite is scaled or turned.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, t->minFilter = GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, t->magFilter = GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, t->wrapS = GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t->wrapT = GL_CLAMP_TO_EDGE);
+    // shows when the sprite is scaled or turned. Parameters are set only when they change:
+    // changing a texture that queued draws use makes the renderer finish them first.
+    if (t->minFilter != GL_LINEAR) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, t->minFilter = GL_LINEAR);
+    if (t->magFilter != GL_LINEAR) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, t->magFilter = GL_LINEAR);
+    if (t->wrapS != GL_CLAMP_TO_EDGE) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, t->wrapS = GL_CLAMP_TO_EDGE);
+    if (t->wrapT != GL_CLAMP_TO_EDGE) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t->wrapT = GL_CLAMP_TO_EDGE);
     float w = (float)(d.srcRight - d.srcLeft) * d.scaleX, h = (float)(d.srcBottom - d.srcTop) * d.scaleY;
     float corners[4][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     float c = std::cos(d.rotation), s = std::sin(d.rotation);
@@ -299,16 +300,28 @@ void GfxDrawCoverage(const unsigned char* coverage, int width, int height, int x
     Begin2D(tw, th);
     glEnable(GL_SCISSOR_TEST);
     glScissor(clipLeft, clipTop, clipRight - clipLeft, clipBottom - clipTop);
-    glBindTexture(GL_TEXTURE_2D, g_dev.scratchTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    const int slot = g_dev.scratchNext;
+    g_dev.scratchNext = (slot + 1) % kScratchTextures;
+    glBindTexture(GL_TEXTURE_2D, g_dev.scratch[slot]);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, width, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, coverage);
+    int& sw = g_dev.scratchWidth[slot];
+    int& sh = g_dev.scratchHeight[slot];
+    if (width > sw || height > sh) {
+        sw = sw < 256 ? 256 : sw;
+        sh = sh < 32 ? 32 : sh;
+        while (sw < width) sw *= 2;
+        while (sh < height) sh *= 2;
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, sw, sh, 0, GL_ALPHA, GL_UNSIGNED_BYTE, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    }
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_ALPHA, GL_UNSIGNED_BYTE, coverage);
     float x0 = (float)x, y0 = (float)y, x1 = (float)(x + width), y1 = (float)(y + height);
     float xy[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
-    float uv[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+    float u1 = (float)width / sw, v1 = (float)height / sh;
+    float uv[8] = {0, 0, u1, 0, u1, v1, 0, v1};
     Quad2D(xy, uv, color);
     glDisable(GL_SCISSOR_TEST);
 }

@@ -45,6 +45,8 @@ namespace gldev {
 constexpr int kBackWidth = 640;   // the back buffer is always 640 x 480
 constexpr int kBackHeight = 480;
 
+constexpr int kScratchTextures = 64;  // text draws a frame before one waits for the renderer
+
 struct Device {
     int created = 0;
     SDL_GLContext context = nullptr;
@@ -69,7 +71,11 @@ struct Device {
     GfxVertexBuffer* stream = nullptr;
     int streamStride = 0;
 
-    GLuint scratchTexture = 0;  // coverage images for text
+    // Coverage images for text, used in turn: rewriting a texture that a queued draw still
+    // reads would make the renderer finish the frame first.
+    GLuint scratch[kScratchTextures] = {};
+    int scratchWidth[kScratchTextures] = {}, scratchHeight[kScratchTextures] = {};
+    int scratchNext = 0;
     GLuint whiteTexture = 0;    // 1 x 1 white: what a stage without a texture reads
     int maxTextureSize = 2048;
 };

@@ -57,9 +57,15 @@ TEST_F(RenderTargetTest, FrameDrawnIntoATextureShowsAsATexture) {
         SetDeviceTexture(0, rt.GetTexture());
         DrawTexturedRect2D(100, 100, 164, 164, 0xFFFFFFFF);
         SetDeviceTexture(0, nullptr);
+        GfxSpriteDraw sprite;  // and through the sprite path
+        sprite.srcRight = sprite.srcBottom = 64;
+        sprite.x = 200, sprite.y = 100;
+        GfxDrawSprite(rt.GetTexture(), sprite);
     });
     EXPECT_EQ(ReadScreenPixel(110, 105), 0xFFFF0000u);  // the top stays on top
     EXPECT_EQ(ReadScreenPixel(110, 150), 0xFF00FF00u);
+    EXPECT_EQ(ReadScreenPixel(210, 105), 0xFFFF0000u);
+    EXPECT_EQ(ReadScreenPixel(210, 150), 0xFF00FF00u);
     EXPECT_EQ(ReadScreenPixel(99, 150), kBack);
     EXPECT_EQ(ReadScreenPixel(5, 5), kBack);  // the back buffer never saw the texture's frame
 }

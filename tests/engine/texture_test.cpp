@@ -4,6 +4,7 @@
 
 #include "shapes.h"
 #include "sprite.h"
+#include "test_folder.h"
 #include "texture.h"
 
 #include "sys_image.h"
@@ -11,6 +12,8 @@
 
 #include <cmath>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -296,4 +299,18 @@ TEST_F(TextureTest, DemoFrameIsSavedAsPng) {
     SysImage back;
     ASSERT_EQ(SysLoadImageFile(DEMO_FRAME_PNG, &back), 1);
     EXPECT_EQ(back.argb, px);
+}
+
+TEST_F(TextureTest, ResourcesAreFilesInResBesideTheProgram) {
+    const std::string dir = SysGetExeDirectory() + "res";
+    const std::string name = "gfx-resource-" + std::to_string(getpid()) + ".png";
+    ASSERT_EQ(SysMakeDir(dir.c_str()), 1);
+    WriteWholeFile(dir + "/" + name, ReadWholeFile(GAME_DIR "/test_images/quad.png"));
+    CTexture t;
+    EXPECT_EQ(t.LoadFromResource(name.c_str(), 0, 1), 1);
+    EXPECT_EQ(g_gfxLog, "load(" + name + ") ... ok.\n");
+    CTextureCache cache;
+    EXPECT_NE(cache.Load(1, name.c_str(), 0, 1), nullptr);
+    EXPECT_EQ(cache.Load(1, "no-such-resource.png", 0, 1), nullptr);
+    SysRemoveFile((dir + "/" + name).c_str());
 }

@@ -5,7 +5,10 @@
 #include "mesh_textures.h"
 #include "xfile_reader.h"
 
+#include "sys_path.h"
+
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -50,7 +53,39 @@ int CMesh::Load(const char* name, uint32_t colorKey, int mipLevels) {
 
 int CMesh::LoadOptimized(const char* name, uint32_t colorKey, int mipLevels) {
     if (!Load(name, colorKey, mipLevels)) return 0;
-    // Faces gathered by subset (stable, vertices untouched: mount points keep their indices).
+    SortFacesBySubset();
+    return 1;
+}
+
+int CMesh::LoadFromResource(const char* name, uint32_t colorKey, int mipLevels) {
+    if (HasMesh() || !m_name.empty()) Release();
+    LogPrintf("load(%s) ... ", name);
+    m_name = name;
+    std::string path = SysGetExeDirectory() + "res/" + name;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        LogPrintf("open failed.\n");
+        return 0;
+    }
+    std::string bytes;
+    char buf[65536];
+    size_t got;
+    while (bytes.size() <= kMaxXFileBytes && (got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
+    std::fclose(f);
+    XMeshData data;
+    std::string error;
+    if (bytes.size() > kMaxXFileBytes || !ParseXFile(bytes.data(), bytes.size(), &data, &error)) {
+        LogPrintf(error == "no mesh in the file" ? "mesh is not found.\n" : "failed.\n");
+        return 0;
+    }
+    LogPrintf("ok.\n");
+    TakeData(data, colorKey, mipLevels, 1);
+    SortFacesBySubset();
+    return 1;
+}
+
+// Faces gathered by subset (stable; vertices untouched, so mount points keep their indices).
+void CMesh::SortFacesBySubset() {
     int faces = GetFaceCount();
     std::vector<int> order(faces);
     for (int i = 0; i < faces; ++i) order[i] = i;
@@ -63,10 +98,9 @@ int CMesh::LoadOptimized(const char* name, uint32_t colorKey, int mipLevels) {
     m_indices.swap(idx);
     m_faceSubsets.swap(sub);
     m_rangesBuilt = 0;
-    return 1;
 }
 
-int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels) {
+int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
     m_fvf = kFvfFromFile;
     if (!data.normals.empty()) m_fvf |= kFvfNormal;
     if (!data.colors.empty()) m_fvf |= kFvfDiffuse;
@@ -97,7 +131,7 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels) {
         m.emissive = x.emissive;
         m.power = x.power;
         m_textureNames[i] = x.textureFile;
-        if (!x.textureFile.empty()) m_textures[i] = MeshTextureLoad(x.textureFile.c_str(), colorKey, mipLevels);
+        if (!x.textureFile.empty()) m_textures[i] = MeshTextureLoad(fromResource, x.textureFile.c_str(), colorKey, mipLevels);
     }
     m_rangesBuilt = 0;
     ComputeBounds();

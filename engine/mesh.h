@@ -23,13 +23,15 @@ public:
     // ---- Loading and generating (1 on success, 0 on failure with the mesh left empty) ----
     int Load(const char* name, uint32_t colorKey = 0, int mipLevels = 1);
     int LoadOptimized(const char* name, uint32_t colorKey = 0, int mipLevels = 1);  // + faces sorted by subset
+    // A mesh shipped beside the program in "res\" (with its textures from there too), optimised.
+    int LoadFromResource(const char* name, uint32_t colorKey = 0, int mipLevels = 1);
     int CreateSphere(float radius, int slices, int stacks, float r, float g, float b, float a);
     int CreateBox(float width, float height, float depth, float r, float g, float b, float a);
     int CreateTeapot(float r, float g, float b, float a);
     void Release();  // safe on an empty mesh
     // Takes parsed .x data as the mesh (materials with ambient := diffuse, textures through the
     // cache). The loaders use it; tests can feed data without a file.
-    int TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels);
+    int TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource = 0);
 
     // ---- Shape ----
     void ComputeBounds();
@@ -69,6 +71,7 @@ private:
     void BeginDraw(const Mat4& world);
     void DrawSubset(int subset);
     void BuildSubsetRanges();
+    void SortFacesBySubset();
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;

@@ -5,5 +5,6 @@
 
 #include <cstdint>
 
-GfxTexture* MeshTextureLoad(const char* file, uint32_t colorKey, int mipLevels);  // null on failure
+// Null when the image cannot be loaded (or there is no device yet): the subset draws untextured.
+GfxTexture* MeshTextureLoad(int fromResource, const char* file, uint32_t colorKey, int mipLevels);
 void MeshTextureRelease(GfxTexture* texture);

@@ -1,10 +1,16 @@
 // The node's draw variants: each hands its world matrix to the mesh.
 #include "mesh.h"
 #include "node.h"
+#include "texture.h"
 
 void C3DObject::Draw() {
     if (!m_mesh || !m_visible) return;
     m_mesh->Draw(GetWorldMatrix());
+}
+
+void C3DObject::DrawWithTexture() {
+    if (!m_mesh || !m_visible || !m_texture) return;  // only meaningful with an override texture
+    m_mesh->DrawWithTexture(GetWorldMatrix(), m_texture->GetTexture());
 }
 
 void C3DObject::DrawWithAlpha() {

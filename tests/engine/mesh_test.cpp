@@ -4,12 +4,19 @@
 #include "mesh.h"
 #include "node.h"
 #include "test_folder.h"
+#include "texture.h"
+
+#include "sys_image.h"
+#include "sys_path.h"
 
 #include "sys_info.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -199,6 +206,64 @@ TEST_F(MeshDraw, MaterialColourReadsBackAndAlphaDrawsRestoreMaterials) {
     node.SetLocalPosition(40, 0, 0);  // off screen
     Frame(0xFF000000, [&] { node.Draw(); });
     EXPECT_EQ(GfxReadPixel(320, 240), 0xFF000000u);
+}
+
+TEST_F(MeshDraw, TexturesAreSharedThroughTheCacheAndDrawn) {
+    CTestFolder folder;
+    std::vector<uint32_t> px(4 * 4, 0xFF00FF00u);
+    ASSERT_EQ(SysSavePng(folder.File("green.png"), px.data(), 4, 4), 1);
+    std::string x = kTwoMaterials;
+    x.replace(x.find("0.0;0.0;0.0;; }\n  Material"), 15, "0.0;0.0;0.0;; TextureFilename { \"green.png\"; } }");
+    WriteWholeFile(folder.File("tex.x"), x);
+    int before = g_textureCache.Count();
+    {
+        CMesh a, b;
+        ASSERT_EQ(a.Load("tex.x", 0, 1), 1);
+        ASSERT_EQ(b.Load("tex.x", 0, 1), 1);
+        ASSERT_NE(a.GetTexture(0), nullptr);
+        EXPECT_EQ(a.GetTexture(0), b.GetTexture(0));
+        EXPECT_EQ(a.GetTexture(1), nullptr);
+        EXPECT_EQ(a.GetTextureName(0), "green.png");
+        EXPECT_EQ(g_textureCache.Count(), before + 1);
+        a.Release();
+        EXPECT_EQ(g_textureCache.Count(), before + 1);  // still held by b
+        // Unlit, the subset shows its texture (white vertices times green texels).
+        SetAlphaBlend(0, 0, 0);
+        SetLighting(0);
+        Mat4 big = MatrixScaling(3, 3, 3);
+        Frame(0xFF000000, [&] { b.Draw(big); });
+        uint32_t c = GfxReadPixel(320, 250);
+        EXPECT_EQ(c, 0xFF00FF00u) << std::hex << c;
+        // An override texture through a node replaces every subset's.
+        C3DObject node;
+        node.Create(&b, 0, 0, 0, 3);
+        CTexture green;
+        ASSERT_EQ(green.Load("green.png", 0, 1), 1);
+        node.m_texture = &green;
+        Frame(0xFF000000, [&] { node.DrawWithTexture(); });
+        EXPECT_EQ(GfxReadPixel(320, 250), c);
+    }
+    EXPECT_EQ(g_textureCache.Count(), before);
+}
+
+TEST_F(MeshFiles, ResourcesBesideTheProgram) {
+    CMesh mesh;
+    EXPECT_EQ(mesh.LoadFromResource("no_such_mesh.x", 0, 1), 0);
+    EXPECT_EQ(g_log, "load(no_such_mesh.x) ... open failed.\n");
+    std::string res = SysGetExeDirectory() + "res";
+    SysMakeDir(res.c_str());
+    std::string file = res + "/mesh_test_" + std::to_string(getpid()) + ".x";
+    WriteWholeFile(file, kTwoMaterials);
+    g_log.clear();
+    std::string name = file.substr(res.size() + 1);
+    EXPECT_EQ(mesh.LoadFromResource(name.c_str(), 0, 1), 1);
+    EXPECT_EQ(g_log, "release(no_such_mesh.x)\nload(" + name + ") ... ok.\n");
+    EXPECT_EQ(mesh.GetSubsetCount(), 2);
+    WriteWholeFile(file, "xof 0302txt 0032\nHeader { 1; 0; 1; }\n");
+    g_log.clear();
+    EXPECT_EQ(mesh.LoadFromResource(name.c_str(), 0, 1), 0);
+    EXPECT_EQ(g_log, "release(" + name + ")\nload(" + name + ") ... mesh is not found.\n");
+    std::remove(file.c_str());
 }
 
 }  // namespace

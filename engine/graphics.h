@@ -69,8 +69,8 @@ void SetZEnable(int on);
 void SetZWriteEnable(int on);
 void SetAlphaTest(int on, uint32_t func, uint32_t ref);
 void SetAlphaBlend(int on, uint32_t src, uint32_t dest);
-void SetVertexFog(int on, uint32_t color, uint32_t startBits, uint32_t endBits);  // floats as bits
-void SetTableFog(int on, uint32_t color, uint32_t startBits, uint32_t endBits);
+void SetVertexFog(int on, uint32_t color, float start, float end);  // linear, over the eye distance
+void SetTableFog(int on, uint32_t color, float start, float end);
 void DeviceSetTextureStageState(int stage, uint32_t type, uint32_t value);
 void SetColorStageOps(int stage, uint32_t op, uint32_t arg1, uint32_t arg2);
 void SetAlphaStageOps(int stage, uint32_t op, uint32_t arg1, uint32_t arg2);

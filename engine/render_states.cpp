@@ -24,22 +24,23 @@ void SetAlphaBlend(int on, uint32_t src, uint32_t dest) {
     GfxSetRenderState(kRsDestBlend, dest);
 }
 
-void SetVertexFog(int on, uint32_t color, uint32_t startBits, uint32_t endBits) {
+// The device takes the fog distances as the bit patterns of the floats.
+void SetVertexFog(int on, uint32_t color, float start, float end) {
     GfxSetRenderState(kRsFogEnable, on ? 1 : 0);
     if (!on) return;
     GfxSetRenderState(kRsFogColor, color);
     GfxSetRenderState(kRsFogVertexMode, kFogLinear);
-    GfxSetRenderState(kRsFogStart, startBits);
-    GfxSetRenderState(kRsFogEnd, endBits);
+    GfxSetRenderState(kRsFogStart, FloatBits(start));
+    GfxSetRenderState(kRsFogEnd, FloatBits(end));
 }
 
-void SetTableFog(int on, uint32_t color, uint32_t startBits, uint32_t endBits) {
+void SetTableFog(int on, uint32_t color, float start, float end) {
     GfxSetRenderState(kRsFogEnable, on ? 1 : 0);
     if (!on) return;
     GfxSetRenderState(kRsFogColor, color);
     GfxSetRenderState(kRsFogTableMode, kFogLinear);
-    GfxSetRenderState(kRsFogStart, startBits);
-    GfxSetRenderState(kRsFogEnd, endBits);
+    GfxSetRenderState(kRsFogStart, FloatBits(start));
+    GfxSetRenderState(kRsFogEnd, FloatBits(end));
 }
 
 void DeviceSetTextureStageState(int stage, uint32_t type, uint32_t value) { GfxSetTextureStageState(stage, type, value); }

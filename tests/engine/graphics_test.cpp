@@ -298,13 +298,14 @@ TEST_F(GfxTest, StageBlendFogAndAlphaStatesShapeTheColour) {
     EXPECT_EQ(GfxReadPixel(130, 20), 0xFFFFFFFFu);
 
     // Linear fog over the eye distance: a shape beyond the fog's end takes the fog colour.
-    SetTableFog(1, 0xFF0000FF, FloatBits(1.0f), FloatBits(2.0f));
+    SetTableFog(1, 0xFF0000FF, 1.0f, 2.0f);
     Frame(0xFF000000, [] {
         LVertex v[3] = {{-1, 1, 9, 0xFFFFFFFF}, {1, -1, 9, 0xFFFFFFFF}, {-1, -1, 9, 0xFFFFFFFF}};
         GfxSetVertexShader(kFvfXyz | kFvfDiffuse);
         GfxDrawPrimitiveUP(kPtTriangleList, 1, v, sizeof(LVertex));
     });
     EXPECT_EQ(GfxReadPixel(310, 250), 0xFF0000FFu);
+    EXPECT_EQ(GfxGetRenderState(kRsFogEnd), FloatBits(2.0f));
     SetTableFog(0, 0, 0, 0);
     EXPECT_EQ(GfxGetRenderState(kRsFogEnable), 0u);
 }

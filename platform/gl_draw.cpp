@@ -222,7 +222,15 @@ void GfxDrawPrimitiveUP(uint32_t type, int primitives, const void* vertices, int
 void GfxDrawIndexedPrimitiveUP(uint32_t type, int minIndex, int vertexCount, int primitives, const void* indices,
                                int indexBits, const void* vertices, int stride) {
     int n = GfxVertexCount(type, primitives);
-    if (n <= 0 || !indices || !PrepareDraw(vertices, stride, minIndex + vertexCount)) return;
+    if (n <= 0 || !indices || minIndex < 0 || vertexCount <= 0) return;
+    // An index past the given vertices would make GL read beyond the caller's array: such a
+    // draw (a damaged mesh file) is dropped whole.
+    const uint32_t end = (uint32_t)minIndex + (uint32_t)vertexCount;
+    for (int i = 0; i < n; ++i) {
+        uint32_t index = indexBits == 32 ? static_cast<const uint32_t*>(indices)[i] : static_cast<const uint16_t*>(indices)[i];
+        if (index >= end) return;
+    }
+    if (!PrepareDraw(vertices, stride, (int)end)) return;
     glDrawElements(GlPrimitive(type), n, indexBits == 32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices);
 }
 

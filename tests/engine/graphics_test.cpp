@@ -309,3 +309,21 @@ TEST_F(GfxTest, StageBlendFogAndAlphaStatesShapeTheColour) {
     SetTableFog(0, 0, 0, 0);
     EXPECT_EQ(GfxGetRenderState(kRsFogEnable), 0u);
 }
+
+TEST_F(GfxTest, IndexedDrawsUseTheirIndicesAndDropOnesPastTheVertices) {
+    StartDevice();
+    SetLighting(0);
+    TVertex v[4] = {{10, 10, 0.5f, 1, 0xFFFF0000}, {50, 10, 0.5f, 1, 0xFFFF0000}, {50, 50, 0.5f, 1, 0xFFFF0000},
+                    {10, 50, 0.5f, 1, 0xFFFF0000}};
+    const uint16_t quad[6] = {0, 1, 2, 0, 2, 3};
+    const uint32_t bad[3] = {0, 2, 4};  // 4 is past the four vertices
+    Frame(0xFF000000, [&] {
+        GfxSetVertexShader(kFvfXyzRhw | kFvfDiffuse);
+        GfxDrawIndexedPrimitiveUP(kPtTriangleList, 0, 4, 2, quad, 16, v, sizeof(TVertex));
+        v[0].x += 100, v[1].x += 100, v[2].x += 100, v[3].x += 100;
+        GfxDrawIndexedPrimitiveUP(kPtTriangleList, 0, 4, 1, bad, 32, v, sizeof(TVertex));
+    });
+    EXPECT_EQ(GfxReadPixel(15, 45), 0xFFFF0000u);
+    EXPECT_EQ(GfxReadPixel(45, 15), 0xFFFF0000u);
+    EXPECT_EQ(GfxReadPixel(115, 45), 0xFF000000u);
+}

@@ -101,6 +101,18 @@ void CMesh::SortFacesBySubset() {
 }
 
 int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
+    ClearData();
+    // Data from elsewhere than the reader is checked as the reader checks: whole triangles,
+    // corners inside the vertices, faces inside the materials, attributes for every vertex.
+    size_t nv = data.positions.size();
+    if (data.indices.size() % 3 || data.faceMaterials.size() * 3 != data.indices.size() || nv > kMaxXVertices ||
+        (!data.normals.empty() && data.normals.size() != nv) || (!data.colors.empty() && data.colors.size() != nv) ||
+        (!data.texCoords.empty() && data.texCoords.size() != nv))
+        return 0;
+    for (uint32_t i : data.indices)
+        if (i >= nv) return 0;
+    for (uint32_t m : data.faceMaterials)
+        if (m >= data.materials.size()) return 0;
     m_fvf = kFvfFromFile;
     if (!data.normals.empty()) m_fvf |= kFvfNormal;
     if (!data.colors.empty()) m_fvf |= kFvfDiffuse;
@@ -143,6 +155,10 @@ void CMesh::Release() {
         LogPrintf("release(%s)\n", m_name.c_str());
         m_name.clear();
     }
+    ClearData();
+}
+
+void CMesh::ClearData() {
     for (GfxTexture* t : m_textures)
         if (t) MeshTextureRelease(t);
     m_textures.clear();

@@ -68,6 +68,7 @@ public:
 
 private:
     void SetGenerated(float r, float g, float b, float a);
+    void ClearData();  // everything but the name
     void BeginDraw(const Mat4& world);
     void DrawSubset(int subset);
     void BuildSubsetRanges();

@@ -35,7 +35,9 @@ int Tokenize(const char* s, size_t n, std::vector<Token>* out, std::string* erro
     size_t i = 0;
     while (i < n) {
         char c = s[i];
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ';' || c == '\0') {
+        // Separators, and the brackets of template restrictions ("[...]", "[Mesh]", "array x[n]").
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ';' || c == '\0' || c == '[' ||
+            c == ']') {
             ++i;
         } else if (c == '#' || (c == '/' && i + 1 < n && s[i + 1] == '/')) {
             while (i < n && s[i] != '\n') ++i;
@@ -59,7 +61,9 @@ int Tokenize(const char* s, size_t n, std::vector<Token>* out, std::string* erro
             size_t j = i;
             while (j < n && IsNameChar(s[j])) ++j;
             std::string word(s + i, j - i);
-            int numeric = (c >= '0' && c <= '9') || ((c == '-' || c == '+' || c == '.') && j > i + 1);
+            auto digit = [](char d) { return d >= '0' && d <= '9'; };
+            int numeric = digit(c) || ((c == '-' || c == '+' || c == '.') && j > i + 1 &&
+                                       (digit(s[i + 1]) || (s[i + 1] == '.' && j > i + 2 && digit(s[i + 2]))));
             if (numeric) {
                 char* end = nullptr;
                 double v = std::strtod(word.c_str(), &end);

@@ -33,6 +33,24 @@ std::vector<Vec3> FacingMinusZ(float zPlane) {
     return {Vec3(-1, -1, zPlane), Vec3(0, 2, zPlane), Vec3(1, -1, zPlane)};
 }
 
+TEST(Node, MeshDataIsCheckedBeforeItIsTaken) {
+    CMesh mesh;
+    XMeshData d;
+    d.positions = {Vec3(), Vec3(1, 0, 0), Vec3(0, 1, 0)};
+    d.indices = {0, 1, 3};  // a corner past the vertices
+    d.faceMaterials = {0};
+    d.materials.resize(1);
+    EXPECT_EQ(mesh.TakeData(d, 0, 1), 0);
+    EXPECT_EQ(mesh.HasMesh(), 0);
+    d.indices = {0, 1, 2};
+    d.faceMaterials = {1};  // a face past the materials
+    EXPECT_EQ(mesh.TakeData(d, 0, 1), 0);
+    d.faceMaterials = {0};
+    EXPECT_EQ(mesh.TakeData(d, 0, 1), 1);
+    mesh.ComputeNormals();
+    EXPECT_NEAR(mesh.GetVertexNormal(2).z, 1.0f, 1e-6f);  // counter-clockwise from -Z: faces +Z
+}
+
 TEST(Node, ConstructedAndCreatedState) {
     C3DObject n;
     EXPECT_TRUE(MatrixEqual(n.m_matrix, Mat4::Identity()));

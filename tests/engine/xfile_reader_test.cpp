@@ -13,8 +13,11 @@ const char kGood[] = R"(xof 0302txt 0032
 // a comment
 template Unused {
  <12345678-1234-1234-1234-123456789ABC>
- DWORD nothing;
+ DWORD nCount;
+ array DWORD items[nCount];
+ [...]
 }
+template Restricted { <12345678-1234-1234-1234-123456789ABD> [Mesh <3D82AB44-62DA-11cf-AB39-0020AF71E433>] }
 
 Material Red {
  1.0;0.0;0.0;1.0;;

@@ -1,25 +1,25 @@
-// The main loop: until the scenes exist, frames run until the window closes.
+// The main loop over scenes: the logo once, then the title and the scene it chose, again and
+// again, until "EXIT" or a quit sets the quit flag.
 #include "game_main.h"
 
+#include "scenes.h"
+
 #include "engine.h"
-#include "graphics.h"
-#include "input.h"
 
 #include "sys_info.h"
 
 int GameMain() {
     SysSetFpuRoundNearest();
+    LogoScene();
     while (!g_quit) {
-        if (!PumpMessages()) {
-            g_quit = 1;
-            break;
-        }
-        if (IsAppActive()) {
-            UpdateInput();
-            if (BeginFrame(0xFF000000)) EndFrame();
-            g_frameTimer.Wait();
-        } else {
-            WaitMessage();
+        switch (TitleScene()) {
+            case kSceneSingleCampaign: SingleCampaignScene(); break;
+            case kSceneTeamCampaign: TeamCampaignScene(); break;
+            case kSceneNet: NetLobbyScene(); break;
+            case kSceneGarage: GarageScene(); break;
+            case kSceneOption: OptionScene(); break;
+            case kSceneExit: g_quit = 1; break;
+            default: break;  // "Cancel" shows the title again; -1 leaves on the quit flag
         }
     }
     return g_quit;

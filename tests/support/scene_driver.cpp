@@ -5,11 +5,11 @@
 #include "scene_driver.h"
 
 #include "fake_clock.h"
-#include "png_writer.h"
 
 #include "engine.h"
 #include "graphics.h"
 
+#include "sys_image.h"
 #include "sys_info.h"
 #include "sys_input.h"
 #include "sys_lock.h"
@@ -55,7 +55,7 @@ uint32_t ScreenImage::Pixel(int x, int y) const {
 
 int ScreenImage::SavePng(const std::string& path) const {
     if (width <= 0 || height <= 0) return 0;
-    return WritePngArgb(path, width, height, argb.data());
+    return SysSavePng(path, argb.data(), width, height);
 }
 
 CSceneDriver::CSceneDriver() {

@@ -190,7 +190,7 @@ GLuint MakeRenderbuffer(GLenum internal, int w, int h) {
 
 void UploadLevel(GfxTexture* t, int level, const void* pixels) {
     GlFormat f;
-    GlFormatOf(t->format, &f);
+    if (!GlFormatOf(t->format, &f)) return;  // textures are only made in known formats
     glBindTexture(GL_TEXTURE_2D, t->id);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);

@@ -47,7 +47,13 @@ TEST(ZaumoltaProcess, LogsStartupRunsAndEndsOnSigterm) {
     setenv("ZAUMOLTA_LOCK_NS", ("process-test-" + std::to_string(getpid())).c_str(), 1);
     pid_t first = Spawn(program, "-dbf");
     ASSERT_GT(first, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    // Wait for the end of start-up (the last device's line), not a fixed time: a loaded
+    // machine or a sanitizer build starts slowly.
+    for (int waited = 0; waited < 30000; waited += 50) {
+        if (ReadWholeFile(folder.File("debug.txt")).find("InitDirectMusic\n") != std::string::npos) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // a few frames run
 
     pid_t second = Spawn(program, "-dbf");
     ASSERT_GT(second, 0);

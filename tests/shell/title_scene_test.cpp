@@ -71,6 +71,7 @@ TEST_F(TitleTest, IntroSplashFadesIntoTheBackground) {
     EXPECT_TRUE(Near(f2.Pixel(kBlockX, kBlockY), splashBlock));
     EXPECT_TRUE(Near(f29.Pixel(kBlockX, kBlockY), splashBlock));
     EXPECT_TRUE(Near(f61.Pixel(kBlockX, kBlockY), introBlock));
+    EXPECT_EQ(f61.SavePng(std::string(SCREENSHOT_DIR) + "/title_intro.png"), 1);
     // Frame 45: alpha 0x77 of the splash over the background.
     uint32_t mid = f45.Pixel(kBlockX, kBlockY);
     for (int shift = 0; shift < 24; shift += 8) {
@@ -104,7 +105,7 @@ TEST_F(TitleTest, ScreenshotOfTheTitleMenu) {
     std::string path = std::string(SCREENSHOT_DIR) + "/title_menu.png";
     ASSERT_EQ(shot.SavePng(path), 1);
     SysImage back;
-    ASSERT_EQ(SysLoadImageFile(folder.Path().empty() ? path.c_str() : path.c_str(), &back), 1);
+    ASSERT_EQ(SysLoadImageFile(path.c_str(), &back), 1);
     EXPECT_EQ(back.width, 640);
     EXPECT_EQ(back.height, 480);
     // The six items' strips stand at x 10..210 in rows of 24 from y 39.
@@ -153,6 +154,13 @@ TEST_F(GameMainTest, EveryOtherSceneReturnsToTheTitle) {
     EXPECT_TRUE(driver.ScriptDone());
     EXPECT_FALSE(driver.LimitReached());
     EXPECT_NE(driver.Log().find("load(bmp\\load0"), std::string::npos);  // "NET" showed its loading picture
+}
+
+TEST_F(TitleTest, QuitKeyInTheMenuEndsItWithTheQuitFlag) {
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock)).Press(kKeyEscape);
+    EXPECT_EQ(TitleScene(), kSceneQuit);
+    EXPECT_EQ(g_quit, 1);
+    EXPECT_FALSE(driver.LimitReached());
 }
 
 TEST_F(GameMainTest, ClosedWindowDuringTheLogoEndsTheProgram) {

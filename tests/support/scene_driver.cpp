@@ -14,6 +14,7 @@
 #include "sys_input.h"
 #include "sys_lock.h"
 #include "sys_path.h"
+#include "sys_text_input.h"
 #include "sys_window.h"
 
 #include <unistd.h>
@@ -143,6 +144,29 @@ CSceneDriver& CSceneDriver::Press(int key) {
 CSceneDriver& CSceneDriver::KeyDown(int key) { return Add([key] { SysInjectKey(key, 1); }, 1); }
 CSceneDriver& CSceneDriver::KeyUp(int key) { return Add([key] { SysInjectKey(key, 0); }, 1); }
 
+CSceneDriver& CSceneDriver::MouseMove(int x, int y) { return Add([x, y] { SysInjectMouseMove(x, y); }, 1); }
+
+CSceneDriver& CSceneDriver::Click(int button) {
+    return Add(
+        [this, button] {
+            SysInjectMouseButton(button, 1);
+            m_releaseButtons.push_back(button);
+        },
+        2);
+}
+
+CSceneDriver& CSceneDriver::Wheel(int notches) { return Add([notches] { SysInjectMouseWheel(notches); }, 1); }
+
+CSceneDriver& CSceneDriver::Type(const char* sjis) {
+    std::string text = sjis;
+    return Add([text] { SysInjectText(text.c_str()); }, 1);
+}
+
+CSceneDriver& CSceneDriver::Compose(const char* sjis, int converted) {
+    std::string text = sjis;
+    return Add([text, converted] { SysInjectComposition(text.c_str(), converted); }, 1);
+}
+
 CSceneDriver& CSceneDriver::AttachJoystick() {
     return Add([this] { m_joystick = SysAttachVirtualJoystick(); }, 1);
 }
@@ -197,6 +221,8 @@ void CSceneDriver::OnPump() {
     ++m_pumps;
     for (int key : m_releaseKeys) SysInjectKey(key, 0);
     m_releaseKeys.clear();
+    for (int button : m_releaseButtons) SysInjectMouseButton(button, 0);
+    m_releaseButtons.clear();
     if (m_releaseJoystick) {
         int axes[kSysJoystickAxes];
         unsigned char buttons[kSysJoystickButtons];

@@ -38,6 +38,11 @@ public:
     CSceneDriver& Press(int key);                        // down at this pump, up at the next
     CSceneDriver& KeyDown(int key);
     CSceneDriver& KeyUp(int key);
+    CSceneDriver& MouseMove(int x, int y);               // frame coordinates
+    CSceneDriver& Click(int button);                     // down at this pump, up at the next
+    CSceneDriver& Wheel(int notches);
+    CSceneDriver& Type(const char* sjis);                // committed text, as after typing
+    CSceneDriver& Compose(const char* sjis, int converted);  // an input method's composition
     CSceneDriver& AttachJoystick();                      // a virtual joystick, opened at the next pump
     CSceneDriver& PressJoystick(int entry);              // entry 0..13 as the engine numbers them
     CSceneDriver& Focus(int gained);                     // the window gains or loses the focus
@@ -80,6 +85,7 @@ private:
     int m_limitReached = 0;
     int m_started = 0;
     std::vector<int> m_releaseKeys;   // keys pressed at the last pump, released at this one
+    std::vector<int> m_releaseButtons;
     int m_releaseJoystick = 0;
     int m_joystick = -1;
     int m_wakePipe[2] = {-1, -1};

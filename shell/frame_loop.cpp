@@ -12,3 +12,8 @@ int PumpFramePass() {
     UpdateInput();
     return 1;
 }
+
+void PumpBattlePass() {
+    if (!PumpMessages()) g_quit = 1;
+    if (IsAppActive()) UpdateInput();
+}

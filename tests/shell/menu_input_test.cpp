@@ -85,21 +85,4 @@ TEST_F(MenuInputTest, JoystickZeroStickAndFirstFourButtons) {
     EXPECT_EQ(Count(log.confirm), 4);  // button 4 (entry 10) is not a menu key
 }
 
-TEST_F(MenuInputTest, ClosedWindowEndsTheLoopWithTheQuitFlag) {
-    driver.Wait(3).Quit();
-    int frames = 0;
-    RunFrameLoop([] { return false; }, [&] { return ++frames, 1; });
-    EXPECT_EQ(g_quit, 1);
-    EXPECT_FALSE(driver.LimitReached());
-    EXPECT_LE(frames, 5);
-}
-
-TEST_F(MenuInputTest, InactiveWindowBlocksFramesUntilTheFocusReturns) {
-    driver.Wait(2).Focus(0).Wait(10).Focus(1);
-    int frames = 0;
-    RunFrameLoop([&] { return frames >= 10; }, [&] { return ++frames, 1; });
-    // Ten pumps passed without a frame while the window had no focus.
-    EXPECT_EQ(driver.Pumps(), 10 + 11);
-}
-
 }  // namespace

@@ -13,10 +13,36 @@
 
 namespace {
 
+// How often a relay that is not its terminal's foreground job looks whether it has become it:
+// `fg` of a running job sends no signal.
+constexpr int kForegroundCheckMs = 500;
+
 int g_signalFd = -1;
 int g_inputEnded = 0;
+// The terminal refused a read (the relay runs in the background): keys wait for the front.
+int g_inputPaused = 0;
 int g_terminalSaved = 0;
 termios g_savedTerminal;
+termios g_rawTerminal;
+
+int OwnsTerminal() { return tcgetpgrp(STDIN_FILENO) == getpgrp(); }
+
+// 1 while the terminal holds exactly the mode the relay set, so nobody else changed it since.
+int HoldsRawMode() {
+    termios now;
+    if (tcgetattr(STDIN_FILENO, &now) != 0) return 0;
+    return now.c_iflag == g_rawTerminal.c_iflag && now.c_oflag == g_rawTerminal.c_oflag &&
+           now.c_cflag == g_rawTerminal.c_cflag && now.c_lflag == g_rawTerminal.c_lflag &&
+           now.c_cc[VMIN] == g_rawTerminal.c_cc[VMIN] && now.c_cc[VTIME] == g_rawTerminal.c_cc[VTIME];
+}
+
+// Single keys without echo, only while the relay is the terminal's foreground job: from the
+// background the change would disturb the job in front.
+void TakeTerminal() {
+    if (!g_terminalSaved || !OwnsTerminal()) return;
+    g_inputPaused = 0;
+    if (!HoldsRawMode()) tcsetattr(STDIN_FILENO, TCSANOW, &g_rawTerminal);
+}
 
 // Waits for a key byte, the end of input or a signal.
 int NextEvent() {
@@ -24,24 +50,39 @@ int NextEvent() {
         pollfd fds[2];
         int count = 0;
         if (g_signalFd >= 0) fds[count++] = {g_signalFd, POLLIN, 0};
-        if (!g_inputEnded) fds[count++] = {STDIN_FILENO, POLLIN, 0};
-        if (count == 0) {
+        const int watchInput = !g_inputEnded && !g_inputPaused;
+        if (watchInput) fds[count++] = {STDIN_FILENO, POLLIN, 0};
+        const int timeout = g_terminalSaved && !g_inputEnded ? kForegroundCheckMs : -1;
+        if (count == 0 && timeout < 0) {
             pause();  // only a signal's default action can end this wait
             continue;
         }
-        if (poll(fds, count, -1) < 0) {
+        int ready = poll(fds, count, timeout);
+        if (ready < 0) {
             if (errno == EINTR) continue;
             return kConsoleQuit;
         }
+        if (ready == 0) {
+            TakeTerminal();
+            continue;
+        }
         if (g_signalFd >= 0 && fds[0].revents) {
             signalfd_siginfo info;
-            if (read(g_signalFd, &info, sizeof info) > 0) return kConsoleQuit;
+            if (read(g_signalFd, &info, sizeof info) > 0) {
+                if (info.ssi_signo != SIGCONT) return kConsoleQuit;
+                TakeTerminal();  // back from a stop: the shell has put its own mode back
+                continue;
+            }
         }
-        if (!g_inputEnded && fds[count - 1].fd == STDIN_FILENO && fds[count - 1].revents) {
+        if (watchInput && fds[count - 1].revents) {
             unsigned char key;
             ssize_t n = read(STDIN_FILENO, &key, 1);
             if (n == 1) return key;
             if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+            if (n < 0 && errno == EIO && g_terminalSaved && !OwnsTerminal()) {
+                g_inputPaused = 1;
+                return kConsoleEnd;
+            }
             g_inputEnded = 1;  // end of input must not spin the poll
             return kConsoleEnd;
         }
@@ -52,29 +93,36 @@ int NextEvent() {
 
 void ConsoleOpen() {
     signal(SIGPIPE, SIG_IGN);
-    sigset_t ending;
-    sigemptyset(&ending);
-    sigaddset(&ending, SIGINT);
-    sigaddset(&ending, SIGTERM);
-    sigaddset(&ending, SIGHUP);
-    sigprocmask(SIG_BLOCK, &ending, nullptr);
-    g_signalFd = signalfd(-1, &ending, SFD_CLOEXEC);
+    // A relay in the background uses its terminal without being stopped for it: a stopped
+    // relay would stop the match. Its reads then fail until it is in front again.
+    signal(SIGTTIN, SIG_IGN);
+    signal(SIGTTOU, SIG_IGN);
+    sigset_t watched;
+    sigemptyset(&watched);
+    sigaddset(&watched, SIGINT);
+    sigaddset(&watched, SIGTERM);
+    sigaddset(&watched, SIGHUP);
+    sigaddset(&watched, SIGQUIT);  // Ctrl-\ too must not leave the terminal raw
+    sigaddset(&watched, SIGCONT);  // blocked, it still continues the process
+    sigprocmask(SIG_BLOCK, &watched, nullptr);
+    g_signalFd = signalfd(-1, &watched, SFD_CLOEXEC);
     // Without the descriptor the signals keep their default action rather than being lost.
-    if (g_signalFd < 0) sigprocmask(SIG_UNBLOCK, &ending, nullptr);
+    if (g_signalFd < 0) sigprocmask(SIG_UNBLOCK, &watched, nullptr);
 
     if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &g_savedTerminal) == 0) {
         g_terminalSaved = 1;
         atexit(ConsoleClose);
-        termios raw = g_savedTerminal;
-        raw.c_lflag &= ~(ICANON | ECHO);  // ISIG stays: Ctrl-C still ends the relay
-        raw.c_cc[VMIN] = 1;
-        raw.c_cc[VTIME] = 0;
-        tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+        g_rawTerminal = g_savedTerminal;
+        g_rawTerminal.c_lflag &= ~(ICANON | ECHO);  // ISIG stays: Ctrl-C still ends the relay
+        g_rawTerminal.c_cc[VMIN] = 1;
+        g_rawTerminal.c_cc[VTIME] = 0;
+        TakeTerminal();
     }
 }
 
 void ConsoleClose() {
-    if (g_terminalSaved) tcsetattr(STDIN_FILENO, TCSANOW, &g_savedTerminal);
+    // Put back only the relay's own change: a job in front may have set a mode of its own.
+    if (g_terminalSaved && HoldsRawMode()) tcsetattr(STDIN_FILENO, TCSANOW, &g_savedTerminal);
     g_terminalSaved = 0;
 }
 
@@ -85,4 +133,4 @@ int ConsoleReadKey() {
     }
 }
 
-int ConsoleWaitKey() { return g_inputEnded ? kConsoleEnd : NextEvent(); }
+int ConsoleWaitKey() { return g_inputEnded || g_inputPaused ? kConsoleEnd : NextEvent(); }

@@ -42,9 +42,10 @@ void* ClientThread(void* arg) {
     char buffer[kChunkSize];
     for (;;) {
         ssize_t n = recv(sock, buffer, sizeof buffer, 0);
-        if (n < 0 && errno == EINTR) continue;
+        const int error = errno;  // before the table lock is taken
+        if (n < 0 && error == EINTR) continue;
         if (n < 0 && !SlotDropped(slot)) {
-            printf("error(%d) : %d > recv\n", errno, slot);
+            printf("error(%d) : %d > recv\n", error, slot);
             break;
         }
         if (n <= 0 || SlotDropped(slot)) {

@@ -60,6 +60,8 @@ std::string TempFolder::ReadFile(const std::string& name) const {
     return s.str();
 }
 
+const char* VashteloPath() { return VASHTELO_PATH; }
+
 int FreeTcpPort() {
     int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr = {};

@@ -21,6 +21,8 @@ private:
     std::string path_;
 };
 
+// The relay program under test.
+const char* VashteloPath();
 // A TCP port on 127.0.0.1 that was free a moment ago.
 int FreeTcpPort();
 // A lock namespace no other process of this run uses.

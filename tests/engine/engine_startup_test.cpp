@@ -4,12 +4,14 @@
 #include "test_folder.h"
 
 #include "sys_info.h"
+#include "sys_input.h"
 #include "sys_lock.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <regex>
 #include <string>
 
 namespace {
@@ -60,6 +62,57 @@ TEST_F(EngineTest, StartsAndStopsInOrder) {
     g_captured.clear();
     g_engine.Free();
     EXPECT_EQ(g_captured, "");
+}
+
+TEST_F(EngineTest, SystemInfoOpensTheLog) {
+    InitDebugStream();
+    // Date and time, the OS line and the memory line, in the log's own formats.
+    EXPECT_TRUE(std::regex_search(g_captured, std::regex("InitDebugStream\n[ 0-9]{4}/[0-9]{2}/[0-9]{2}  [0-9]{2}:[0-9]{2}\n"
+                                                         "OS = ID -?[0-9]+ ver,[0-9]+\\.[0-9]+ build [0-9]+\n")))
+        << g_captured;
+    EXPECT_NE(g_captured.find("利用可能／搭載メモリ = "), std::string::npos);
+    EXPECT_EQ(g_captured.substr(g_captured.size() - 4), " MB\n");
+}
+
+namespace {
+int g_callbackFrames = 0;
+void CountFrame() { ++g_callbackFrames; }
+}  // namespace
+
+TEST_F(EngineTest, WindowMessagesDriveTheActiveFlagAndTheLog) {
+    ASSERT_EQ(g_engine.Init(), 1);
+    g_captured.clear();
+    SysInjectFocus(0);
+    EXPECT_EQ(PumpMessages(), 1);
+    EXPECT_EQ(IsAppActive(), 0);
+    SysInjectFocus(1);
+    EXPECT_EQ(PumpMessages(), 1);
+    EXPECT_EQ(IsAppActive(), 1);
+    EXPECT_TRUE(InOrder(g_captured, {"<非アクティブ>\n", "<アクティブ>\n"})) << g_captured;
+    // Full screen keeps the 640 x 480 client size whatever the window reports.
+    g_captured.clear();
+    OnSize(800, 600);
+    EXPECT_EQ(g_clientWidth, 640);
+    EXPECT_EQ(g_captured, "");
+    g_windowed = 1;
+    OnSize(800, 600);
+    g_windowed = 0;
+    EXPECT_EQ(g_clientWidth, 800);
+    EXPECT_EQ(g_clientHeight, 600);
+    EXPECT_EQ(g_captured, "<クライアント領域 800 x 600>\n");
+}
+
+TEST_F(EngineTest, RunFrameCallsTheFrameAndPacesIt) {
+    ASSERT_EQ(g_engine.Init(), 1);
+    FakeClock::Install(2000);
+    g_frameTimer.Init();
+    g_callbackFrames = 0;
+    g_engine.SetFrameCallback(CountFrame);
+    for (int i = 0; i < 3; ++i) g_engine.RunFrame();
+    g_engine.SetFrameCallback(nullptr);
+    FakeClock::Uninstall();
+    EXPECT_EQ(g_callbackFrames, 3);
+    EXPECT_EQ(FakeClock::now, 2100u);  // 33 + 33 + 34
 }
 
 TEST_F(EngineTest, SecondInstanceIsRefusedWithoutAWindow) {

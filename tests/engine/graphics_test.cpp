@@ -82,6 +82,13 @@ TEST_F(GfxTest, DeviceTypesFallBackAndAllFailingShowsTheBox) {
     EXPECT_EQ(InitDirect3D(), 0);
     EXPECT_TRUE(Has(g_gfxLog, "選択されたモード = 640 x 480 D3DFMT_UNKNOWN (D3DFMT_UNKNOWN)\n")) << g_gfxLog;
     EXPECT_EQ(g_gfxBoxes, "エラー:3Dデバイスが作成できません.\n");
+    // No display adapter at all: the Direct3D object itself cannot be made.
+    GfxTestSetDisplay(0, kFmtX8R8G8B8, modes, 1);
+    g_gfxBoxes.clear();
+    g_gfxLog.clear();
+    EXPECT_EQ(InitDirect3D(), 0);
+    EXPECT_EQ(g_gfxBoxes, "エラー:Direct3Dの初期化に失敗しました.\n");
+    EXPECT_EQ(g_gfxLog, "----------------------------------------\nInitDirect3D\n");
 }
 
 TEST_F(GfxTest, ClearColourReadsBackAndColourZeroKeepsTheTarget) {

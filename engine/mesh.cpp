@@ -5,10 +5,7 @@
 #include "mesh_textures.h"
 #include "xfile_reader.h"
 
-#include "sys_path.h"
-
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -38,7 +35,7 @@ CMesh::~CMesh() { Release(); }
 // ---- Loading ----
 
 int CMesh::Load(const char* name, uint32_t colorKey, int mipLevels) {
-    if (HasMesh() || !m_name.empty()) Release();
+    if (HasMesh()) Release();
     LogPrintf("load(%s) ... ", name);
     m_name = name;
     XMeshData data;
@@ -58,28 +55,29 @@ int CMesh::LoadOptimized(const char* name, uint32_t colorKey, int mipLevels) {
 }
 
 int CMesh::LoadFromResource(const char* name, uint32_t colorKey, int mipLevels) {
-    if (HasMesh() || !m_name.empty()) Release();
+    if (HasMesh()) Release();
     LogPrintf("load(%s) ... ", name);
     m_name = name;
-    std::string path = SysGetExeDirectory() + "res/" + name;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    CXFileReader reader;
+    if (!reader.Open(name, 1)) {
         LogPrintf("open failed.\n");
         return 0;
     }
-    std::string bytes;
-    char buf[65536];
-    size_t got;
-    while (bytes.size() <= kMaxXFileBytes && (got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
-    std::fclose(f);
+    XDataObject object;
+    if (!reader.FindMesh(&object)) {
+        LogPrintf("mesh is not found.\n");
+        return 0;
+    }
     XMeshData data;
     std::string error;
-    if (bytes.size() > kMaxXFileBytes || !ParseXFile(bytes.data(), bytes.size(), &data, &error)) {
-        LogPrintf(error == "no mesh in the file" ? "mesh is not found.\n" : "failed.\n");
+    int ok = reader.LoadMesh(object, &data, &error);
+    reader.Close();
+    if (!ok) {
+        LogPrintf("failed.\n");
         return 0;
     }
     LogPrintf("ok.\n");
-    TakeData(data, colorKey, mipLevels, 1);
+    if (!TakeData(data, colorKey, mipLevels, 1)) return 0;
     SortFacesBySubset();
     return 1;
 }

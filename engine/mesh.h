@@ -23,7 +23,8 @@ public:
     // ---- Loading and generating (1 on success, 0 on failure with the mesh left empty) ----
     int Load(const char* name, uint32_t colorKey = 0, int mipLevels = 1);
     int LoadOptimized(const char* name, uint32_t colorKey = 0, int mipLevels = 1);  // + faces sorted by subset
-    // A mesh shipped beside the program in "res\" (with its textures from there too), optimised.
+    // The first top-level mesh of a file shipped in "res" beside the program (its textures from
+    // there too), optimised; meshes inside frames are not looked at.
     int LoadFromResource(const char* name, uint32_t colorKey = 0, int mipLevels = 1);
     int CreateSphere(float radius, int slices, int stacks, float r, float g, float b, float a);
     int CreateBox(float width, float height, float depth, float r, float g, float b, float a);

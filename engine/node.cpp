@@ -215,7 +215,7 @@ void C3DObject::FaceCameraZ() {
 
 void C3DObject::SetRotationQuaternion(const Quat& q) {
     Mat4 r = MatrixRotationQuaternion(q);
-    for (int i = 0; i < 3; ++i) MatrixSetRow(&m_matrix, i, MatrixRow(r, i) * m_scale);
+    SetAxes(MatrixRow(r, 0), MatrixRow(r, 1), MatrixRow(r, 2));
 }
 
 Quat C3DObject::GetRotationQuaternion() const {
@@ -312,7 +312,7 @@ int C3DObject::PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* tr
         ++hits;
     }
     if (!hits) return 0;
-    *hit = best * GetTotalScale();
+    *hit = best * m_scale;
     return 1;
 }
 

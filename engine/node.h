@@ -72,7 +72,8 @@ public:
     int RayHitsBox(const Vec3& origin, const Vec3& dir) const;
     int RayHitsSphere(const Vec3& origin, const Vec3& dir) const;
     // Origin relative to the node's world position; the hit point is along the node's axes
-    // from its position, in world units. Optional triangle: the hit face's corners (mesh space).
+    // from its position, times the node's own scale (the parent's is not applied, so for a
+    // root it is in world units). Optional triangle: the hit face's corners (mesh space).
     int PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* triangle = nullptr) const;
     int IsOnScreen() const;
 

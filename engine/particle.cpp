@@ -20,25 +20,6 @@ uint8_t RandByte(uint8_t min, uint8_t max) {
     return static_cast<uint8_t>(min + GameRand() % (max - min));
 }
 
-void PutVertex(ColorTexVertex* v, float x, float y, float z, uint32_t color, float tu, float tv) {
-    v->x = x;
-    v->y = y;
-    v->z = z;
-    v->color = color;
-    v->u = tu;
-    v->v = tv;
-}
-
-// Two triangles of the square, with the texture standing upright.
-void PutQuad(ColorTexVertex* v, float x1, float y1, float x2, float y2, float z, uint32_t color) {
-    PutVertex(v + 0, x1, y1, z, color, 0, 1);
-    PutVertex(v + 1, x1, y2, z, color, 0, 0);
-    PutVertex(v + 2, x2, y1, z, color, 1, 1);
-    PutVertex(v + 3, x2, y2, z, color, 1, 0);
-    PutVertex(v + 4, x2, y1, z, color, 1, 1);
-    PutVertex(v + 5, x1, y2, z, color, 0, 0);
-}
-
 }  // namespace
 
 void CParticleSystem::Spawn(Particle* p, const ParticleSettings& s) {
@@ -65,7 +46,7 @@ void CParticleSystem::Create(int count, float x, float y, float z, const Particl
     if (count > kMaxParticles) count = kMaxParticles;
     m_position = Vec3(x, y, z);
     m_particles.assign(count, Particle());
-    m_vertices.assign(static_cast<size_t>(count) * 6, ColorTexVertex());
+    m_vertices.assign(static_cast<size_t>(count) * 6, Vertex());
     for (Particle& p : m_particles) Spawn(&p, s);
 }
 
@@ -92,7 +73,7 @@ int CParticleSystem::Draw() {
         uint32_t a = p.alpha >= 255.0f ? 255u : static_cast<uint32_t>(p.alpha);
         uint32_t color = a << 24 | uint32_t(p.red) << 16 |
                          uint32_t(p.green) << 8 | p.blue;
-        PutQuad(&m_vertices[m_emitted], p.position.x - h, p.position.y - h, p.position.x + h, p.position.y + h,
+        SetQuadVertices(&m_vertices[m_emitted], p.position.x - h, p.position.y - h, p.position.x + h, p.position.y + h,
                 p.position.z, color);
         m_emitted += 6;
         p.age += dt;
@@ -106,7 +87,7 @@ int CParticleSystem::Draw() {
     Mat4 world = g_matInvView;
     MatrixSetRow(&world, 3, m_position);
     GfxSetTransform(kTsWorld, world);
-    GfxSetVertexShader(kFvfXyz | kFvfDiffuse | kFvfTex1);
-    GfxDrawPrimitiveUP(kPtTriangleList, m_emitted / 3, m_vertices.data(), sizeof(ColorTexVertex));
+    GfxSetVertexShader(kFvfTexVertex);
+    GfxDrawPrimitiveUP(kPtTriangleList, m_emitted / 3, m_vertices.data(), sizeof(Vertex));
     return 0;
 }

@@ -3,8 +3,8 @@
 // constant acceleration, fades and grows, and is spawned again by the caller once it died.
 #pragma once
 
-#include "color_tex_vertex.h"
 #include "math_ops.h"
+#include "shapes.h"
 
 #include <cstdint>
 #include <vector>
@@ -48,7 +48,7 @@ public:
     int GetCount() const { return static_cast<int>(m_particles.size()); }
     const Particle& GetParticle(int i) const { return m_particles[i]; }
     int GetEmittedVertexCount() const { return m_emitted; }
-    const ColorTexVertex* GetVertices() const { return m_vertices.data(); }
+    const Vertex* GetVertices() const { return m_vertices.data(); }
 
     Vec3 m_position;      // where the emitter frame sits
     Vec3 m_acceleration;  // (0, 0, 0) at construction
@@ -56,7 +56,7 @@ public:
 private:
     void Spawn(Particle* p, const ParticleSettings& s);
     std::vector<Particle> m_particles;
-    std::vector<ColorTexVertex> m_vertices;  // 6 per particle, rebuilt every draw
+    std::vector<Vertex> m_vertices;  // 6 per particle, rebuilt every draw
     int m_emitted = 0;
     Vec3 m_dirMin = Vec3(-1, -1, -1), m_dirMax = Vec3(1, 1, 1);
 };

@@ -36,7 +36,7 @@ struct Tex2Vertex {
     uint32_t color;
     float u1, v1, u2, v2;
 };
-// Format 0x142, the vertex of the buffer users (terrain, particles, water).
+// Format 0x142, the vertex of the buffer users (particles, water).
 struct Vertex {
     float x, y, z;
     uint32_t color;

@@ -60,18 +60,14 @@ void CWater::Step() {
 }
 
 void CWater::BuildVertices() {
-    auto put = [this](ColorTexVertex* v, int r, int s) {
+    auto put = [this](Vertex* v, int r, int s) {
         const Vec2& o = m_offset[r][s];
-        v->x = m_originX + s * m_cellWidth;
-        v->y = m_originY + r * m_cellHeight;
-        v->z = 0;
-        v->color = m_color;
-        v->u = static_cast<float>(s) / kWaterCells + o.x;
-        v->v = 1 - (static_cast<float>(r) / kWaterCells + o.y);
+        v->Set(m_originX + s * m_cellWidth, m_originY + r * m_cellHeight, 0, m_color,
+               static_cast<float>(s) / kWaterCells + o.x, 1 - (static_cast<float>(r) / kWaterCells + o.y));
     };
     for (int r = 0; r < kWaterCells; ++r)
         for (int s = 0; s < kWaterCells; ++s) {
-            ColorTexVertex* v = &m_vertices[6 * (kWaterCells * r + s)];
+            Vertex* v = &m_vertices[6 * (kWaterCells * r + s)];
             put(v + 0, r, s);
             put(v + 1, r + 1, s);
             put(v + 2, r, s + 1);
@@ -84,6 +80,6 @@ void CWater::BuildVertices() {
 void CWater::Draw() {
     Step();
     BuildVertices();
-    GfxSetVertexShader(kFvfXyz | kFvfDiffuse | kFvfTex1);
-    GfxDrawPrimitiveUP(kPtTriangleList, kWaterVertices / 3, m_vertices, sizeof(ColorTexVertex));
+    GfxSetVertexShader(kFvfTexVertex);
+    GfxDrawPrimitiveUP(kPtTriangleList, kWaterVertices / 3, m_vertices, sizeof(Vertex));
 }

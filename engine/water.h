@@ -4,7 +4,7 @@
 #pragma once
 
 #include "math_ops.h"
-#include "color_tex_vertex.h"
+#include "shapes.h"
 
 #include <cstdint>
 
@@ -24,12 +24,12 @@ public:
     void Draw();
 
     const Vec2& GetOffset(int row, int col) const { return m_offset[row][col]; }
-    const ColorTexVertex* GetVertices() const { return m_vertices; }
+    const Vertex* GetVertices() const { return m_vertices; }
     float GetTimeStep() const { return m_timeStep; }
 
 private:
     void BuildVertices();
-    ColorTexVertex m_vertices[kWaterVertices];
+    Vertex m_vertices[kWaterVertices] = {};
     Vec2 m_offset[kWaterPoints][kWaterPoints];
     Vec2 m_previous[kWaterPoints][kWaterPoints];
     Vec2 m_velocity[kWaterPoints][kWaterPoints];

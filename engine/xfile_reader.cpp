@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -450,17 +451,38 @@ struct Parser {
     }
 };
 
+// The whole text after the header as tokens; 0 for anything but a text .x file.
+int TokenizeXFile(const char* data, size_t size, std::vector<Token>* tokens, std::string* error) {
+    if (size < 16 || std::memcmp(data, "xof ", 4) != 0) return *error = "not a .x file", 0;
+    if (std::memcmp(data + 8, "txt ", 4) != 0) return *error = "only the text format is read", 0;
+    if (std::memcmp(data + 12, "0032", 4) != 0 && std::memcmp(data + 12, "0064", 4) != 0)
+        return *error = "bad float size", 0;
+    return Tokenize(data + 16, size - 16, tokens, error);
+}
+
+int ReadFileBytes(const char* gamePath, std::string* bytes, std::string* error) {
+    FILE* f = SysOpenFile(gamePath, "rb");
+    if (!f) return *error = "cannot open", 0;
+    char buf[65536];
+    size_t got;
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        bytes->append(buf, got);
+        if (bytes->size() > kMaxXFileBytes) {
+            std::fclose(f);
+            return *error = "file too large", 0;
+        }
+    }
+    std::fclose(f);
+    return 1;
+}
+
 }  // namespace
 
 int ParseXFile(const char* data, size_t size, XMeshData* out, std::string* error) {
     *out = XMeshData();
     error->clear();
-    if (size < 16 || std::memcmp(data, "xof ", 4) != 0) return *error = "not a .x file", 0;
-    if (std::memcmp(data + 8, "txt ", 4) != 0) return *error = "only the text format is read", 0;
-    if (std::memcmp(data + 12, "0032", 4) != 0 && std::memcmp(data + 12, "0064", 4) != 0)
-        return *error = "bad float size", 0;
     std::vector<Token> tokens;
-    if (!Tokenize(data + 16, size - 16, &tokens, error)) return 0;
+    if (!TokenizeXFile(data, size, &tokens, error)) return 0;
     Parser pre{tokens, 0, error, {}, out};
     if (!pre.CollectNamedMaterials()) {
         *out = XMeshData();
@@ -480,18 +502,77 @@ int ParseXFile(const char* data, size_t size, XMeshData* out, std::string* error
 
 int ReadXFile(const char* gamePath, XMeshData* out, std::string* error) {
     *out = XMeshData();
-    FILE* f = SysOpenFile(gamePath, "rb");
-    if (!f) return *error = "cannot open", 0;
     std::string bytes;
-    char buf[65536];
-    size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        bytes.append(buf, got);
-        if (bytes.size() > kMaxXFileBytes) {
-            std::fclose(f);
-            return *error = "file too large", 0;
-        }
-    }
-    std::fclose(f);
+    if (!ReadFileBytes(gamePath, &bytes, error)) return 0;
     return ParseXFile(bytes.data(), bytes.size(), out, error);
+}
+
+// ---- CXFileReader ----
+
+struct XFileContents {
+    std::vector<Token> tokens;
+    std::map<std::string, XMaterial> named;  // for material references inside a mesh
+};
+
+CXFileReader::CXFileReader() = default;
+CXFileReader::~CXFileReader() { Close(); }
+
+int CXFileReader::Open(const char* name, int fromResource) {
+    Close();
+    std::string path = fromResource ? SysGetExeDirectory() + "res/" + name : std::string(name);
+    std::string bytes, error;
+    if (!ReadFileBytes(path.c_str(), &bytes, &error)) return 0;
+    auto file = std::make_unique<XFileContents>();
+    if (!TokenizeXFile(bytes.data(), bytes.size(), &file->tokens, &error)) return 0;
+    Parser pre{file->tokens, 0, &error, {}, nullptr};
+    if (!pre.CollectNamedMaterials()) return 0;
+    file->named = pre.named;
+    m_file = std::move(file);
+    m_next = 0;
+    return 1;
+}
+
+int CXFileReader::GetNextDataObject(XDataObject* object) {
+    while (m_file && m_next < m_file->tokens.size()) {
+        std::string error;
+        Parser p{m_file->tokens, m_next, &error, {}, nullptr};
+        std::string type, name;
+        if (!p.Header(&type, &name)) break;
+        size_t body = p.pos;
+        if (!p.SkipBody()) break;
+        m_next = p.pos;
+        if (type == "template") continue;  // templates describe data; they are not data
+        object->type = type;
+        object->name = name;
+        object->body = body;
+        object->end = m_next;
+        return 1;
+    }
+    if (m_file) m_next = m_file->tokens.size();  // a malformed rest ends the enumeration
+    return 0;
+}
+
+int CXFileReader::FindMesh(XDataObject* object) {
+    while (GetNextDataObject(object))
+        if (object->type == "Mesh") return 1;
+    return 0;
+}
+
+int CXFileReader::LoadMesh(const XDataObject& object, XMeshData* out, std::string* error) {
+    *out = XMeshData();
+    error->clear();
+    if (!m_file || object.type != "Mesh" || object.body > object.end || object.end > m_file->tokens.size())
+        return *error = "not a mesh of this file", 0;
+    Parser p{m_file->tokens, object.body, error, m_file->named, out};
+    if (!p.MeshBody(Mat4::Identity()) || p.pos != object.end || out->indices.empty()) {
+        if (error->empty()) *error = "empty mesh";
+        *out = XMeshData();
+        return 0;
+    }
+    return 1;
+}
+
+void CXFileReader::Close() {
+    m_file.reset();
+    m_next = 0;
 }

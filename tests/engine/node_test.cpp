@@ -250,6 +250,14 @@ TEST(Node, PickingThroughParentedScaledRotatedNode) {
     ASSERT_EQ(node.PickMesh(origin, Vec3(1, 0, 0), &hit), 1);
     ExpectVec(hit, 0, 0, 2);  // along the node's own Z, in world units
     EXPECT_EQ(node.PickMesh(origin, Vec3(-1, 0, 0), &hit), 0);
+    // Only the node's own scale applies to the hit: under a parent of scale 2 the face at mesh
+    // z = 1 is reported at 1 (parent units), though it lies 2 world units ahead.
+    C3DObject bigParent, inner;
+    bigParent.SetScale(2);
+    inner.m_parent = &bigParent;
+    inner.Create(&mesh, 0, 0, 0, 1);
+    ASSERT_EQ(inner.PickMesh(Vec3(0, 0, -5), Vec3(0, 0, 1), &hit), 1);
+    ExpectVec(hit, 0, 0, 1);
 
     // The box and the sphere follow the same transform.
     EXPECT_EQ(node.RayHitsBox(Vec3(0, 0, 0), Vec3(1, 0, 0)), 1);

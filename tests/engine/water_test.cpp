@@ -74,7 +74,7 @@ TEST_F(WaterDraw, StillSurfaceTexturesTheGridAndShows) {
         DeviceSetTransform(Mat4::Identity());
         w.Draw();
     });
-    const ColorTexVertex* v = w.GetVertices();
+    const Vertex* v = w.GetVertices();
     int cell = 20 * 7 + 3;  // row 7, column 3
     EXPECT_FLOAT_EQ(v[cell * 6].u, 3.0f / 20);
     EXPECT_FLOAT_EQ(v[cell * 6].v, 1 - 7.0f / 20);

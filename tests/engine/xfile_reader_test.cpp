@@ -1,5 +1,7 @@
 // The .x reader: a hand-written file with frames, materials, a texture and a pentagon; bad,
-// truncated and huge-count inputs; and a short fuzz run over truncations and bit flips.
+// truncated and huge-count inputs; a short fuzz run over truncations and bit flips; and the
+// enumeration of a file's top-level objects.
+#include "test_folder.h"
 #include "xfile_reader.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +142,58 @@ Mesh {
     EXPECT_EQ(d.colors[2], 0xFFFF0000u);
     EXPECT_EQ(d.colors[5], 0xFFFF0000u);
     EXPECT_EQ(d.colors[0], 0xFFFFFFFFu);
+}
+
+// Top-level objects in file order, templates left out; a top-level Mesh loads alone, without
+// the frames around other meshes, and finds a material named elsewhere in the file.
+TEST(XFileReader, EnumeratesTopLevelObjects) {
+    CTestFolder folder;
+    WriteWholeFile(folder.File("good.x"), kGood);
+    CXFileReader reader;
+    XDataObject o;
+    EXPECT_EQ(reader.GetNextDataObject(&o), 0);  // not open
+    EXPECT_EQ(reader.Open("missing.x", 0), 0);
+    ASSERT_EQ(reader.Open("good.x", 0), 1);
+    const char* want[][2] = {{"Material", "Red"}, {"Header", ""}, {"Frame", "Root"}, {"Mesh", "Second"}};
+    for (const auto& w : want) {
+        ASSERT_EQ(reader.GetNextDataObject(&o), 1);
+        EXPECT_EQ(o.type, w[0]);
+        EXPECT_EQ(o.name, w[1]);
+    }
+    EXPECT_EQ(reader.GetNextDataObject(&o), 0);
+
+    ASSERT_EQ(reader.Open("good.x", 0), 1);  // opening again starts over
+    ASSERT_EQ(reader.FindMesh(&o), 1);
+    EXPECT_EQ(o.name, "Second");  // the pentagon inside the frames is no top-level mesh
+    XMeshData d;
+    std::string error;
+    ASSERT_EQ(reader.LoadMesh(o, &d, &error), 1) << error;
+    ASSERT_EQ(d.positions.size(), 3u);
+    EXPECT_EQ(d.positions[1], Vec3(0, 0, 1));  // no frame transform applies
+    ASSERT_EQ(d.materials.size(), 1u);        // the default material
+    EXPECT_EQ(reader.FindMesh(&o), 0);
+    XDataObject frame;
+    frame.type = "Frame";
+    EXPECT_EQ(reader.LoadMesh(frame, &d, &error), 0);
+    reader.Close();
+    EXPECT_EQ(reader.LoadMesh(o, &d, &error), 0);
+
+    WriteWholeFile(folder.File("ref.x"), std::string(kGood).substr(0, std::strlen("xof 0302txt 0032\n")) +
+                                             "Material Red { 1;0;0;1;; 5; 0;0;0;; 0;0;0;; }\n"
+                                             "Mesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;\n"
+                                             " MeshMaterialList { 1; 1; 0;; { Red } } }\n");
+    ASSERT_EQ(reader.Open("ref.x", 0), 1);
+    ASSERT_EQ(reader.FindMesh(&o), 1);
+    ASSERT_EQ(reader.LoadMesh(o, &d, &error), 1) << error;
+    ASSERT_EQ(d.materials.size(), 1u);
+    EXPECT_EQ(d.materials[0].power, 5.0f);
+
+    // A file whose objects do not close is refused at the opening, as is one that is no .x.
+    WriteWholeFile(folder.File("broken.x"), "xof 0302txt 0032\nHeader { 1; 0; 1; }\nMesh { 3; 0;0;0;");
+    EXPECT_EQ(reader.Open("broken.x", 0), 0);
+    EXPECT_EQ(reader.GetNextDataObject(&o), 0);
+    WriteWholeFile(folder.File("not_x.x"), "xof 0302bin 0032 binary bytes");
+    EXPECT_EQ(reader.Open("not_x.x", 0), 0);
 }
 
 TEST(XFileReader, BadInputsFailCleanly) {

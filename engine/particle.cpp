@@ -42,9 +42,9 @@ void CParticleSystem::Spawn(Particle* p, const ParticleSettings& s) {
 
 void CParticleSystem::Create(int count, float x, float y, float z, const ParticleSettings& s) {
     Free();
+    m_position = Vec3(x, y, z);
     if (count <= 0) return;
     if (count > kMaxParticles) count = kMaxParticles;
-    m_position = Vec3(x, y, z);
     m_particles.assign(count, Particle());
     m_vertices.assign(static_cast<size_t>(count) * 6, Vertex());
     for (Particle& p : m_particles) Spawn(&p, s);

@@ -1,6 +1,7 @@
 // Typed characters and input-method text from SDL's text-input and text-editing events. A text
 // event that ends a composition, or that holds double-byte characters, is input-method text; any
-// other is typing, handed on one single-byte character at a time as WM_CHAR did.
+// other is typing, handed on one single-byte character at a time as WM_CHAR did, together with
+// the control characters of Enter, Backspace, Tab and Escape.
 #include "sdl_input_local.h"
 #include "sys_text.h"
 #include "sys_text_input.h"
@@ -54,8 +55,32 @@ void OnText(const char* utf8) {
         for (unsigned char c : text) g_onChar(c);
 }
 
+// The control characters the desktop's keyboard translation also types for these keys (Enter,
+// Backspace, Tab, Escape). SDL sends no text for them, yet they must replace a character still
+// waiting in the latch, or a letter typed long before turns up at the next Backspace.
+int ControlChar(SDL_Scancode scancode) {
+    switch (scancode) {
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_KP_ENTER: return 0x0D;
+        case SDL_SCANCODE_BACKSPACE: return 0x08;
+        case SDL_SCANCODE_TAB: return 0x09;
+        case SDL_SCANCODE_ESCAPE: return 0x1B;
+        default: return 0;
+    }
+}
+
+void OnKeyDown(const SDL_KeyboardEvent& key) {
+    // A key the input method takes while composing types nothing.
+    if (!g_composition.empty() || g_composedThisPump) return;
+    int c = ControlChar(key.keysym.scancode);
+    if (c && g_onChar) g_onChar(c);
+}
+
 void OnEvent(const SDL_Event& e) {
     switch (e.type) {
+        case SDL_KEYDOWN:
+            OnKeyDown(e.key);
+            break;
         case SDL_TEXTINPUT:
             OnText(e.text.text);
             break;

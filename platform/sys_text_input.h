@@ -6,7 +6,8 @@
 #include <string>
 
 // Typed characters: each single-byte character typed outside a composition goes to the handler
-// (the engine's typed-character latch). Double-byte text is input-method text (below).
+// (the engine's typed-character latch), and so do 0x0D, 0x08, 0x09 and 0x1B for Enter, Backspace,
+// Tab and Escape, as the desktop typed them. Double-byte text is input-method text (below).
 void SysSetCharHandler(void (*onChar)(int byte));
 
 // Input method

@@ -205,6 +205,19 @@ TEST_F(InputTest, TypedCharacterLatchKeepsTheLastSingleByte) {
     EXPECT_EQ(GetTypedChar(), 0);
     SetTypedChar(0xB1);  // half-width katakana: the byte sign-extended, as the window gave it
     EXPECT_EQ(GetTypedChar(), -79);
+    // Enter, Backspace, Tab and Escape type their control characters, replacing what waits.
+    SetQuitKey(0);
+    const int keys[] = {kKeyEnter, kKeyBackspace, 15, kKeyEscape};
+    const int chars[] = {0x0D, 0x08, 0x09, 0x1B};
+    for (int i = 0; i < 4; ++i) {
+        SysInjectText("q");
+        SysInjectKey(keys[i], 1);
+        Frame();
+        EXPECT_EQ(GetTypedChar(), chars[i]) << i;
+        SysInjectKey(keys[i], 0);
+        Frame();
+        EXPECT_EQ(GetTypedChar(), 0) << i;  // the key's release types nothing
+    }
 }
 
 TEST_F(InputTest, VirtualJoystickAxesAndButtons) {

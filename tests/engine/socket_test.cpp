@@ -15,6 +15,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -264,8 +265,12 @@ TEST(Socket, LargeSendUnderBackPressureArrivesWholeAndInOrder) {
         sent += chunk;
     }
     std::string got;
-    std::thread reader([&] { got = server.Read(sent.size()); });
-    PumpUntil([&] { return got.size() >= sent.size(); }, 20000);
+    std::atomic<bool> read{false};  // the reader's string is looked at only once it is done
+    std::thread reader([&] {
+        got = server.Read(sent.size());
+        read = true;
+    });
+    PumpUntil([&] { return read.load(); }, 20000);
     reader.join();
     EXPECT_EQ(got.size(), sent.size());
     EXPECT_TRUE(got == sent);

@@ -110,7 +110,19 @@ TEST_F(TextInputTest, EscapeCancelsAndNonPrintablesAreIgnored) {
     Type("a");
     Press(kKeyA, "\t");
     EXPECT_EQ(Text(), "a");
+    // A letter typed while no key reached the field (a battle key before the chat opened) is not
+    // inserted by a later Backspace or Enter: their own characters replace it in the latch.
+    SysInjectText("z");
+    Frame();
+    Type("bc");
+    SysInjectText("z");
+    Frame();
+    Press(kKeyBackspace);
+    EXPECT_EQ(Text(), "ab");
+    SysInjectText("z");
+    Frame();
     EXPECT_EQ(Press(kKeyEscape), -1);
+    EXPECT_EQ(Text(), "ab");
 }
 
 TEST_F(TextInputTest, TypingStopsAtTheMaximum) {

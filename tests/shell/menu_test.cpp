@@ -105,6 +105,41 @@ TEST_F(MenuTest, CancelShowsOnlyWhileSelectedAndThePulseRestartsOnSelection) {
     EXPECT_EQ(menu.m_items[0].m_targetY, 15 + 12);
 }
 
+TEST_F(MenuTest, HighlightColoursOfBothStylesFollowThePulse) {
+    CMenu menu;
+    menu.AddItem("one");
+    CMenuItem& item = menu.m_items[1];
+    item.m_x = 30, item.m_y = 40;
+    struct Case {
+        int style, state;
+        float pulse;      // v = |(int)(pulse x 20) mod 20 - 10|
+        uint32_t frame, text;
+    };
+    const Case cases[] = {
+        {0, -1, 0.0f, 0x40ffffff, 0xffffffff},  // not selected: faint frame
+        {0, 0, 0.0f, 0xfaffffff, 0xffffffff},   // v 10: alpha 100 + 150
+        {0, 0, 0.25f, 0xafffffff, 0xffffffff},  // v 5
+        {0, 0, 0.5f, 0x64ffffff, 0xffffffff},   // v 0: alpha 100
+        {1, -1, 0.0f, 0xffffffff, 0xff323232},  // not selected: dark grey text
+        {1, 0, 0.0f, 0xffffffff, 0xfffafafa},   // grey 250
+        {1, 0, 0.75f, 0xffffffff, 0xffafafaf},  // v 5: grey 175
+    };
+    ASSERT_EQ(BeginFrame(0xff000000), 1);
+    for (const Case& c : cases) {
+        menu.SetStyle(c.style);
+        item.m_state = c.state;
+        item.m_pulse = c.pulse;
+        item.Draw();
+        EXPECT_EQ(item.m_frame.m_color, c.frame) << c.style << " " << c.pulse;
+        EXPECT_EQ(item.m_textSprite.m_color, c.text) << c.style << " " << c.pulse;
+        EXPECT_EQ(item.m_frame.m_x, 30.0f);
+        EXPECT_EQ(item.m_frame.m_y, 40.0f);
+        EXPECT_EQ(item.m_textSprite.m_x, 40.0f);
+        EXPECT_EQ(item.m_textSprite.m_y, 43.0f);
+    }
+    EndFrame();
+}
+
 TEST_F(MenuTest, FrameShowsTheSelectedStripBrighterThanTheOthersAndTheTitle) {
     CMenu menu;
     DrawFrames(&menu, 1);

@@ -112,6 +112,28 @@ TEST_F(TitleTest, ScreenshotOfTheTitleMenu) {
     for (int row = 1; row <= 6; ++row) EXPECT_FALSE(Near(shot.Pixel(190, 15 + row * 24 + 2), menuBlock, 10)) << row;
 }
 
+TEST_F(TitleTest, CancelIsDrawnOnlyWhileSelectedHalfALineAboveTheFirstItem) {
+    ScreenImage before, onCancel;
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock)).Wait(40).Capture(&before);
+    driver.Press(kKeyUp).Wait(40).Capture(&onCancel).Quit();
+    EXPECT_EQ(TitleScene(), kSceneQuit);
+    ASSERT_EQ(onCancel.SavePng(std::string(SCREENSHOT_DIR) + "/title_menu_cancel.png"), 1);
+    // "Cancel"'s strip spans x 5..205, y 27..47: its top rows, above item 1's strip (from y 39)
+    // and right of the title text, show the menu picture until the cursor reaches it.
+    uint32_t backdrop = before.Pixel(190, 31);
+    EXPECT_TRUE(Near(backdrop, onCancel.Pixel(190, 24), 4));  // above the strip: unchanged
+    EXPECT_FALSE(Near(backdrop, onCancel.Pixel(190, 31), 10));
+    EXPECT_FALSE(Near(before.Pixel(190, 41), before.Pixel(190, 31), 10));  // item 1 was drawn
+    // Its text starts at x 15, in the menu's blue.
+    int blue = 0;
+    for (int y = 30; y < 45; ++y)
+        for (int x = 15; x < 60; ++x) {
+            uint32_t c = onCancel.Pixel(x, y);
+            blue += (c & 0xff) > 0xa0 && ((c >> 16) & 0xff) < 0x60;
+        }
+    EXPECT_GT(blue, 10);
+}
+
 TEST_F(TitleTest, ClosedWindowEndsTheIntroAndTheMenuYieldsMinusOne) {
     driver.Wait(4).Quit();
     EXPECT_EQ(TitleScene(), kSceneQuit);

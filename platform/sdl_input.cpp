@@ -13,6 +13,28 @@ bool g_listening = false;
 int g_frameWidth = 640, g_frameHeight = 480;
 unsigned char g_keys[kSysKeyCount];
 unsigned char g_buttons[kSysMouseButtons];
+// A tap shorter than a frame goes down and up between two polls; it still reads as down on the
+// next poll, so no press is lost. "Unseen" marks a press no poll has read yet.
+unsigned char g_keyUnseen[kSysKeyCount], g_keyTapped[kSysKeyCount];
+unsigned char g_buttonUnseen[kSysMouseButtons], g_buttonTapped[kSysMouseButtons];
+
+void SetButton(unsigned char* state, unsigned char* unseen, unsigned char* tapped, int i, bool down) {
+    if (down) {
+        state[i] = 0x80;
+        unseen[i] = 1;
+    } else {
+        state[i] = 0;
+        if (unseen[i]) tapped[i] = 1;
+    }
+}
+
+// Current state plus the taps no poll has seen; every press counts as seen afterwards.
+void ReadButtons(unsigned char* out, unsigned char* state, unsigned char* unseen, unsigned char* tapped, int n) {
+    for (int i = 0; i < n; ++i) {
+        out[i] = (unsigned char)(state[i] | (tapped[i] ? 0x80 : 0));
+        unseen[i] = tapped[i] = 0;
+    }
+}
 int g_cursorX = 0, g_cursorY = 0;   // window pixels
 int g_wheel = 0;                    // wheel units since the last read
 
@@ -49,6 +71,10 @@ Uint8 SdlMouseButton(int index) {
 void ReleaseEverything() {
     memset(g_keys, 0, sizeof g_keys);
     memset(g_buttons, 0, sizeof g_buttons);
+    memset(g_keyUnseen, 0, sizeof g_keyUnseen);
+    memset(g_keyTapped, 0, sizeof g_keyTapped);
+    memset(g_buttonUnseen, 0, sizeof g_buttonUnseen);
+    memset(g_buttonTapped, 0, sizeof g_buttonTapped);
 }
 
 void OnEvent(const SDL_Event& e) {
@@ -56,7 +82,7 @@ void OnEvent(const SDL_Event& e) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             int key = SysScancodeToKey(e.key.keysym.scancode);
-            if (key > 0 && key < kSysKeyCount) g_keys[key] = e.type == SDL_KEYDOWN ? 0x80 : 0;
+            if (key > 0 && key < kSysKeyCount) SetButton(g_keys, g_keyUnseen, g_keyTapped, key, e.type == SDL_KEYDOWN);
             break;
         }
         case SDL_MOUSEMOTION:
@@ -66,7 +92,7 @@ void OnEvent(const SDL_Event& e) {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             int b = MouseButtonIndex(e.button.button);
-            if (b >= 0) g_buttons[b] = e.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+            if (b >= 0) SetButton(g_buttons, g_buttonUnseen, g_buttonTapped, b, e.type == SDL_MOUSEBUTTONDOWN);
             break;
         }
         case SDL_MOUSEWHEEL: {
@@ -75,7 +101,9 @@ void OnEvent(const SDL_Event& e) {
             break;
         }
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) ReleaseEverything();
+            // Nothing pressed while another window had the focus counts once the game is back.
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+                ReleaseEverything();
             break;
         default:
             SdlJoystickEvent(e);
@@ -114,15 +142,21 @@ void SysInputShutdown() {
     ReleaseEverything();
 }
 
-void SysGetKeyboardState(unsigned char keys[kSysKeyCount]) { memcpy(keys, g_keys, sizeof g_keys); }
+void SysGetKeyboardState(unsigned char keys[kSysKeyCount]) {
+    ReadButtons(keys, g_keys, g_keyUnseen, g_keyTapped, kSysKeyCount);
+}
 
-void SysClearKeyboardState() { memset(g_keys, 0, sizeof g_keys); }
+void SysClearKeyboardState() {
+    memset(g_keys, 0, sizeof g_keys);
+    memset(g_keyUnseen, 0, sizeof g_keyUnseen);
+    memset(g_keyTapped, 0, sizeof g_keyTapped);
+}
 
 void SysGetMouseState(int* x, int* y, unsigned char buttons[kSysMouseButtons], int* wheel) {
     FrameFit fit = FitFrame();
     if (x) *x = (int)std::floor((g_cursorX - fit.left) / fit.scale);
     if (y) *y = (int)std::floor((g_cursorY - fit.top) / fit.scale);
-    if (buttons) memcpy(buttons, g_buttons, sizeof g_buttons);
+    if (buttons) ReadButtons(buttons, g_buttons, g_buttonUnseen, g_buttonTapped, kSysMouseButtons);
     if (wheel) *wheel = g_wheel;
     g_wheel = 0;
 }

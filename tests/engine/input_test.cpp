@@ -69,6 +69,29 @@ TEST_F(InputTest, KeyGoesThroughPressedHeldReleasedUp) {
     EXPECT_EQ(GetKeyStatus(kKeySpace), kButtonUp);
 }
 
+TEST_F(InputTest, TapShorterThanAFrameIsNotLost) {
+    Start();
+    // Down and up between two polls, as a quick tap or a scripted key press arrives.
+    SysInjectKey(kKeySpace, 1);
+    SysInjectKey(kKeySpace, 0);
+    SysInjectMouseButton(0, 1);
+    SysInjectMouseButton(0, 0);
+    Frame();
+    EXPECT_EQ(GetKeyStatus(kKeySpace), kButtonPressed);
+    EXPECT_EQ(GetMouseButton(0), kButtonPressed);
+    Frame();
+    EXPECT_EQ(GetKeyStatus(kKeySpace), kButtonReleased);
+    EXPECT_EQ(GetMouseButton(0), kButtonReleased);
+    Frame();
+    EXPECT_EQ(GetKeyStatus(kKeySpace), kButtonUp);
+    // A press already seen by a poll is not replayed when it ends.
+    SysInjectKey(kKeyW, 1);
+    Frame();
+    SysInjectKey(kKeyW, 0);
+    Frame();
+    EXPECT_EQ(GetKeyStatus(kKeyW), kButtonReleased);
+}
+
 TEST_F(InputTest, PressedKeyIsTheLowestCodeAndArrowsKeepTheirNumbers) {
     Start();
     SysInjectKey(kKeyDown, 1);

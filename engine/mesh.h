@@ -71,7 +71,7 @@ private:
     void SetGenerated(float r, float g, float b, float a);
     void ClearData();  // everything but the name
     void BeginDraw(const Mat4& world);
-    void DrawSubset(int subset);
+    void DrawSubset(int subset, const GfxMaterial& material, GfxTexture* texture);
     void BuildSubsetRanges();
     void SortFacesBySubset();
 

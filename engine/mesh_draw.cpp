@@ -4,6 +4,15 @@
 
 #include "graphics.h"
 
+namespace {
+// The material drawn with a given alpha: the ambient colour with that alpha, used as diffuse too.
+GfxMaterial WithAlpha(GfxMaterial m, float alpha) {
+    m.ambient.a = alpha;
+    m.diffuse = m.ambient;
+    return m;
+}
+}  // namespace
+
 void CMesh::BuildSubsetRanges() {
     m_subsetIndices.assign(m_materials.size(), std::vector<uint32_t>());
     size_t faces = m_indices.size() / 3;
@@ -21,7 +30,10 @@ void CMesh::BeginDraw(const Mat4& world) {
     GfxSetVertexShader(m_fvf);
 }
 
-void CMesh::DrawSubset(int subset) {
+// The material and texture are set even for a subset without triangles.
+void CMesh::DrawSubset(int subset, const GfxMaterial& material, GfxTexture* texture) {
+    GfxSetMaterial(material);
+    GfxSetTexture(0, texture);
     const std::vector<uint32_t>& idx = m_subsetIndices[subset];
     if (idx.empty()) return;
     GfxDrawIndexedPrimitiveUP(kPtTriangleList, 0, m_vertexCount, static_cast<int>(idx.size() / 3), idx.data(), 32,
@@ -31,35 +43,19 @@ void CMesh::DrawSubset(int subset) {
 void CMesh::Draw(const Mat4& world) {
     if (!HasMesh()) return;
     BeginDraw(world);
-    for (int i = 0; i < GetSubsetCount(); ++i) {
-        GfxSetMaterial(m_materials[i]);
-        GfxSetTexture(0, m_textures[i]);
-        DrawSubset(i);
-    }
+    for (int i = 0; i < GetSubsetCount(); ++i) DrawSubset(i, m_materials[i], m_textures[i]);
 }
 
 void CMesh::DrawWithTexture(const Mat4& world, GfxTexture* texture) {
     if (!HasMesh()) return;
     BeginDraw(world);
-    for (int i = 0; i < GetSubsetCount(); ++i) {
-        GfxSetMaterial(m_materials[i]);
-        GfxSetTexture(0, texture);
-        DrawSubset(i);
-    }
+    for (int i = 0; i < GetSubsetCount(); ++i) DrawSubset(i, m_materials[i], texture);
 }
 
 void CMesh::DrawWithAlpha(const Mat4& world, float alpha) {
     if (!HasMesh()) return;
     BeginDraw(world);
-    for (int i = 0; i < GetSubsetCount(); ++i) {
-        GfxMaterial saved = m_materials[i];
-        GfxMaterial m = saved;
-        m.ambient.a = alpha;
-        m.diffuse = m.ambient;
-        GfxSetMaterial(m);
-        GfxSetTexture(0, m_textures[i]);
-        DrawSubset(i);
-    }
+    for (int i = 0; i < GetSubsetCount(); ++i) DrawSubset(i, WithAlpha(m_materials[i], alpha), m_textures[i]);
 }
 
 // The material is changed only for the draw: both ambient and diffuse stay as they were, so a
@@ -68,24 +64,15 @@ void CMesh::DrawAddAlpha(const Mat4& world, float delta) {
     if (!HasMesh()) return;
     BeginDraw(world);
     for (int i = 0; i < GetSubsetCount(); ++i) {
-        GfxMaterial m = m_materials[i];
-        float x = m.ambient.a + delta;
+        float x = m_materials[i].ambient.a + delta;
         if (x > 1.0f) x = 1.0f;
         if (x < -1.0f) x = -1.0f;
-        m.ambient.a = x;
-        m.diffuse = m.ambient;
-        GfxSetMaterial(m);
-        GfxSetTexture(0, m_textures[i]);
-        DrawSubset(i);
+        DrawSubset(i, WithAlpha(m_materials[i], x), m_textures[i]);
     }
 }
 
 void CMesh::DrawWithMaterial(const Mat4& world, const GfxMaterial* material) {
     if (!HasMesh() || !material) return;
     BeginDraw(world);
-    for (int i = 0; i < GetSubsetCount(); ++i) {
-        GfxSetMaterial(*material);
-        GfxSetTexture(0, nullptr);
-        DrawSubset(i);
-    }
+    for (int i = 0; i < GetSubsetCount(); ++i) DrawSubset(i, *material, nullptr);
 }

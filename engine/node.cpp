@@ -22,6 +22,17 @@ int CollectChain(const C3DObject* node, const C3DObject* chain[kMaxNodeDepth]) {
     return n;
 }
 
+// part(node) x part(parent) x ... x part(root), the root's product first: the same order as the
+// recursive rule "local x parent's world".
+template <typename Part>
+auto ComposeChain(const C3DObject* node, Part part) {
+    const C3DObject* chain[kMaxNodeDepth];
+    int n = CollectChain(node, chain);
+    auto r = part(chain[n - 1]);
+    for (int i = n - 2; i >= 0; --i) r = part(chain[i]) * r;
+    return r;
+}
+
 // A unit vector perpendicular to n (unit): n crossed with the world axis least aligned with it.
 Vec3 Perpendicular(const Vec3& n) {
     float ax = n.x < 0 ? -n.x : n.x, ay = n.y < 0 ? -n.y : n.y, az = n.z < 0 ? -n.z : n.z;
@@ -188,17 +199,7 @@ void C3DObject::TurnToward(const Vec3& point) {
     SetYaw(angle);
 }
 
-void C3DObject::FaceCameraY() {
-    Vec3 d = GetCameraPosition() - GetWorldPosition();
-    float angle;
-    if (d.x > 0)
-        angle = kHalfPi - AtanF(d.z / d.x);
-    else if (d.x < 0)
-        angle = -AtanF(d.z / d.x) - kHalfPi;
-    else
-        angle = d.z >= 0 ? 0.0f : -kPi;  // straight ahead or behind, as TurnToward
-    SetYaw(angle);
-}
+void C3DObject::FaceCameraY() { TurnToward(GetCameraPosition()); }
 
 void C3DObject::FaceCameraZ() {
     Vec3 d = GetCameraPosition() - GetWorldPosition();
@@ -228,20 +229,11 @@ Quat C3DObject::GetRotationQuaternion() const {
 // ---- World queries ----
 
 Mat4 C3DObject::GetWorldMatrix() const {
-    const C3DObject* chain[kMaxNodeDepth];
-    int n = CollectChain(this, chain);
-    // local x parent's world, the parent's world first: the same order as the recursive rule.
-    Mat4 w = chain[n - 1]->m_matrix;
-    for (int i = n - 2; i >= 0; --i) w = chain[i]->m_matrix * w;
-    return w;
+    return ComposeChain(this, [](const C3DObject* o) { return o->m_matrix; });
 }
 
 float C3DObject::GetTotalScale() const {
-    const C3DObject* chain[kMaxNodeDepth];
-    int n = CollectChain(this, chain);
-    float s = chain[n - 1]->m_scale;
-    for (int i = n - 2; i >= 0; --i) s = chain[i]->m_scale * s;
-    return s;
+    return ComposeChain(this, [](const C3DObject* o) { return o->m_scale; });
 }
 
 Vec3 C3DObject::GetScaledPosition() const {

@@ -24,24 +24,19 @@ void SetAlphaBlend(int on, uint32_t src, uint32_t dest) {
     GfxSetRenderState(kRsDestBlend, dest);
 }
 
-// The device takes the fog distances as the bit patterns of the floats.
-void SetVertexFog(int on, uint32_t color, float start, float end) {
+// Linear fog through the given mode state (vertex or table). The device takes the fog
+// distances as the bit patterns of the floats.
+static void SetLinearFog(uint32_t modeState, int on, uint32_t color, float start, float end) {
     GfxSetRenderState(kRsFogEnable, on ? 1 : 0);
     if (!on) return;
     GfxSetRenderState(kRsFogColor, color);
-    GfxSetRenderState(kRsFogVertexMode, kFogLinear);
+    GfxSetRenderState(modeState, kFogLinear);
     GfxSetRenderState(kRsFogStart, FloatBits(start));
     GfxSetRenderState(kRsFogEnd, FloatBits(end));
 }
 
-void SetTableFog(int on, uint32_t color, float start, float end) {
-    GfxSetRenderState(kRsFogEnable, on ? 1 : 0);
-    if (!on) return;
-    GfxSetRenderState(kRsFogColor, color);
-    GfxSetRenderState(kRsFogTableMode, kFogLinear);
-    GfxSetRenderState(kRsFogStart, FloatBits(start));
-    GfxSetRenderState(kRsFogEnd, FloatBits(end));
-}
+void SetVertexFog(int on, uint32_t color, float start, float end) { SetLinearFog(kRsFogVertexMode, on, color, start, end); }
+void SetTableFog(int on, uint32_t color, float start, float end) { SetLinearFog(kRsFogTableMode, on, color, start, end); }
 
 void DeviceSetTextureStageState(int stage, uint32_t type, uint32_t value) { GfxSetTextureStageState(stage, type, value); }
 

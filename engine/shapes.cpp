@@ -21,6 +21,28 @@ ScreenColorVertex SV(float x, float y, uint32_t color) { return {x, y, 0.0f, 1.0
 ColorVertex CV(float x, float y, float z, uint32_t color) { return {x, y, z, color}; }
 Vertex TV(float x, float y, float z, uint32_t color, float u, float v) { return {x, y, z, color, u, v}; }
 
+// A quad with the shared texture rectangle: corners in the order left-bottom, left-top,
+// right-top, right-bottom.
+void DrawTexQuad(const Vec3& lb, const Vec3& lt, const Vec3& rt, const Vec3& rb, uint32_t color) {
+    const ShapeTexRect& tr = g_shapeTexRect;
+    Vertex v[4] = {TV(lb.x, lb.y, lb.z, color, tr.ua, tr.vb), TV(lt.x, lt.y, lt.z, color, tr.ua, tr.va),
+                   TV(rt.x, rt.y, rt.z, color, tr.ub, tr.va), TV(rb.x, rb.y, rb.z, color, tr.ub, tr.vb)};
+    Draw(kFvfTexVertex, kPtTriangleFan, 2, v);
+}
+
+// A filled regular polygon of `sides` (at most kCircleRim) around (x, y), the rim walked
+// clockwise from 360 degrees down in steps of `step`.
+void DrawPolygonFan(float x, float y, float z, float radius, uint32_t center, uint32_t rim, int sides, float step) {
+    ColorVertex v[kCircleRim + 2];
+    v[0] = CV(x, y, z, center);
+    for (int i = 0; i < sides; ++i) {
+        float a = (sides - i) * step;
+        v[1 + i] = CV(x + radius * CosF(a), y + radius * SinF(a), z, rim);
+    }
+    v[sides + 1] = v[1];
+    Draw(kFvfColorVertex, kPtTriangleFan, sides, v);
+}
+
 }  // namespace
 
 int FvfStride(uint32_t fvf) {
@@ -117,18 +139,12 @@ void DrawRect3D(float x, float y, float z, float w, float h, uint32_t color) {
 
 void DrawBox2D(float x, float y, float z, float w, float h, uint32_t color) {
     const float l = x - w / 2, r = x + w / 2, b = y - h / 2, t = y + h / 2;
-    const ShapeTexRect& tr = g_shapeTexRect;
-    Vertex v[4] = {TV(l, b, z, color, tr.ua, tr.vb), TV(l, t, z, color, tr.ua, tr.va), TV(r, t, z, color, tr.ub, tr.va),
-                   TV(r, b, z, color, tr.ub, tr.vb)};
-    Draw(kFvfTexVertex, kPtTriangleFan, 2, v);
+    DrawTexQuad(Vec3(l, b, z), Vec3(l, t, z), Vec3(r, t, z), Vec3(r, b, z), color);
 }
 
 void DrawBoxXZ(float x, float y, float z, float w, float d, uint32_t color) {
     const float l = x - w / 2, r = x + w / 2, n = z - d / 2, f = z + d / 2;
-    const ShapeTexRect& tr = g_shapeTexRect;
-    Vertex v[4] = {TV(l, y, n, color, tr.ua, tr.vb), TV(l, y, f, color, tr.ua, tr.va), TV(r, y, f, color, tr.ub, tr.va),
-                   TV(r, y, n, color, tr.ub, tr.vb)};
-    Draw(kFvfTexVertex, kPtTriangleFan, 2, v);
+    DrawTexQuad(Vec3(l, y, n), Vec3(l, y, f), Vec3(r, y, f), Vec3(r, y, n), color);
 }
 
 void DrawBox2Tex(float x, float y, float z, float w, float h, uint32_t color) {
@@ -142,25 +158,11 @@ void DrawBox2Tex(float x, float y, float z, float w, float h, uint32_t color) {
 }
 
 void DrawHexagon2D(float x, float y, float z, float radius, uint32_t center, uint32_t rim) {
-    ColorVertex v[8];
-    v[0] = CV(x, y, z, center);
-    for (int i = 0; i < 6; ++i) {
-        float a = (6 - i) * kHexStep;  // 360, 300, ... 60 degrees
-        v[1 + i] = CV(x + radius * CosF(a), y + radius * SinF(a), z, rim);
-    }
-    v[7] = v[1];
-    Draw(kFvfColorVertex, kPtTriangleFan, 6, v);
+    DrawPolygonFan(x, y, z, radius, center, rim, 6, kHexStep);  // 360, 300, ... 60 degrees
 }
 
 void DrawCircle2D(float x, float y, float z, float radius, uint32_t center, uint32_t rim) {
-    ColorVertex v[kCircleRim + 2];
-    v[0] = CV(x, y, z, center);
-    for (int i = 0; i < kCircleRim; ++i) {
-        float a = (kCircleRim - i) * kCircleStep;
-        v[1 + i] = CV(x + radius * CosF(a), y + radius * SinF(a), z, rim);
-    }
-    v[kCircleRim + 1] = v[1];
-    Draw(kFvfColorVertex, kPtTriangleFan, kCircleRim, v);
+    DrawPolygonFan(x, y, z, radius, center, rim, kCircleRim, kCircleStep);
 }
 
 void DrawCircleOutline(float x, float y, float z, float radius, uint32_t color) {

@@ -74,9 +74,8 @@ GfxTexture* CreateTextureFromFile(const char* fileName, uint32_t colorKey, int m
 }
 
 GfxTexture* CreateTextureFromResource(const char* resourceName, uint32_t colorKey, int mipLevels) {
-    SysImage image;
-    if (!resourceName || !SysLoadImageFile(ResourcePath(resourceName).c_str(), &image)) return nullptr;
-    return CreateTextureFromImage(image, colorKey, mipLevels);
+    if (!resourceName) return nullptr;
+    return CreateTextureFromFile(ResourcePath(resourceName).c_str(), colorKey, mipLevels);
 }
 
 // ---- CTexture -------------------------------------------------------------------------------------
@@ -86,24 +85,18 @@ CTexture::CTexture() = default;
 CTexture::~CTexture() { Release(); }
 
 int CTexture::Load(const char* fileName, uint32_t colorKey, int mipLevels) {
-    Release();
-    LogPrintf("load(%s) ... ", fileName ? fileName : "");
-    m_name = fileName ? fileName : "";
-    m_texture = CreateTextureFromFile(fileName, colorKey, mipLevels);
-    if (!m_texture) {
-        LogPrintf("failed.\n");
-        return 0;
-    }
-    GfxGetLevelDesc(m_texture, 0, &m_desc);
-    LogPrintf("ok.\n");
-    return 1;
+    return LoadWith(CreateTextureFromFile, fileName, colorKey, mipLevels);
 }
 
 int CTexture::LoadFromResource(const char* resourceName, uint32_t colorKey, int mipLevels) {
+    return LoadWith(CreateTextureFromResource, resourceName, colorKey, mipLevels);
+}
+
+int CTexture::LoadWith(TextureLoader create, const char* name, uint32_t colorKey, int mipLevels) {
     Release();
-    LogPrintf("load(%s) ... ", resourceName ? resourceName : "");
-    m_name = resourceName ? resourceName : "";
-    m_texture = CreateTextureFromResource(resourceName, colorKey, mipLevels);
+    LogPrintf("load(%s) ... ", name ? name : "");
+    m_name = name ? name : "";
+    m_texture = create(name, colorKey, mipLevels);
     if (!m_texture) {
         LogPrintf("failed.\n");
         return 0;

@@ -30,6 +30,9 @@ public:
     void DrawAt(int x, int y);     // the whole texture at its own size, top-left at (x, y)
 
 private:
+    using TextureLoader = GfxTexture* (*)(const char* name, uint32_t colorKey, int mipLevels);
+    int LoadWith(TextureLoader create, const char* name, uint32_t colorKey, int mipLevels);  // logs as Load
+
     GfxTexture* m_texture = nullptr;
     GfxSurfaceDesc m_desc;
     std::string m_name;

@@ -33,35 +33,22 @@ Mat4 MatrixScaling(float x, float y, float z) {
     return r;
 }
 
-Mat4 MatrixRotationX(float angle) {
+namespace {
+// A rotation in the plane of axes a and b: a positive angle turns axis a toward axis b.
+Mat4 PlaneRotation(int a, int b, float angle) {
     float c = CosF(angle), s = SinF(angle);
     Mat4 r = Mat4::Identity();
-    r.m[1][1] = c;
-    r.m[1][2] = s;
-    r.m[2][1] = -s;
-    r.m[2][2] = c;
+    r.m[a][a] = c;
+    r.m[a][b] = s;
+    r.m[b][a] = -s;
+    r.m[b][b] = c;
     return r;
 }
+}  // namespace
 
-Mat4 MatrixRotationY(float angle) {
-    float c = CosF(angle), s = SinF(angle);
-    Mat4 r = Mat4::Identity();
-    r.m[0][0] = c;
-    r.m[0][2] = -s;
-    r.m[2][0] = s;
-    r.m[2][2] = c;
-    return r;
-}
-
-Mat4 MatrixRotationZ(float angle) {
-    float c = CosF(angle), s = SinF(angle);
-    Mat4 r = Mat4::Identity();
-    r.m[0][0] = c;
-    r.m[0][1] = s;
-    r.m[1][0] = -s;
-    r.m[1][1] = c;
-    return r;
-}
+Mat4 MatrixRotationX(float angle) { return PlaneRotation(1, 2, angle); }
+Mat4 MatrixRotationY(float angle) { return PlaneRotation(2, 0, angle); }
+Mat4 MatrixRotationZ(float angle) { return PlaneRotation(0, 1, angle); }
 
 Mat4 MatrixRotationAxis(const Vec3& axis, float angle) {
     Vec3 v = Vec3Normalize(axis);
@@ -138,14 +125,15 @@ Mat4 MatrixTranspose(const Mat4& m) {
 namespace {
 // Cofactor expansion in double: the 2 x 2 minors of the top and bottom row pairs.
 struct Minors {
+    double a[4][4];  // the matrix itself, in double
     double s[6], c[6];
 };
 
 Minors MakeMinors(const Mat4& mf) {
-    double a[4][4];
+    Minors n;
+    double (&a)[4][4] = n.a;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) a[i][j] = mf.m[i][j];
-    Minors n;
     n.s[0] = a[0][0] * a[1][1] - a[1][0] * a[0][1];
     n.s[1] = a[0][0] * a[1][2] - a[1][0] * a[0][2];
     n.s[2] = a[0][0] * a[1][3] - a[1][0] * a[0][3];
@@ -176,9 +164,7 @@ int MatrixInverse(Mat4* out, const Mat4& mf) {
         *out = Mat4::Identity();
         return 0;
     }
-    double a[4][4];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) a[i][j] = mf.m[i][j];
+    const double(&a)[4][4] = n.a;
     const double* s = n.s;
     const double* c = n.c;
     double inv[4][4];

@@ -25,6 +25,25 @@ struct Watched {
 int g_watchedCount = 0;
 void (*g_messageBoxSink)(const char*, const char*) = nullptr;
 
+// Registration in a fixed table of callbacks: once each, into the first free slot (dropped
+// when the table is full); removal frees every slot holding it.
+template <typename Fn, int N>
+void AddOnce(Fn* (&slots)[N], Fn* fn) {
+    for (Fn*& s : slots)
+        if (s == fn) return;
+    for (Fn*& s : slots)
+        if (!s) {
+            s = fn;
+            return;
+        }
+}
+
+template <typename Fn, int N>
+void RemoveAll(Fn* (&slots)[N], Fn* fn) {
+    for (Fn*& s : slots)
+        if (s == fn) s = nullptr;
+}
+
 void Dispatch(const SDL_Event& e) {
     for (auto* l : g_listeners)
         if (l) l(e);
@@ -81,20 +100,8 @@ int SdlInitSubsystem(Uint32 flags) {
 
 SDL_Window* SdlGetWindow() { return g_window; }
 
-void SdlAddEventListener(void (*listener)(const SDL_Event&)) {
-    for (auto*& l : g_listeners)
-        if (l == listener) return;
-    for (auto*& l : g_listeners)
-        if (!l) {
-            l = listener;
-            return;
-        }
-}
-
-void SdlRemoveEventListener(void (*listener)(const SDL_Event&)) {
-    for (auto*& l : g_listeners)
-        if (l == listener) l = nullptr;
-}
+void SdlAddEventListener(void (*listener)(const SDL_Event&)) { AddOnce(g_listeners, listener); }
+void SdlRemoveEventListener(void (*listener)(const SDL_Event&)) { RemoveAll(g_listeners, listener); }
 
 void SysSetWindowHandler(const SysWindowHandler* handler) { g_handler = handler ? *handler : SysWindowHandler{}; }
 
@@ -182,20 +189,8 @@ void SysUnwatchFd(int fd) {
         }
 }
 
-void SysAddPumpHook(void (*hook)()) {
-    for (auto*& h : g_pumpHooks)
-        if (h == hook) return;
-    for (auto*& h : g_pumpHooks)
-        if (!h) {
-            h = hook;
-            return;
-        }
-}
-
-void SysRemovePumpHook(void (*hook)()) {
-    for (auto*& h : g_pumpHooks)
-        if (h == hook) h = nullptr;
-}
+void SysAddPumpHook(void (*hook)()) { AddOnce(g_pumpHooks, hook); }
+void SysRemovePumpHook(void (*hook)()) { RemoveAll(g_pumpHooks, hook); }
 
 void SysSetMessageBoxSink(void (*sink)(const char*, const char*)) { g_messageBoxSink = sink; }
 

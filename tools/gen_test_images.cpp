@@ -1,13 +1,11 @@
 // Small images with known pixels for the texture, sprite and image-decoder tests: one PNG with
 // alpha and a colour-key block, one JPEG, one 24-bit BMP, in a folder of their own.
 #include "generator.h"
+#include "picture.h"
 #include "png_writer.h"
 
-#include <cstdio>
 #include <cstdint>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 
@@ -28,36 +26,9 @@ int WriteQuadPng(const std::string& dir) {
 
 // 32 x 32: blue top half, yellow bottom half (flat areas survive the compression nearly exactly).
 int WritePhotoJpeg(const std::string& dir) {
-    const int w = 32, h = 32;
-    std::vector<unsigned char> rgb((size_t)w * h * 3);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            unsigned char* p = &rgb[((size_t)y * w + x) * 3];
-            if (y < h / 2) p[0] = 0, p[1] = 0, p[2] = 255;
-            else p[0] = 255, p[1] = 255, p[2] = 0;
-        }
-    FILE* f = std::fopen((dir + "/photo.jpg").c_str(), "wb");
-    if (!f) return 0;
-    jpeg_compress_struct info;
-    jpeg_error_mgr err;
-    info.err = jpeg_std_error(&err);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, f);
-    info.image_width = w;
-    info.image_height = h;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = &rgb[(size_t)info.next_scanline * w * 3];
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(f);
-    return 1;
+    Picture p(32, 32, 0xFFFFFF00u);
+    p.FillRect(0, 0, 32, 16, 0xFF0000FFu);
+    return WritePictureJpeg(dir + "/photo.jpg", p, 95);
 }
 
 void Put16(std::vector<unsigned char>& b, uint32_t v) {

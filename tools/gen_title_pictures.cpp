@@ -18,6 +18,12 @@ void CornerLabel(Picture* p, const char* name, uint32_t block, uint32_t ink) {
     p->Text(name, 4, kSide - 16, 12, 0, ink);
 }
 
+// Labels the picture with its own file name and writes it into bmp as PNG.
+int LabelAndWritePng(Picture* p, const std::string& bmp, const char* name, uint32_t block, uint32_t ink) {
+    CornerLabel(p, name, block, ink);
+    return WritePicturePng(bmp + "/" + name, *p);
+}
+
 // A boxy robot outline standing on the ground line: head, body, arms, legs.
 void Robot(Picture* p, int cx, int ground, int scale, uint32_t body, uint32_t trim) {
     auto box = [&](int x, int y, int w, int h, uint32_t c) { p->FillRect(cx + x * scale, ground - y * scale, w * scale, h * scale, c); };
@@ -44,8 +50,7 @@ int Title01(const std::string& bmp) {
     Robot(&p, 200, 200, 2, 0xff8a6a50, 0xff20a0d0);
     p.CentredText("ZAU_MOLTA", 70, 48, 244, 1, 0xfff0d040, 0xff000000);
     p.CentredText("ROBOT COMBAT", 124, 16, 200, 1, 0xffe0e0f0, 0xff000000);
-    CornerLabel(&p, "titol01.png", 0xff203060, 0xffc0c0c0);
-    return WritePicturePng(bmp + "/titol01.png", p);
+    return LabelAndWritePng(&p, bmp, "titol01.png", 0xff203060, 0xffc0c0c0);
 }
 
 int Title02(const std::string& bmp) {
@@ -54,8 +59,7 @@ int Title02(const std::string& bmp) {
     p.Gradient(0xff300808, 0xff000000);
     p.CentredText("ZAU_MOLTA", 96, 40, 230, 1, 0xffe03020, 0xff000000);
     p.CentredText("INTRO", 146, 18, 200, 1, 0xffa0a0a0, 0);
-    CornerLabel(&p, "titol02.png", 0xff601010, 0xff808080);
-    return WritePicturePng(bmp + "/titol02.png", p);
+    return LabelAndWritePng(&p, bmp, "titol02.png", 0xff601010, 0xff808080);
 }
 
 int Title03(const std::string& bmp) {
@@ -66,8 +70,7 @@ int Title03(const std::string& bmp) {
     Robot(&p, 178, 230, 3, 0xff5a6a7a, 0xffd04020);
     p.Text("ZAU_MOLTA", 104, 20, 24, 1, 0xfff0d040);
     p.Text("MENU", 104, 48, 14, 1, 0xffa0c0d0);
-    CornerLabel(&p, "titol03.png", 0xff185038, 0xffc0c0c0);
-    return WritePicturePng(bmp + "/titol03.png", p);
+    return LabelAndWritePng(&p, bmp, "titol03.png", 0xff185038, 0xffc0c0c0);
 }
 
 struct LoadingPicture {

@@ -195,7 +195,7 @@ void C3DObject::TurnToward(const Vec3& point) {
     else if (d.x < 0)
         angle = -AtanF(d.z / d.x) - kHalfPi;
     else
-        angle = d.z >= 0 ? 0.0f : -kPi;
+        angle = d.z >= 0 ? 0.0f : -kPi;  // straight ahead or behind
     SetYaw(angle);
 }
 

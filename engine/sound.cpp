@@ -17,9 +17,13 @@ std::string BufferKey(const char* fileName) {
     return SysGetCurrentDir() + "/" + mapped;
 }
 
+// DirectSound's buffer rates; outside them a buffer is refused, as a damaged header's rate must be.
+constexpr uint32_t kMinRate = 100;
+constexpr uint32_t kMaxRate = 200000;
+
 int IsPlayableFormat(const WaveFormat& f) {
     return (f.channels == 1 || f.channels == 2) && (f.bitsPerSample == 8 || f.bitsPerSample == 16) &&
-           f.samplesPerSec > 0;
+           f.samplesPerSec >= kMinRate && f.samplesPerSec <= kMaxRate;
 }
 
 }  // namespace

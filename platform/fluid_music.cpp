@@ -15,18 +15,26 @@ namespace {
 constexpr const char* kSystemSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";  // timgm6mb-soundfont
 constexpr double kSynthGain = 0.4;   // the soundfont's instruments stay well clear of clipping
 constexpr int kRenderChunk = 1024;
+// While looping, the end of a pass is looked for after every block of the synthesiser.
+constexpr int kLoopBlock = 64;
 
 std::string g_soundFontPath = kSystemSoundFont;
 fluid_settings_t* g_settings = nullptr;
 fluid_synth_t* g_synth = nullptr;
 fluid_player_t* g_player = nullptr;
 int g_soundFont = -1;
+// Everything below that the output callback also reads is changed only under AudioLock.
 std::vector<unsigned char> g_midi;   // the loaded file; each play starts a fresh player from it
+// Repeats are ours, never FluidSynth's: its own endless loop spins without end on a file that
+// lasts no time or that it cannot read (an empty tune, SMPTE timing), hanging the mix.
+int g_loop = 0;
+int g_silentLoop = 0;   // looping a file with nothing to repeat: it counts as playing, silently
 float g_left[kRenderChunk], g_right[kRenderChunk];
 
 void QuietLog(int, const char*, void*) {}
 
 void DeletePlayer() {
+    g_silentLoop = 0;
     if (!g_player) return;
     fluid_player_stop(g_player);
     delete_fluid_player(g_player);
@@ -35,12 +43,41 @@ void DeletePlayer() {
     fluid_synth_system_reset(g_synth);  // programs and controllers of the last file do not carry over
 }
 
+// A player of the loaded file for one pass from the given tick; null when it cannot start.
+fluid_player_t* StartPass(int startTick) {
+    fluid_player_t* player = new_fluid_player(g_synth);
+    if (!player) return nullptr;
+    if (fluid_player_add_mem(player, g_midi.data(), g_midi.size()) != FLUID_OK) {
+        delete_fluid_player(player);
+        return nullptr;
+    }
+    fluid_player_set_loop(player, 1);
+    if (startTick > 0) fluid_player_seek(player, startTick);
+    fluid_player_play(player);
+    return player;
+}
+
+// After a block: a looped pass that has reached its last tick starts again from the beginning
+// (the player itself would report its end only once the last notes have rung out). A file
+// that holds no ticks, or that the player could not read, has nothing to repeat.
+void ContinueLoop() {
+    if (!g_loop || !g_player) return;
+    const int total = fluid_player_get_total_ticks(g_player);
+    const bool ended = fluid_player_get_status(g_player) == FLUID_PLAYER_DONE ||
+                       (total > 0 && fluid_player_get_current_tick(g_player) >= total);
+    if (!ended) return;
+    DeletePlayer();
+    if (total > 0) g_player = StartPass(0);
+    if (!g_player) g_silentLoop = 1;
+}
+
 }  // namespace
 
 void MusicRenderAdd(float* interleaved, int frames) {
     if (!g_synth) return;
     while (frames > 0) {
         int n = frames < kRenderChunk ? frames : kRenderChunk;
+        if (g_loop && g_player && n > kLoopBlock) n = kLoopBlock;
         if (fluid_synth_write_float(g_synth, n, g_left, 0, 1, g_right, 0, 1) != FLUID_OK) return;
         for (int i = 0; i < n; ++i) {
             interleaved[2 * i] += g_left[i];
@@ -48,6 +85,7 @@ void MusicRenderAdd(float* interleaved, int frames) {
         }
         interleaved += 2 * n;
         frames -= n;
+        ContinueLoop();
     }
 }
 
@@ -85,6 +123,7 @@ void SysMusicClose() {
     delete_fluid_settings(g_settings);
     g_settings = nullptr;
     g_soundFont = -1;
+    g_loop = 0;
     g_midi.clear();
 }
 
@@ -96,17 +135,20 @@ void SysMusicSetSoundFontPath(const char* path) { g_soundFontPath = path ? path 
 
 int SysMusicLoad(const void* midi, size_t bytes) {
     if (!g_synth || !midi || bytes == 0) return 0;
-    SysMusicUnload();
+    AudioLock();
+    DeletePlayer();
+    g_loop = 0;
     g_midi.assign((const unsigned char*)midi, (const unsigned char*)midi + bytes);
+    AudioUnlock();
     return 1;
 }
 
 void SysMusicUnload() {
-    if (!g_synth) return;
     AudioLock();
-    DeletePlayer();
-    AudioUnlock();
+    if (g_synth) DeletePlayer();
+    g_loop = 0;
     g_midi.clear();
+    AudioUnlock();
 }
 
 int SysMusicIsLoaded() { return g_midi.empty() ? 0 : 1; }
@@ -115,15 +157,8 @@ void SysMusicPlay(int loop, int startTick) {
     if (!g_synth || g_midi.empty()) return;
     AudioLock();
     DeletePlayer();
-    g_player = new_fluid_player(g_synth);
-    if (g_player && fluid_player_add_mem(g_player, g_midi.data(), g_midi.size()) == FLUID_OK) {
-        fluid_player_set_loop(g_player, loop ? -1 : 1);
-        if (startTick > 0) fluid_player_seek(g_player, startTick);
-        fluid_player_play(g_player);
-    } else if (g_player) {
-        delete_fluid_player(g_player);
-        g_player = nullptr;
-    }
+    g_loop = loop ? 1 : 0;
+    g_player = StartPass(startTick);
     AudioUnlock();
 }
 
@@ -131,21 +166,21 @@ void SysMusicStop() {
     if (!g_synth) return;
     AudioLock();
     DeletePlayer();
+    g_loop = 0;
     AudioUnlock();
 }
 
 int SysMusicIsPlaying() {
-    if (!g_player) return 0;
     AudioLock();
-    int playing = fluid_player_get_status(g_player) == FLUID_PLAYER_PLAYING;
+    // A looped pass that ended in the last block is about to start again.
+    int playing = g_silentLoop || (g_player && (g_loop || fluid_player_get_status(g_player) == FLUID_PLAYER_PLAYING));
     AudioUnlock();
     return playing ? 1 : 0;
 }
 
 int SysMusicGetTick() {
-    if (!g_player) return 0;
     AudioLock();
-    int tick = fluid_player_get_current_tick(g_player);
+    int tick = g_player ? fluid_player_get_current_tick(g_player) : 0;
     AudioUnlock();
     return tick < 0 ? 0 : tick;
 }

@@ -79,6 +79,36 @@ TEST_F(MusicTest, LoopedMusicOutlastsTheFile) {
     EXPECT_EQ(IsMusicPlaying(), 0) << "played once without the loop flag";
 }
 
+TEST_F(MusicTest, LoopsRestartAndTunesWithNothingToRepeatNeverHang) {
+    StartMusic();
+    // A looped short note sounds again pass after pass.
+    WriteMidi(folder.File("short.mid"), MakeMidi(480, 500000, {{0, 0}}, {{0, 200, 0, 64, 110}}));
+    PlayMidiFile("short.mid");
+    RenderMix(Ms(2000));
+    EXPECT_GT(RenderMix(Ms(500)).left, 0.01);
+
+    // A tune that lasts no time, and one in SMPTE time that the synthesiser cannot read: looped,
+    // they count as playing, silently, and the mix goes on.
+    WriteWholeFile(folder.File("empty.mid"),
+                   std::string("MThd\0\0\0\6\0\0\0\1\1\xe0MTrk\0\0\0\4\0\xff\x2f\0", 26));
+    std::string smpte = MakeMidi(480, 500000, {{0, 0}}, {{0, 200, 0, 64, 110}});
+    smpte[12] = '\xe7';  // -25 frames a second
+    smpte[13] = 40;      // ticks a frame
+    WriteWholeFile(folder.File("smpte.mid"), smpte);
+    for (const char* name : {"empty.mid", "smpte.mid"}) {
+        for (int frame = 0; frame < 10; ++frame) {
+            PlayMidiFile(name);
+            RenderMix(Ms(33));
+        }
+        EXPECT_EQ(IsMusicPlaying(), 1) << name;
+        EXPECT_EQ(Count(std::string("load(") + name + ") ... ok.\n"), 1u) << Log();
+        RenderMix(Ms(1000));  // the reverb's tail of the last tune
+        EXPECT_LT(RenderMix(Ms(100)).peak, 1e-4) << name;
+    }
+    StopMusic();
+    EXPECT_EQ(IsMusicPlaying(), 0);
+}
+
 TEST_F(MusicTest, PauseKeepsThePlaceAndStopGoesBackToTheStart) {
     StartMusic();
     std::string tune = std::string(GAME_DIR) + "/midi/tune.mid";

@@ -122,6 +122,10 @@ TEST_F(SoundLoadTest, FailuresLogTheirLineAndLeaveTheSoundSilent) {
     WriteWholeFile(folder.File("empty.wav"), MakeWav(8000, 16, 1, {}));
     WriteWholeFile(folder.File("deep.wav"), MakeWav(8000, 24, 1, {1, 2, 3}));
     WriteWholeFile(folder.File("zero.wav"), "");
+    WriteWholeFile(folder.File("slow.wav"), MakeWav(50, 16, 1, {1, 2, 3}));
+    std::string wild = MakeWav(8000, 16, 1, {1, 2, 3});
+    wild.replace(24, 4, Le32Bytes(0xfffffff0u));  // the rate of a damaged header
+    WriteWholeFile(folder.File("wild.wav"), wild);
 
     const struct {
         const char* name;
@@ -132,6 +136,8 @@ TEST_F(SoundLoadTest, FailuresLogTheirLineAndLeaveTheSoundSilent) {
         {"empty.wav", "load(empty.wav) ... can't create buffer.\n"},
         {"deep.wav", "load(deep.wav) ... can't create buffer.\n"},
         {"zero.wav", "load(zero.wav) ... RIFF is not found.\n"},
+        {"slow.wav", "load(slow.wav) ... can't create buffer.\n"},
+        {"wild.wav", "load(wild.wav) ... can't create buffer.\n"},
     };
     for (const auto& c : cases) {
         Log().clear();

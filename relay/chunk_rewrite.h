@@ -3,6 +3,9 @@
 
 #include "relay_limits.h"
 
+// The rewrite never touches a byte past the first eight (the length of ">L------").
+constexpr int kRewrittenFront = 8;
+
 // Rewrites the front of a copy of a chunk (n bytes) for the game in slot `recipient`:
 // ">L------" becomes ">l" and six letters, "t" for each slot in use and "f" for each free one;
 // then ">I-" becomes ">i" and the recipient's slot digit. Both keep the length; a request

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "chunk_rewrite.h"
 #include "host_info.h"
@@ -106,14 +107,17 @@ int SlotDropped(int slot) {
 }
 
 void RelayToClients(const char* chunk, int n) {
+    // One copy of the chunk; each recipient's rewrite starts from the chunk's own front bytes.
     char msg[kChunkSize];
+    memcpy(msg, chunk, n);
+    const int front = n < kRewrittenFront ? n : kRewrittenFront;
     pthread_mutex_lock(&g_tableLock);
     for (int i = 0; i < kMaxClients; ++i) {
         if (!g_slots[i].inUse || g_slots[i].dropped) continue;
         // The flags are taken at the moment of each send: a dropped game counts as gone.
         int inUse[kMaxClients];
         for (int j = 0; j < kMaxClients; ++j) inUse[j] = g_slots[j].inUse && !g_slots[j].dropped;
-        for (int k = 0; k < n; ++k) msg[k] = chunk[k];
+        memcpy(msg, chunk, front);
         RewriteChunkFront(msg, n, i, inUse);
         int err = SendWithin(g_slots[i], msg, n);
         if (err == 0) {

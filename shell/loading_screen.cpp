@@ -2,6 +2,7 @@
 #include "loading_screen.h"
 
 #include "frame_loop.h"
+#include "full_screen_picture.h"
 
 #include "graphics.h"
 
@@ -18,18 +19,12 @@ const LoadingPicture kPictures[kLoadingPictures] = {
     {"bmp\\load04.jpg", 0},          {"bmp\\load05.jpg", 0}, {"bmp\\load06.png", 0}, {"bmp\\load07.png", 0},
 };
 
-// A 256 x 256 picture drawn over the whole 640 x 480 screen.
-constexpr float kScreenScaleX = 2.5f, kScreenScaleY = 1.875f;
-
 }  // namespace
 
 CLoadingScreen::CLoadingScreen() {
     const LoadingPicture& p = kPictures[GameRand() % kLoadingPictures];
     m_texture.Load(p.file, p.colorKey, 1);
-    m_sprite.SetTexture(&m_texture);
-    m_sprite.SetScale(kScreenScaleX, kScreenScaleY);
-    m_sprite.SetPosition(0, 0);
-    m_sprite.SetRotation(0);
+    PlaceFullScreen(&m_sprite, &m_texture);
 }
 
 void CLoadingScreen::Draw() {

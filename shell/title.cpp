@@ -2,6 +2,7 @@
 #include "title.h"
 
 #include "frame_loop.h"
+#include "full_screen_picture.h"
 #include "menu.h"
 #include "scenes.h"
 
@@ -10,16 +11,6 @@
 #include <string>
 
 namespace {
-
-// A 256 x 256 picture drawn over the whole 640 x 480 screen.
-constexpr float kScreenScaleX = 2.5f, kScreenScaleY = 1.875f;
-
-void PlaceFullScreen(CSprite* sprite, CTexture* texture) {
-    sprite->SetTexture(texture);
-    sprite->SetScale(kScreenScaleX, kScreenScaleY);
-    sprite->SetPosition(0, 0);
-    sprite->SetRotation(0);
-}
 
 const char* const kTitleItems[] = {"VS CPU SINGLE", "VS CPU TIAME", "NET", "GARAGE", "OPTION", "EXIT"};
 

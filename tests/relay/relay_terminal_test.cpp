@@ -22,6 +22,8 @@ namespace {
 // own: as the session's foreground job, or in a background process group of that session.
 class TerminalRelay {
 public:
+    static constexpr const char* kOutputFile = "console.txt";
+
     ~TerminalRelay() {
         if (relay_ > 0) kill(relay_, SIGKILL);
         if (session_ > 0) waitpid(session_, nullptr, 0);
@@ -32,7 +34,8 @@ public:
     bool Start(const TempFolder& folder, bool background) {
         port_ = FreeTcpPort();
         folder.WriteFile("ap.ini", "[NET]\nHostPort=" + std::to_string(port_) + "\n");
-        outputPath_ = folder.Path() + "/console.txt";
+        folder_ = &folder;
+        const std::string outputPath = folder.Path() + "/" + kOutputFile;
         master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return false;
         std::string slavePath = ptsname(master_);
@@ -54,7 +57,7 @@ public:
         if (session_ == 0) {
             setsid();
             int tty = open(slavePath.c_str(), O_RDWR);  // the session's controlling terminal
-            int out = open(outputPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (tty < 0 || out < 0 || chdir(folder.Path().c_str()) != 0) _exit(120);
             pid_t relay = background ? fork() : 0;
             if (relay == 0) {
@@ -87,16 +90,7 @@ public:
             usleep(5000);
         }
     }
-    std::string Output() const {
-        std::string out;
-        FILE* f = fopen(outputPath_.c_str(), "rb");
-        if (!f) return out;
-        char buf[4096];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-        fclose(f);
-        return out;
-    }
+    std::string Output() const { return folder_ ? folder_->ReadFile(kOutputFile) : std::string(); }
     tcflag_t LocalModes() const {
         termios now;
         return tcgetattr(slave_, &now) == 0 ? now.c_lflag : 0;
@@ -123,7 +117,7 @@ private:
     int master_ = -1, slave_ = -1, port_ = 0;
     pid_t session_ = -1, relay_ = -1;
     termios initial_ = {};
-    std::string outputPath_;
+    const TempFolder* folder_ = nullptr;
 };
 
 constexpr tcflag_t kLineModes = ICANON | ECHO;

@@ -31,17 +31,6 @@ void ArgbToFloats(uint32_t c, float out[4]) {
     out[3] = ((c >> 24) & 0xFF) / 255.0f;
 }
 
-Mat4 Mul(const Mat4& a, const Mat4& b) {
-    Mat4 r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            float s = 0;
-            for (int k = 0; k < 4; ++k) s += a.m[i][k] * b.m[k][j];
-            r.m[i][j] = s;
-        }
-    return r;
-}
-
 Mat4 ClipAdapter() {
     Mat4 a = Mat4::Identity();
     a.m[1][1] = -1.0f;

@@ -1,6 +1,7 @@
 // Drawing: vertices in Direct3D's flexible formats handed to GL client arrays, pre-transformed
 // screen vertices, vertex buffers, and the 2-D paths of sprites and text coverage images.
 #include "gl_local.h"
+#include "math_ops.h"
 
 #include <cmath>
 
@@ -105,10 +106,10 @@ int PrepareDraw(const void* data, int stride, int vertexCount) {
             glDisable(GL_LIGHTING);
             glDisable(GL_COLOR_MATERIAL);
         }
-        Mat4 proj = Mul(g_dev.projection, ClipAdapter());
+        Mat4 proj = g_dev.projection * ClipAdapter();
         glMatrixMode(GL_PROJECTION);
         glLoadMatrixf(&proj.m[0][0]);
-        Mat4 mv = Mul(g_dev.world, g_dev.view);
+        Mat4 mv = g_dev.world * g_dev.view;
         glMatrixMode(GL_MODELVIEW);
         glLoadMatrixf(&mv.m[0][0]);
     }

@@ -87,7 +87,6 @@ extern int g_generation;  // counts device creations; GL names die with their co
 float F(uint32_t bits);      // a float state from its bit pattern
 uint32_t Bits(float f);
 void ArgbToFloats(uint32_t c, float out[4]);
-Mat4 Mul(const Mat4& a, const Mat4& b);
 // Direct3D clip space (z 0..1, y up) to GL clip space (z -1..1) with y turned over, because
 // every target is stored top row first.
 Mat4 ClipAdapter();

@@ -10,7 +10,6 @@
 #include "sys_window.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -27,17 +26,6 @@ std::string g_loadedName;         // set even when loading failed
 
 uint32_t Be32(const uint8_t* p) { return ((uint32_t)p[0] << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
 uint16_t Be16(const uint8_t* p) { return (uint16_t)((p[0] << 8) | p[1]); }
-
-int ReadWholeFile(const char* path, std::vector<uint8_t>* out) {
-    FILE* f = SysOpenFile(path, "rb");
-    if (!f) return 0;
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) out->insert(out->end(), chunk, chunk + n);
-    int failed = ferror(f);
-    fclose(f);
-    return failed ? 0 : 1;
-}
 
 // A standard MIDI file: its header chunk and at least its first track chunk lie within the file.
 int IsStandardMidi(const std::vector<uint8_t>& d) {
@@ -83,7 +71,7 @@ int LoadMidi(const char* path) {
     if (g_segment) UnloadMidi();
     // Relative paths are taken from the current folder, as the loader's search folder was.
     std::vector<uint8_t> data;
-    if (!g_loader || !ReadWholeFile(path, &data) || data.size() < 4 || memcmp(data.data(), "MThd", 4) != 0) {
+    if (!g_loader || !SysReadFile(path, &data) || data.size() < 4 || memcmp(data.data(), "MThd", 4) != 0) {
         LogPrintf("can't load object.\n");
         return 0;
     }

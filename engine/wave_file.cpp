@@ -4,7 +4,6 @@
 
 #include "sys_path.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -88,14 +87,7 @@ WaveResult ParseWave(const uint8_t* bytes, size_t size, WaveFormat* format, std:
 }
 
 WaveResult ReadWaveFile(const char* path, WaveFormat* format, std::vector<uint8_t>* data) {
-    FILE* f = SysOpenFile(path, "rb");
-    if (!f) return WaveResult::OpenError;
     std::vector<uint8_t> bytes;
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    int failed = ferror(f);
-    fclose(f);
-    if (failed) return WaveResult::OpenError;
+    if (!SysReadFile(path, &bytes)) return WaveResult::OpenError;
     return ParseWave(bytes.data(), bytes.size(), format, data);
 }

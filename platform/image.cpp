@@ -3,7 +3,6 @@
 #include "sys_image.h"
 #include "sys_path.h"
 
-#include <cstdio>
 #include <cstring>
 
 int SysDecodeImage(const void* data, size_t size, SysImage* image) {
@@ -24,12 +23,7 @@ int SysDecodeImage(const void* data, size_t size, SysImage* image) {
 
 int SysLoadImageFile(const char* gamePath, SysImage* image) {
     *image = SysImage{};
-    FILE* f = SysOpenFile(gamePath, "rb");
-    if (!f) return 0;
     std::vector<unsigned char> bytes;
-    unsigned char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof(chunk), f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
+    if (!SysReadFile(gamePath, &bytes)) return 0;
     return SysDecodeImage(bytes.data(), bytes.size(), image);
 }

@@ -91,21 +91,12 @@ int CProfileFile::Load(const char* gamePath) {
     m_newline = "\r\n";
     m_unreadable = 0;
     if (!SysFileExists(gamePath)) return 1;
-    FILE* f = SysOpenFile(gamePath, "rb");
-    if (!f) {
+    std::vector<unsigned char> raw;
+    if (!SysReadFile(gamePath, &raw)) {
         m_unreadable = 1;
         return 0;
     }
-    std::string bytes;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    const bool failed = ferror(f) != 0;
-    fclose(f);
-    if (failed) {
-        m_unreadable = 1;
-        return 0;
-    }
+    const std::string bytes(raw.begin(), raw.end());
     size_t firstLf = bytes.find('\n');
     if (firstLf != std::string::npos) m_newline = firstLf > 0 && bytes[firstLf - 1] == '\r' ? "\r\n" : "\n";
     for (size_t pos = 0; pos < bytes.size();) {

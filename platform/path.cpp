@@ -82,6 +82,19 @@ FILE* SysOpenFile(const char* gamePath, const char* mode) {
     return fopen(p.c_str(), mode);
 }
 
+int SysReadFile(const char* gamePath, std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    FILE* f = SysOpenFile(gamePath, "rb");
+    if (!f) return 0;
+    unsigned char chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
+    const bool failed = ferror(f) != 0;
+    fclose(f);
+    if (failed) bytes->clear();
+    return failed ? 0 : 1;
+}
+
 int SysFileExists(const char* gamePath) {
     std::string p = SysMapPath(gamePath);
     return !p.empty() && Exists(p) ? 1 : 0;

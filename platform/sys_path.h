@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Maps a game path to a native one: backslashes at character starts become slashes, the name
 // becomes UTF-8, and a component that does not exist as written is looked up in its folder
@@ -11,6 +12,8 @@
 std::string SysMapPath(const char* gamePath);
 
 FILE* SysOpenFile(const char* gamePath, const char* mode);
+// The whole file into *bytes; 1 on success, 0 (bytes empty) when it cannot be opened or read.
+int SysReadFile(const char* gamePath, std::vector<unsigned char>* bytes);
 int SysFileExists(const char* gamePath);       // 1 for a regular file or folder
 int SysChangeDir(const char* gamePath);        // 1 on success
 int SysMakeDir(const char* gamePath);          // 1 when the folder exists afterwards

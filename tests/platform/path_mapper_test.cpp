@@ -62,6 +62,21 @@ TEST(PathMapper, FolderGuardReturnsToTheSavedFolder) {
     EXPECT_EQ(SysGetCurrentDir(), before);
 }
 
+TEST(PathMapper, WholeFileReadsFailCleanly) {
+    CTestFolder folder;
+    WriteWholeFile(folder.File("Data.bin"), std::string("a\0b", 3));
+    std::vector<unsigned char> bytes = {9};
+    ASSERT_EQ(SysReadFile("data.BIN", &bytes), 1);
+    EXPECT_EQ(bytes, (std::vector<unsigned char>{'a', 0, 'b'}));
+    EXPECT_EQ(SysReadFile("missing.bin", &bytes), 0);
+    EXPECT_TRUE(bytes.empty());
+    // A folder opens but cannot be read: a failure, not an empty file.
+    ASSERT_EQ(mkdir("dir", 0777), 0);
+    bytes = {9};
+    EXPECT_EQ(SysReadFile("dir", &bytes), 0);
+    EXPECT_TRUE(bytes.empty());
+}
+
 TEST(ShiftJisText, CharacterStartsAreFoundFromTheFront) {
     // "メa": the second byte of "メ" (0x83 0x81) is itself in the lead-byte range.
     std::string s = "メa";

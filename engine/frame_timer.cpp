@@ -36,38 +36,32 @@ int CFrameTimer::NextSlot() {
     return m_period;
 }
 
-void CFrameTimer::Wait() {
-    unsigned now = SysGetTicks();
+int CFrameTimer::Pace(unsigned now, unsigned slot) {
     unsigned elapsed = now - m_due;
-    MeasureRate(now);
-    unsigned slot = (unsigned)NextSlot();
     if (elapsed < slot) {
         SysSleep(slot - elapsed);
         m_due += slot;
-    } else if (elapsed < kMaxCatchUpSlots * slot) {
-        m_due += slot;
-    } else {
-        // Far behind, or the clock went backwards (a huge unsigned elapsed): start afresh.
-        m_due = now - slot;
+        return 1;
     }
+    if (elapsed < kMaxCatchUpSlots * slot)
+        m_due += slot;
+    else
+        m_due = now - slot;  // far behind, or the clock went backwards (a huge unsigned elapsed)
+    return 0;
+}
+
+void CFrameTimer::Wait() {
+    unsigned now = SysGetTicks();
+    MeasureRate(now);
+    Pace(now, (unsigned)NextSlot());
 }
 
 void CFrameTimer::WaitSkip(unsigned skip) {
     unsigned now = SysGetTicks();
     MeasureRate(now);
     unsigned slot = (unsigned)NextSlot();
-    if (skip == 0) {
-        unsigned elapsed = now - m_due;
-        if (elapsed < slot) {
-            SysSleep(slot - elapsed);
-            m_due += slot;
-            return;
-        }
-        if (elapsed < kMaxCatchUpSlots * slot)
-            m_due += slot;
-        else
-            m_due = now - slot;
-    }
-    // Skipping frames: yield briefly, and leave the due time so the next plain wait catches up.
+    if (skip == 0 && Pace(now, slot)) return;
+    // Behind or skipping frames: yield briefly; a skipped frame leaves the due time, so the
+    // next plain wait catches up.
     SysSleep(1);
 }

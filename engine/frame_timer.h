@@ -23,6 +23,7 @@ struct CFrameTimer {
 private:
     void MeasureRate(unsigned now);
     int NextSlot();
+    int Pace(unsigned now, unsigned slot);  // sleeps to the end of the slot (1) or catches up (0)
 };
 
 extern CFrameTimer g_frameTimer;

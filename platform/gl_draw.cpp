@@ -276,12 +276,8 @@ void GfxDrawSprite(GfxTexture* t, const GfxSpriteDraw& d) {
     Begin2D(g_dev.target->width, g_dev.target->height);
     glBindTexture(GL_TEXTURE_2D, t->id);
     // Whole-pixel placement at scale 1 meets texel centres exactly, so linear filtering only
-    // shows when the sprite is scaled or turned. Parameters are set only when they change:
-    // changing a texture that queued draws use makes the renderer finish them first.
-    if (t->minFilter != GL_LINEAR) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, t->minFilter = GL_LINEAR);
-    if (t->magFilter != GL_LINEAR) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, t->magFilter = GL_LINEAR);
-    if (t->wrapS != GL_CLAMP_TO_EDGE) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, t->wrapS = GL_CLAMP_TO_EDGE);
-    if (t->wrapT != GL_CLAMP_TO_EDGE) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t->wrapT = GL_CLAMP_TO_EDGE);
+    // shows when the sprite is scaled or turned.
+    SetSampler(t, GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
     float w = (float)(d.srcRight - d.srcLeft) * d.scaleX, h = (float)(d.srcBottom - d.srcTop) * d.scaleY;
     float corners[4][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     float c = std::cos(d.rotation), s = std::sin(d.rotation);

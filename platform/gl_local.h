@@ -104,6 +104,8 @@ void SetFlag(GLenum cap, bool on);
 void ApplyRaster();                 // depth, alpha test, blending, culling, shading, viewport
 void ApplyFog(bool pretransformed);
 void ApplyStages();                 // textures and combiners of the stages
+// Filters and wrapping of the bound texture t, set on GL only where they differ from t's own.
+void SetSampler(GfxTexture* t, GLint min, GLint mag, GLint wrapS, GLint wrapT);
 void ApplyLighting(bool hasNormal, bool hasDiffuse);
 
 }  // namespace gldev

@@ -121,8 +121,17 @@ GLint GlWrap(uint32_t a) {
     }
 }
 
+// Parameters are set only when they change: changing a texture that queued draws use makes the
+// renderer finish them first.
+void SetSampler(GfxTexture* t, GLint min, GLint mag, GLint wrapS, GLint wrapT) {
+    if (t->minFilter != min) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, t->minFilter = min);
+    if (t->magFilter != mag) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, t->magFilter = mag);
+    if (t->wrapS != wrapS) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, t->wrapS = wrapS);
+    if (t->wrapT != wrapT) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t->wrapT = wrapT);
+}
+
 // Filters and addressing are per stage in Direct3D and per texture in GL: put the stage's on
-// the texture when they differ from what it has.
+// the texture.
 void ApplySampler(GfxTexture* t, const uint32_t* s) {
     GLint mag = s[kTssMagFilter] >= kFilterLinear ? GL_LINEAR : GL_NEAREST;
     bool linear = s[kTssMinFilter] >= kFilterLinear;
@@ -132,11 +141,7 @@ void ApplySampler(GfxTexture* t, const uint32_t* s) {
         min = linear ? (mipLinear ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_NEAREST)
                      : (mipLinear ? GL_NEAREST_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST);
     }
-    GLint ws = GlWrap(s[kTssAddressU]), wt = GlWrap(s[kTssAddressV]);
-    if (t->minFilter != min) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, t->minFilter = min);
-    if (t->magFilter != mag) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, t->magFilter = mag);
-    if (t->wrapS != ws) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, t->wrapS = ws);
-    if (t->wrapT != wt) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t->wrapT = wt);
+    SetSampler(t, min, mag, GlWrap(s[kTssAddressU]), GlWrap(s[kTssAddressV]));
 }
 
 void ApplyStages() {

@@ -71,10 +71,14 @@ int LevelSize(int size, int level) {
     return s < 1 ? 1 : s;
 }
 
+// The back buffer with its own depth (or none) has a framebuffer of its own; every other pair
+// of target and depth is attached to the shared one.
+bool DrawsToBackFbo() { return g_dev.target == g_dev.backBuffer && (!g_dev.depth || g_dev.depth == g_dev.backDepth); }
+
 void BindTargets() {
     GfxSurface* t = g_dev.target;
     GfxSurface* d = g_dev.depth;
-    if (t == g_dev.backBuffer && (d == g_dev.backDepth || !d)) {
+    if (DrawsToBackFbo()) {
         glBindFramebuffer(GL_FRAMEBUFFER, g_dev.backFbo);
         // The back buffer's own depth buffer stays attached; no depth means no depth test.
         return;
@@ -650,9 +654,7 @@ int GfxGetSurfaceDesc(GfxSurface* s, GfxSurfaceDesc* desc) {
 int GfxReadPixels(int x, int y, int width, int height, uint32_t* argb) {
     if (!g_dev.created || !g_dev.target || width <= 0 || height <= 0) return 0;
     if (x < 0 || y < 0 || x + width > g_dev.target->width || y + height > g_dev.target->height) return 0;
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, g_dev.target == g_dev.backBuffer && (!g_dev.depth || g_dev.depth == g_dev.backDepth)
-                                               ? g_dev.backFbo
-                                               : g_dev.targetFbo);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, DrawsToBackFbo() ? g_dev.backFbo : g_dev.targetFbo);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glReadPixels(x, y, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);

@@ -14,8 +14,6 @@ uint32_t g_textColor = 0xFFFFFFFF;
 
 namespace {
 GfxFont* g_textFont = nullptr;
-int g_spriteBatch = 0;
-int g_textBatch = 0;
 std::vector<unsigned char> g_coverage;  // kept between calls: text is drawn every frame
 }  // namespace
 
@@ -31,10 +29,11 @@ void ReleaseTextFont() {
     g_textFont = nullptr;
 }
 
-void BeginText() { g_textBatch = 1; }
-void EndText() { g_textBatch = 0; }
-void BeginSprites() { g_spriteBatch = 1; }
-void EndSprites() { g_spriteBatch = 0; }
+// Text and sprites are drawn at once, call by call: there is no batch to open or to flush.
+void BeginText() {}
+void EndText() {}
+void BeginSprites() {}
+void EndSprites() {}
 
 int DrawTextAt(int x, int y, const char* text) {
     if (!g_textFont || !text || !*text) return 0;

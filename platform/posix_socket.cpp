@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kMaxSockets = 8;           // the game holds one; tests a few
-constexpr int kShutdownFlushMs = 1000;   // how long a shutdown waits for queued bytes to go out
 
 enum class State { Idle, Connecting, Connected };
 
@@ -241,14 +240,9 @@ int SysSocketRecv(int s, char* buffer, int size) {
 void SysSocketShutdown(int s) {
     Entry* e = Find(s);
     if (!e) return;
-    if (e->state == State::Connected && !e->closeReported) {
-        for (int waited = 0; !e->queue.empty() && waited < kShutdownFlushMs; waited += 10) {
-            if (!Flush(*e)) break;
-            if (e->queue.empty()) break;
-            pollfd p = {s, POLLOUT, 0};
-            poll(&p, 1, 10);
-        }
-    }
+    // The frame must not wait on a peer that does not read: the system takes what it can now and
+    // sends that before its end-of-stream; the rest of the queue is dropped.
+    if (e->state == State::Connected && !e->closeReported) Flush(*e);
     e->queue.clear();
     shutdown(s, SHUT_RDWR);
     // A shut-down socket reports nothing more; its owner closes it next.

@@ -1,7 +1,7 @@
-// TCP client sockets over POSIX, standing in for Winsock with asynchronous notification.
-// Sockets are non-blocking and never raise SIGPIPE; the message pump polls them and reports
-// connect, read, write and close events as WSAAsyncSelect did. Nothing handed to a send is ever
-// lost: what the system cannot take at once waits, in order, and goes out when it can write.
+// TCP client sockets over POSIX. Sockets are non-blocking and never raise SIGPIPE; the message
+// pump polls them and reports connect, read, write and close events, so the game sees the network
+// change only between frames. Nothing handed to a send is lost while the connection lasts: what
+// the system cannot take at once waits, in order, and goes out when it can write.
 #pragma once
 
 // Event bits, as the notification message carried them.
@@ -22,7 +22,7 @@ int SysSocketConnect(int s, unsigned int address, int port);  // 1 connected or 
 int SysSocketSend(int s, const char* data, int length);       // 1 sent or queued; 0 failed
 int SysSocketPending(int s);                                  // bytes queued, not yet sent
 int SysSocketRecv(int s, char* buffer, int size);  // bytes; 0 at the peer's close; -2 nothing yet; -1 failed
-void SysSocketShutdown(int s);       // sends what is queued (waiting a moment at most), then both ways
+void SysSocketShutdown(int s);       // hands the system what it takes now, drops the rest; both ways
 void SysSocketClose(int s);
 int SysSocketLastError();            // the system's error number of the last failure
 

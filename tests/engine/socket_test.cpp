@@ -276,6 +276,32 @@ TEST(Socket, LargeSendUnderBackPressureArrivesWholeAndInOrder) {
     EXPECT_TRUE(got == sent);
 }
 
+// Leaving the lobby or reconnecting closes the socket on the frame; a peer that never reads must
+// not hold that frame up. What the system took before the close still arrives, then the end.
+TEST(Socket, CloseWithAPeerThatNeverReadsReturnsWithinAFrame) {
+    CTestFolder folder;
+    TestServer server;
+    CSocket s;
+    ConnectTo(s, server);
+    std::string sent;
+    for (int i = 0; i < 256; ++i) {  // more than the system buffers on both ends
+        std::string chunk = Pattern(65536, (unsigned)i);
+        ASSERT_EQ(s.Send(chunk.c_str()), 1);
+        sent += chunk;
+    }
+    SysPumpEvents();
+    unsigned start = SysGetTicks();
+    s.Close();
+    EXPECT_LT((int)(SysGetTicks() - start), 50);
+    EXPECT_FALSE(IsSocketConnected());
+    EXPECT_FALSE(IsSocketWritable());
+
+    std::string got = server.Read(sent.size());
+    EXPECT_GT(got.size(), 0u);
+    EXPECT_LT(got.size(), sent.size()) << "the system cannot have taken 16 MB unread";
+    EXPECT_TRUE(sent.compare(0, got.size(), got) == 0) << "what arrives is the start, in order";
+}
+
 TEST(Socket, FailuresAreLoggedOneWordALine) {
     CTestFolder folder;
     CSocket s;

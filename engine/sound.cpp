@@ -54,8 +54,8 @@ int CSound::Load(const char* fileName) {
 }
 
 int CSound::CreateBuffer(const char* key, const WaveFormat& format, const void* data, size_t size) {
-    // NOTE: the effects processing of the original refused very short sounds ("data is too
-    // small."); nothing here needs a minimum length, so short effects play.
+    // The effects need no minimum length, so a sound of a single sample frame still plays; only
+    // a format the mixer cannot take, or less than one frame, is refused.
     if (!IsPlayableFormat(format) || size < (size_t)format.channels * format.bitsPerSample / 8) {
         LogPrintf("can't create buffer.\n");
         return 0;

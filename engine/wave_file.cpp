@@ -1,5 +1,6 @@
 // RIFF WAV reader. Sizes in the file are not trusted: every chunk is bounded by its parent and
-// by the bytes actually present, and odd-sized chunks are followed by one pad byte.
+// by the bytes actually present, and odd-sized chunks are followed by one pad byte. A data chunk
+// cut short by the end of the file is taken as far as it goes.
 #include "wave_file.h"
 
 #include "sys_path.h"
@@ -76,10 +77,11 @@ WaveResult ParseWave(const uint8_t* bytes, size_t size, WaveFormat* format, std:
         if (pos + kChunkHeader > riffEnd) return WaveResult::NoData;
         uint32_t ckSize = Le32(bytes + pos + 4);
         if (IsId(bytes + pos, "data")) {
-            // A data chunk claiming more than the file holds is not taken for one.
-            if (pos + kChunkHeader + ckSize > riffEnd) return WaveResult::NoData;
+            // A file cut short inside its data still plays what it holds.
+            uint64_t dataStart = pos + kChunkHeader;
+            uint64_t dataEnd = dataStart + ckSize < riffEnd ? dataStart + ckSize : riffEnd;
             if (format) *format = f;
-            if (data) data->assign(bytes + pos + kChunkHeader, bytes + pos + kChunkHeader + ckSize);
+            if (data) data->assign(bytes + dataStart, bytes + dataEnd);
             return WaveResult::Ok;
         }
         pos = NextChunk(pos + kChunkHeader, ckSize);

@@ -1,6 +1,6 @@
-// Our own RIFF WAV reader, standing in for the multimedia file functions: it finds the RIFF
-// "WAVE" form, takes the format chunk that must come first and the "data" chunk, and never reads
-// beyond the file or beyond a chunk.
+// The RIFF WAV reader of the sounds: it finds the RIFF "WAVE" form, takes the format chunk that
+// must come first and the "data" chunk (as much of it as the file holds), and never reads beyond
+// the file or beyond a chunk.
 #pragma once
 
 #include <cstddef>
@@ -26,7 +26,7 @@ enum class WaveResult {
     NoFormat,        // the first sub-chunk is not "fmt "
     NotPcm,          // format tag other than PCM
     AscendError,     // the format chunk runs past the end of the RIFF chunk
-    NoData,          // no "data" chunk lying wholly inside the file
+    NoData,          // no "data" chunk header inside the RIFF
 };
 
 // The log text of a failed read ("open error.\n" ...); "" for Ok.

@@ -86,10 +86,17 @@ TEST(WaveFile, RefusesWhatIsNotAPcmWave) {
 }
 
 TEST(WaveFile, ChunksThatLieOrEndEarlyNeverReadPastTheFile) {
-    // The data chunk claims more than the file holds (a truncated file).
+    // The data chunk claims more than the file holds (a truncated file): what is there is taken.
     std::string truncated = MakeWav(8000, 16, 1, {1, 2, 3, 4, 5, 6, 7, 8});
     truncated.resize(truncated.size() - 6);
-    EXPECT_EQ(Parse(truncated), WaveResult::NoData);
+    std::vector<uint8_t> data;
+    ASSERT_EQ(Parse(truncated, nullptr, &data), WaveResult::Ok);
+    EXPECT_EQ(std::string(data.begin(), data.end()), Pcm16({1, 2, 3, 4, 5}));
+    // A RIFF that ends before the file does bounds the data too.
+    std::string shortRiff = MakeWav(8000, 8, 1, {0, 0, 0, 0});
+    shortRiff.replace(4, 4, Le32Bytes((uint32_t)shortRiff.size() - 8 - 2));
+    ASSERT_EQ(Parse(shortRiff, nullptr, &data), WaveResult::Ok);
+    EXPECT_EQ(data.size(), 2u);
 
     // A chunk before the data with a size far beyond the file.
     std::string lying = Riff(RiffChunk("fmt ", PcmFormatBody(8000, 8, 1)) + "LIST" + Le32Bytes(0xfffffff0u) + "ab");
@@ -105,9 +112,20 @@ TEST(WaveFile, ChunksThatLieOrEndEarlyNeverReadPastTheFile) {
     std::string noTag = Riff("fmt " + Le32Bytes(16));
     EXPECT_EQ(Parse(noTag), WaveResult::NotPcm);
 
-    // Every prefix of a good file fails cleanly or reads the whole of it.
+    // Every prefix of a good file fails cleanly before the data chunk's header is whole, and from
+    // there on reads exactly the data bytes it holds.
     std::string good = MakeWav(8000, 16, 1, {100, 200, 300});
-    for (size_t n = 0; n < good.size(); ++n) EXPECT_NE(Parse(good.substr(0, n)), WaveResult::Ok) << n;
+    const size_t dataAt = good.size() - 6;
+    ASSERT_EQ(good.compare(dataAt - 8, 4, "data"), 0);
+    for (size_t n = 0; n <= good.size(); ++n) {
+        WaveResult r = Parse(good.substr(0, n), nullptr, &data);
+        if (n < dataAt) {
+            EXPECT_NE(r, WaveResult::Ok) << n;
+        } else {
+            ASSERT_EQ(r, WaveResult::Ok) << n;
+            EXPECT_EQ(std::string(data.begin(), data.end()), good.substr(dataAt, n - dataAt)) << n;
+        }
+    }
 }
 
 class SoundLoadTest : public AudioTest {};
@@ -151,4 +169,21 @@ TEST_F(SoundLoadTest, FailuresLogTheirLineAndLeaveTheSoundSilent) {
         EXPECT_EQ(Log(), std::string(c.line) + "release(" + c.name + ")\n");
     }
     EXPECT_LT(RenderMix(Ms(50)).peak, 1e-6);
+}
+
+TEST_F(SoundLoadTest, FileCutShortInsideItsDataPlaysWhatItHolds) {
+    StartSound();
+    const int rate = 22050;
+    std::string whole = MakeWav(rate, 16, 1, MakeTone(rate, 440, 0.4, 0.5));
+    // 100 ms of samples and half of the next one.
+    whole.resize(whole.size() - (size_t)(rate * 2 * 4 / 10) + (size_t)(rate * 2 / 10) + 1);
+    WriteWholeFile(folder.File("cut.wav"), whole);
+    CSound s;
+    ASSERT_EQ(s.Load("cut.wav"), 1);
+    EXPECT_NE(Log().find("load(cut.wav) ... ok.\n"), std::string::npos) << Log();
+    s.Play(0);
+    EXPECT_GT(RenderMix(Ms(80)).left, 0.05);
+    EXPECT_EQ(s.IsPlaying(), 1);
+    RenderMix(Ms(40));
+    EXPECT_EQ(s.IsPlaying(), 0) << "only the 100 ms the file holds are played";
 }

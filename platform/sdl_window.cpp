@@ -56,10 +56,14 @@ void Dispatch(const SDL_Event& e) {
                 case SDL_WINDOWEVENT_CLOSE:
                     SysCloseWindow();
                     break;
+                // The screen saver and monitor power-down are refused while the player is at
+                // the game; once another window has the focus the desktop may blank as usual.
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    SDL_DisableScreenSaver();
                     if (g_handler.onActivate) g_handler.onActivate(1);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
+                    SDL_EnableScreenSaver();
                     if (g_handler.onActivate) g_handler.onActivate(0);
                     break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -112,8 +116,8 @@ int SysCreateWindow(const char* caption, int width, int height) {
     g_window = SDL_CreateWindow(title.c_str(), 0, 0, width, height,
                                 SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!g_window) return 0;
-    // Screen saver and monitor power-down stay off while the game runs.
-    SDL_DisableScreenSaver();
+    // SDL keeps the screen saver off from its start; the game refuses it only while focused.
+    SDL_EnableScreenSaver();
     return 1;
 }
 
@@ -121,8 +125,11 @@ void SysDestroyWindow() {
     if (g_window) {
         SDL_DestroyWindow(g_window);
         g_window = nullptr;
+        SDL_EnableScreenSaver();
     }
 }
+
+int SysScreenSaverRefused() { return SDL_WasInit(SDL_INIT_VIDEO) && !SDL_IsScreenSaverEnabled() ? 1 : 0; }
 
 int SysHasWindow() { return g_window ? 1 : 0; }
 

@@ -19,6 +19,7 @@ void SysShowWindow();
 void SysSetWindowCaption(const char* caption);
 void SysGetWindowClientSize(int* width, int* height);
 void SysCloseWindow();             // like sending WM_CLOSE: runs onClose
+int SysScreenSaverRefused();       // 1 while the window has the focus
 
 // Events
 int SysPumpEvents();               // dispatches every pending event; 1 once a quit was posted

@@ -6,6 +6,7 @@
 #include "sys_info.h"
 #include "sys_input.h"
 #include "sys_lock.h"
+#include "sys_window.h"
 
 #include <gtest/gtest.h>
 
@@ -82,13 +83,21 @@ void CountFrame() { ++g_callbackFrames; }
 TEST_F(EngineTest, WindowMessagesDriveTheActiveFlagAndTheLog) {
     ASSERT_EQ(g_engine.Init(), 1);
     g_captured.clear();
-    SysInjectFocus(0);
-    EXPECT_EQ(PumpMessages(), 1);
-    EXPECT_EQ(IsAppActive(), 0);
-    SysInjectFocus(1);
-    EXPECT_EQ(PumpMessages(), 1);
-    EXPECT_EQ(IsAppActive(), 1);
-    EXPECT_TRUE(InOrder(g_captured, {"<非アクティブ>\n", "<アクティブ>\n"})) << g_captured;
+    // The screen saver is refused only while the window has the focus.
+    const struct {
+        int gained;
+        int active, saverRefused;
+    } focus[] = {{1, 1, 1}, {0, 0, 0}, {1, 1, 1}};
+    for (const auto& f : focus) {
+        SysInjectFocus(f.gained);
+        EXPECT_EQ(PumpMessages(), 1);
+        EXPECT_EQ(IsAppActive(), f.active) << f.gained;
+        EXPECT_EQ(SysScreenSaverRefused(), f.saverRefused) << f.gained;
+    }
+    EXPECT_TRUE(InOrder(g_captured, {"<アクティブ>\n", "<非アクティブ>\n", "<アクティブ>\n"})) << g_captured;
+    g_engine.Free();
+    EXPECT_EQ(SysScreenSaverRefused(), 0) << "the desktop gets its screen saver back with the window";
+    ASSERT_EQ(g_engine.Init(), 1);
     // Full screen keeps the 640 x 480 client size whatever the window reports.
     g_captured.clear();
     OnSize(800, 600);

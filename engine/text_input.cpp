@@ -9,7 +9,8 @@
 #include "sys_text_input.h"
 
 namespace {
-int g_blink = 0;  // shared by all fields, as one cursor blinks at a time
+int g_blink = 0;         // shared by all fields, as one cursor blinks at a time
+int g_typingFields = 0;  // fields open for typing; the desktop's input method is on while any is
 }  // namespace
 
 bool IsShiftJisLeadByte(unsigned char c) { return SjisIsLeadByte(c); }
@@ -23,18 +24,34 @@ CTextInput::~CTextInput() { ReleaseContext(); }
 void CTextInput::Attach(int x, int y, int maxLength) {
     ReleaseContext();
     m_context = 1;
+    m_closed = false;
     m_x = x;
     m_y = y;
     m_cursor = 0;
     m_maxLength = maxLength;
 }
 
-void CTextInput::ReleaseContext() { m_context = 0; }
+void CTextInput::ReleaseContext() {
+    SetTyping(false);
+    m_context = 0;
+}
+
+// While the input method is on it may keep keys for itself, so it is on only while some field
+// is open for typing: the game's keys must reach the game everywhere else.
+void CTextInput::SetTyping(bool typing) {
+    if (typing == m_typing) return;
+    m_typing = typing;
+    g_typingFields += typing ? 1 : -1;
+    SysTextInputSetActive(g_typingFields > 0);
+}
 
 // The desktop's input method may take keys for itself (Enter that commits, Escape that cancels)
 // without the keyboard state ever seeing them, so a change of composition or a committed result
 // counts as activity just as a key press does.
 int CTextInput::Update() {
+    // A field attached ahead of its use (the battle's chat) opens when it is first run; one its
+    // owner closed stays closed until opened again.
+    if (m_context && !m_closed) SetTyping(true);
     DrawTextAt(m_x, m_y, m_display.c_str());
     DrawStatus();
     bool imeNews = m_context && SysImeChanged();
@@ -73,7 +90,10 @@ void CTextInput::SetText(const std::string& text) {
 }
 
 void CTextInput::SetOpenStatus(int open) {
-    if (m_context) SysImeSetOpen(open);
+    if (!m_context) return;
+    SysImeSetOpen(open);
+    m_closed = !open;
+    SetTyping(open != 0);
 }
 
 void CTextInput::DrawStatus() {

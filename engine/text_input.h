@@ -14,6 +14,8 @@ public:
     CTextInput();
     ~CTextInput();                       // ReleaseContext
 
+    // The field is open for typing, with the desktop's input method on, from its first Update
+    // or SetOpenStatus(1) until SetOpenStatus(0), ReleaseContext or its destruction.
     void Attach(int x, int y, int maxLength);  // takes the input method; cursor 0; text kept
     void ReleaseContext();
     int Update();                        // 1 Enter, -1 Escape (neither while composing), else 0
@@ -49,8 +51,11 @@ public:
 
 private:
     void InsertAtCursor(const std::string& s);
+    void SetTyping(bool typing);
 
     int m_context = 0;                   // 1 while the input method is taken
+    bool m_closed = false;               // the owner closed the input method
+    bool m_typing = false;               // counted among the fields open for typing
     std::string m_text;
     std::string m_display;
     std::string m_composition;

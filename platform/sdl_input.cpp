@@ -118,6 +118,22 @@ Uint32 WindowId() {
 
 void Push(SDL_Event& e) { SDL_PushEvent(&e); }
 
+// The modifier keys held down by injection, carried in each injected key event as the desktop
+// carries the keyboard's.
+Uint16 g_injectedMod = KMOD_NONE;
+
+Uint16 ModifierBit(SDL_Scancode scancode) {
+    switch (scancode) {
+        case SDL_SCANCODE_LSHIFT: return KMOD_LSHIFT;
+        case SDL_SCANCODE_RSHIFT: return KMOD_RSHIFT;
+        case SDL_SCANCODE_LCTRL: return KMOD_LCTRL;
+        case SDL_SCANCODE_RCTRL: return KMOD_RCTRL;
+        case SDL_SCANCODE_LALT: return KMOD_LALT;
+        case SDL_SCANCODE_RALT: return KMOD_RALT;
+        default: return KMOD_NONE;
+    }
+}
+
 }  // namespace
 
 int SysInputInit(int frameWidth, int frameHeight) {
@@ -183,6 +199,9 @@ void SysInjectKey(int key, int down) {
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.scancode = (SDL_Scancode)scancode;
     e.key.keysym.sym = SDL_GetKeyFromScancode((SDL_Scancode)scancode);
+    Uint16 bit = ModifierBit((SDL_Scancode)scancode);
+    g_injectedMod = (Uint16)(down ? g_injectedMod | bit : g_injectedMod & ~bit);
+    e.key.keysym.mod = g_injectedMod;
     Push(e);
 }
 

@@ -1,8 +1,12 @@
-// Typed characters and input-method text from SDL's text-input and text-editing events. A text
-// event that ends a composition, or that holds double-byte characters, is input-method text; any
-// other is typing, handed on one single-byte character at a time as WM_CHAR did, together with
-// the control characters of Enter, Backspace, Tab and Escape.
+// Typed characters and input-method text. While a text field is open for typing, SDL's text
+// input is on: the desktop's input method sees the keys, and text events carry what was typed;
+// a text event that ends a composition, or that holds double-byte characters, is input-method
+// text, any other is typing, handed on one single-byte character at a time together with the
+// control characters of Enter, Backspace, Tab and Escape. While no field is open, text input is
+// off so that an input method in Japanese mode cannot swallow the game's keys; the typed
+// character then comes from each key-down.
 #include "sdl_input_local.h"
+#include "sys_input.h"
 #include "sys_text.h"
 #include "sys_text_input.h"
 #include "sys_window.h"
@@ -12,6 +16,7 @@
 namespace {
 
 bool g_active = false;
+bool g_typing = false;      // a text field is open: text input should be on
 void (*g_onChar)(int) = nullptr;
 int g_open = 0;
 std::string g_composition;  // Shift-JIS
@@ -25,7 +30,29 @@ SDL_Rect g_caret = {-1, -1, 0, 0};
 
 void OnPumpStart() { g_composedThisPump = !g_composition.empty(); }
 
+bool TextInputOn() { return SDL_IsTextInputActive() == SDL_TRUE; }
+
+void ForgetComposition() {
+    if (!g_composition.empty() || !g_result.empty()) g_changed = true;
+    g_composition.clear();
+    g_result.clear();
+    g_converted = 0;
+    g_composedThisPump = false;
+}
+
+// Text input follows the fields; switching it either way drops a composition in progress, since
+// the desktop's input method drops it too.
+void ApplyTextInput() {
+    if (!g_active || g_typing == TextInputOn()) return;
+    if (g_typing)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+    ForgetComposition();
+}
+
 void OnEditing(const char* utf8, int selected) {
+    if (!TextInputOn()) return;
     std::string text = Utf8ToSjis(utf8 ? utf8 : "");
     int converted = !text.empty() && selected > 0 ? 1 : 0;
     if (text != g_composition || converted != g_converted) g_changed = true;
@@ -41,6 +68,7 @@ bool HasDoubleByte(const std::string& s) {
 }
 
 void OnText(const char* utf8) {
+    if (!TextInputOn()) return;
     std::string text = Utf8ToSjis(utf8 ? utf8 : "");
     if (text.empty()) return;
     if (!g_composition.empty() || g_composedThisPump || HasDoubleByte(text)) {
@@ -69,10 +97,69 @@ int ControlChar(SDL_Scancode scancode) {
     }
 }
 
+// Layouts differ in what Shift types on the digit and punctuation keys; the two the players of
+// this game are likely to have are told apart by the key beside P.
+struct ShiftPair {
+    char plain, shifted;
+};
+const ShiftPair kShiftUs[] = {{'`', '~'}, {'1', '!'}, {'2', '@'}, {'3', '#'}, {'4', '$'}, {'5', '%'},
+                              {'6', '^'}, {'7', '&'}, {'8', '*'}, {'9', '('}, {'0', ')'}, {'-', '_'},
+                              {'=', '+'}, {'[', '{'}, {']', '}'}, {'\\', '|'}, {';', ':'}, {'\'', '"'},
+                              {',', '<'}, {'.', '>'}, {'/', '?'}};
+const ShiftPair kShiftJp[] = {{'1', '!'}, {'2', '"'}, {'3', '#'}, {'4', '$'}, {'5', '%'}, {'6', '&'},
+                              {'7', '\''}, {'8', '('}, {'9', ')'}, {'-', '='}, {'^', '~'}, {'\\', '|'},
+                              {'@', '`'}, {'[', '{'}, {';', '+'}, {':', '*'}, {']', '}'}, {',', '<'},
+                              {'.', '>'}, {'/', '?'}};
+
+bool IsJapaneseLayout() { return SDL_GetKeyFromScancode(SDL_SCANCODE_LEFTBRACKET) == SDLK_AT; }
+
+int Shifted(int c, SDL_Scancode scancode) {
+    if (IsJapaneseLayout()) {
+        if (scancode == SDL_SCANCODE_INTERNATIONAL1) return '_';  // the key left of right Shift
+        for (const ShiftPair& p : kShiftJp)
+            if (p.plain == c) return p.shifted;
+        return c == '0' ? 0 : c;
+    }
+    for (const ShiftPair& p : kShiftUs)
+        if (p.plain == c) return p.shifted;
+    return c;
+}
+
+int KeypadChar(SDL_Keycode sym, bool numLock) {
+    switch (sym) {
+        case SDLK_KP_DIVIDE: return '/';
+        case SDLK_KP_MULTIPLY: return '*';
+        case SDLK_KP_MINUS: return '-';
+        case SDLK_KP_PLUS: return '+';
+        case SDLK_KP_PERIOD: return numLock ? '.' : 0;
+        case SDLK_KP_0: return numLock ? '0' : 0;
+        default: break;
+    }
+    if (numLock && sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return '1' + (int)(sym - SDLK_KP_1);
+    return 0;
+}
+
+// The single-byte character a key types with the given modifiers, as the keyboard's layout
+// prints it; 0 for a key that types nothing. Alt and Ctrl combinations are commands, not text.
+int KeyChar(SDL_Keycode sym, SDL_Scancode scancode, Uint16 mod) {
+    if (int c = ControlChar(scancode)) return c;
+    if (mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return 0;
+    bool shift = (mod & KMOD_SHIFT) != 0;
+    if (sym >= 'a' && sym <= 'z') return shift != ((mod & KMOD_CAPS) != 0) ? (int)sym - 'a' + 'A' : (int)sym;
+    if (sym >= 0x20 && sym < 0x7F) return shift ? Shifted((int)sym, scancode) : (int)sym;
+    return KeypadChar(sym, (mod & KMOD_NUM) != 0);
+}
+
 void OnKeyDown(const SDL_KeyboardEvent& key) {
-    // A key the input method takes while composing types nothing.
-    if (!g_composition.empty() || g_composedThisPump) return;
-    int c = ControlChar(key.keysym.scancode);
+    int c = 0;
+    if (TextInputOn()) {
+        // A key the input method takes while composing types nothing; the text event brings
+        // every other key's character.
+        if (!g_composition.empty() || g_composedThisPump) return;
+        c = ControlChar(key.keysym.scancode);
+    } else {
+        c = KeyChar(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
+    }
     if (c && g_onChar) g_onChar(c);
 }
 
@@ -115,7 +202,6 @@ void SdlTextInputInit() {
     if (g_active) return;
     // Long compositions arrive whole instead of cut at 32 bytes.
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
-    if (!SDL_IsTextInputActive()) SDL_StartTextInput();
     g_composition.clear();
     g_result.clear();
     g_converted = 0;
@@ -125,6 +211,13 @@ void SdlTextInputInit() {
     SdlAddEventListener(OnEvent);
     SysAddPumpHook(OnPumpStart);
     g_active = true;
+    // SDL starts with text input on; it stays on only while a field is open.
+    if (TextInputOn() != g_typing) {
+        if (g_typing)
+            SDL_StartTextInput();
+        else
+            SDL_StopTextInput();
+    }
 }
 
 void SdlTextInputShutdown() {
@@ -135,6 +228,13 @@ void SdlTextInputShutdown() {
 }
 
 void SysSetCharHandler(void (*onChar)(int byte)) { g_onChar = onChar; }
+
+void SysTextInputSetActive(int on) {
+    g_typing = on != 0;
+    ApplyTextInput();
+}
+
+int SysTextInputIsActive() { return g_active && TextInputOn() ? 1 : 0; }
 
 void SysImeSetOpen(int open) { g_open = open ? 1 : 0; }
 
@@ -166,7 +266,40 @@ void SysImeSetCaret(int x, int y, int height) {
     SDL_SetTextInputRect(&r);
 }
 
+// The key, and whether Shift is needed, that types c on the current layout; false for none.
+bool KeyForChar(int c, SDL_Scancode* scancode, bool* shift) {
+    for (int sc = SDL_SCANCODE_A; sc < SDL_NUM_SCANCODES; ++sc) {
+        if (!SysScancodeToKey(sc)) continue;
+        SDL_Keycode sym = SDL_GetKeyFromScancode((SDL_Scancode)sc);
+        for (int withShift = 0; withShift < 2; ++withShift)
+            if (KeyChar(sym, (SDL_Scancode)sc, withShift ? KMOD_LSHIFT : KMOD_NONE) == c) {
+                *scancode = (SDL_Scancode)sc;
+                *shift = withShift != 0;
+                return true;
+            }
+    }
+    return false;
+}
+
+void InjectTypedKeys(const std::string& sjis) {
+    constexpr int kLeftShift = 0x2A;
+    for (unsigned char c : sjis) {
+        SDL_Scancode sc;
+        bool shift;
+        if (c >= 0x80 || !KeyForChar(c, &sc, &shift)) continue;
+        int key = SysScancodeToKey(sc);
+        if (shift) SysInjectKey(kLeftShift, 1);
+        SysInjectKey(key, 1);
+        SysInjectKey(key, 0);
+        if (shift) SysInjectKey(kLeftShift, 0);
+    }
+}
+
 void SysInjectText(const char* sjis) {
+    if (!SysTextInputIsActive()) {
+        InjectTypedKeys(sjis ? sjis : "");
+        return;
+    }
     std::string utf8 = SjisToUtf8(sjis ? sjis : "");
     size_t pos = 0;
     while (pos < utf8.size()) {

@@ -1,14 +1,19 @@
-// Typed characters and the desktop's input method, standing in for WM_CHAR and the IME. Text
-// arrives as UTF-8 and is handed on as Shift-JIS. The input method is one per window, shared by
-// every text field, as the window's IME context was.
+// Typed characters and the desktop's input method. Text arrives as UTF-8 and is handed on as
+// Shift-JIS. The input method is one per window, shared by every text field.
 #pragma once
 
 #include <string>
 
 // Typed characters: each single-byte character typed outside a composition goes to the handler
 // (the engine's typed-character latch), and so do 0x0D, 0x08, 0x09 and 0x1B for Enter, Backspace,
-// Tab and Escape, as the desktop typed them. Double-byte text is input-method text (below).
+// Tab and Escape. Double-byte text is input-method text (below).
 void SysSetCharHandler(void (*onChar)(int byte));
+
+// Text input: on only while a text field is open for typing. While it is on, the desktop's input
+// method sees the keys and may keep some for itself; while it is off, every key reaches the game
+// and a key-down types its character, with Shift and Caps Lock, as the layout prints it.
+void SysTextInputSetActive(int on);
+int SysTextInputIsActive();
 
 // Input method
 void SysImeSetOpen(int open);      // the game's wish; a desktop input method switches itself
@@ -20,6 +25,8 @@ void SysImeClearResult();
 int SysImeChanged();               // composition or result changed since the last call
 void SysImeSetCaret(int x, int y, int height);  // where the candidate window goes (frame coordinates)
 
-// Injection (tests, headless driver): what the desktop sends while a person types.
+// Injection (tests, headless driver): what the desktop sends while a person types. With text
+// input off the desktop sends keys, not text: ASCII becomes the key presses that type it (Shift
+// included), and anything else is dropped.
 void SysInjectText(const char* sjis);                      // typed or committed text
 void SysInjectComposition(const char* sjis, int converted);  // "" ends the composition

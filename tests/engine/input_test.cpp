@@ -243,6 +243,43 @@ TEST_F(InputTest, TypedCharacterLatchKeepsTheLastSingleByte) {
     }
 }
 
+// With no text field open the desktop's input method is off, so a person who keeps it in
+// Japanese mode still plays: every key-down reaches the key state, and types its character.
+TEST_F(InputTest, WithNoFieldOpenKeyDownsTypeIntoTheLatch) {
+    Start();
+    ASSERT_EQ(SysTextInputIsActive(), 0);
+    constexpr int kA = 0x1E, kOne = 0x02, kTwo = 0x03, kMinus = 0x0C, kLeftShift = 0x2A, kRightShift = 0x36,
+                  kLeftCtrl = 0x1D, kLeftAlt = 0x38;
+    const struct {
+        int modifier;  // held around the key; 0 for none
+        int key;
+        int typed;
+    } cases[] = {
+        {0, kA, 'a'},           {kLeftShift, kA, 'A'},     {kRightShift, kA, 'A'},  {0, kOne, '1'},
+        {kLeftShift, kTwo, '@'}, {kLeftShift, kMinus, '_'}, {0, kKeySpace, ' '},     {0, kKeyEnter, 0x0D},
+        {kLeftCtrl, kA, 0},     {kLeftAlt, kA, 0},         {0, kKeyF12, 0},
+    };
+    for (const auto& c : cases) {
+        SetTypedChar(0);
+        if (c.modifier) SysInjectKey(c.modifier, 1);
+        SysInjectKey(c.key, 1);
+        Frame();
+        EXPECT_EQ(GetKeyStatus(c.key), kButtonPressed) << c.key;
+        EXPECT_EQ(GetTypedChar(), c.typed) << c.modifier << " " << c.key;
+        SysInjectKey(c.key, 0);
+        if (c.modifier) SysInjectKey(c.modifier, 0);
+        Frame();
+        EXPECT_EQ(GetTypedChar(), 0) << "a release types nothing";
+    }
+    // A held key repeats its character, as the desktop repeats the key-down.
+    SysInjectKey(kKeyW, 1);
+    Frame();
+    SysInjectKey(kKeyW, 1);
+    Frame();
+    EXPECT_EQ(GetKeyStatus(kKeyW), kButtonHeld);
+    EXPECT_EQ(GetTypedChar(), 'w');
+}
+
 TEST_F(InputTest, VirtualJoystickAxesAndButtons) {
     Start();
     int id = SysAttachVirtualJoystick();

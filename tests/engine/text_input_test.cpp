@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,7 @@ protected:
         SetQuitKey(0);  // as the owners do while a field is open
         CreateTextFont(16, 0xFFFFFFFF, 400);
         field.Attach(0, 16, 80);
+        Frame();  // the owner's first frame opens the field for typing
     }
     void TearDown() override {
         ReleaseTextFont();
@@ -282,4 +285,57 @@ TEST_F(TextInputTest, FieldAndStatusLineAreDrawnWhereTheyBelong) {
     EXPECT_GT(text, 20);
     EXPECT_GT(status, 20);
     EXPECT_EQ(beyond, 0);
+}
+
+// The desktop's input method keeps keys for itself while it composes, so it is on only while a
+// field is open for typing: at the title, in menus and in battle every key reaches the game.
+TEST_F(TextInputTest, InputMethodIsOnExactlyWhileAFieldIsOpen) {
+    field.ReleaseContext();
+    CTextInput chat;  // attached ahead of its use, as the battle's chat is
+    std::unique_ptr<CTextInput> screen;
+    auto run = [](CTextInput& f) {
+        PumpMessages();
+        UpdateInput();
+        f.Update();
+    };
+    // A lobby input screen: a field made, attached and run.
+    auto openScreen = [&] {
+        screen = std::make_unique<CTextInput>();
+        screen->Attach(0, 16, 16);
+        run(*screen);
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        int active;
+    } steps[] = {
+        {"nothing open", [] {}, 0},
+        {"attached, not yet run", [&] { chat.Attach(100, 300, 64); }, 0},
+        {"another field run", [&] { run(field); }, 0},
+        {"a screen's field runs", openScreen, 1},
+        {"the screen ends", [&] { screen.reset(); }, 0},
+        {"chat opened", [&] { chat.SetOpenStatus(1); }, 1},
+        {"chat runs", [&] { run(chat); }, 1},
+        {"chat closed", [&] { chat.SetOpenStatus(0); }, 0},
+        {"closed chat still drawn", [&] { run(chat); }, 0},
+        {"chat and a screen open", [&] { chat.SetOpenStatus(1), openScreen(); }, 1},
+        {"chat released", [&] { chat.ReleaseContext(); }, 1},
+        {"the last one ends", [&] { screen.reset(); }, 0},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(SysTextInputIsActive(), s.active) << s.step;
+    }
+
+    // A composition in progress when its field closes does not turn up in the next one.
+    chat.Attach(100, 300, 64);
+    run(chat);
+    SysInjectComposition("か", 0);
+    run(chat);
+    ASSERT_TRUE(chat.IsComposing());
+    chat.SetOpenStatus(0);
+    chat.SetOpenStatus(1);
+    run(chat);
+    EXPECT_FALSE(chat.IsComposing());
+    EXPECT_EQ(chat.GetStatusLine(), "IME ON in[]");
 }

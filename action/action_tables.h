@@ -1,0 +1,10 @@
+// The tables of action scripts, one per script file; the registry gathers them. A new script
+// file adds its getter here and one row to the registry's list of tables.
+#pragma once
+
+#include "action_registry.h"
+
+SActionTable GetDispatcherActionTable();  // stagger and stances
+SActionTable GetWalkActionTable();        // walks and the angle-mode dash
+SActionTable GetDashActionTable();        // boosted dashes and brakes
+SActionTable GetJumpActionTable();        // jumps and aerial dashes

@@ -101,9 +101,10 @@ void CRobot::UpdateAction() {
         const SActionScript* own = FindActionScript(m_currentAction);
         if (own && own->group == kGroupDispatcher) {
             own->step(*this);
-        } else if (!own) {
+        } else if (!own && !IsSlot(*this, kActDestroyed)) {
             // A name no script knows (a build code can name one) would never end: the robot
-            // goes back to its stance instead of standing frozen in it.
+            // goes back to its stance instead of standing frozen in it. A destroyed robot
+            // stays down whatever its destruction is called.
             QueueSlot(*this, kActStance);
             EndStep(*this);
         }

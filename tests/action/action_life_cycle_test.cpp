@@ -171,6 +171,13 @@ TEST(ActionDispatcher, NamesWithoutAScriptGoBackToTheStance) {
         r->UpdateAction();
         EXPECT_EQ(r->m_currentAction, "構え");
     }
+    // Destruction is the one name that is never left for the stance.
+    auto r = MakeRobot();
+    r->m_actionNames[kActDestroyed] = "倒れたまま";
+    r->m_hp = 0;
+    for (int i = 0; i < 3; ++i) r->UpdateAction();
+    EXPECT_EQ(r->m_currentAction, "倒れたまま");
+    EXPECT_EQ(r->m_actionFrame, 2);
 }
 
 struct SStanceCase {

@@ -187,9 +187,3 @@ void CRobot::ApplyVelocity(C3DObject* ground) {
     p = root.GetLocalPosition();
     for (CSound& s : m_sounds) s.SetPosition3D(p.x, p.y, p.z);
 }
-
-void CRobot::Move(C3DObject* ground, int ownSlot, CRobot* robots, int count) {
-    IntegrateMotion(ground);
-    if (count != 0) SeparateRobots(ground, ownSlot, robots, count);
-    ApplyVelocity(ground);
-}

@@ -14,44 +14,6 @@ void CRobot::UpdateMuzzles() {}
 void CRobot::ApplyPad(const CPad&) {}
 void CRobot::ClearVirtualButtons() {}
 
-// ---- lock-on ----
-void CRobot::TrackTarget() {}
-bool CRobot::ApplyTurnInput(float) { return false; }
-bool CRobot::IsTargetInFront() { return false; }
-Vec3 CRobot::DirectionToTarget() { return Vec3(0, 0, -1); }
-Vec3 CRobot::DirectionToTargetLeading(float) { return Vec3(0, 0, -1); }
-float CRobot::Distance(float, float, float, float, float, float) { return 0; }
-
-// ---- actions ----
-void CRobot::UpdateAction() {}
-bool CRobot::SetAction(const std::string&) { return false; }
-void CRobot::SetNextAction(const std::string&) {}
-void CRobot::RunBladeActions() {}
-void CRobot::RunMeleeActions() {}
-void CRobot::RunSwordActions() {}
-void CRobot::RunRocketActions() {}
-void CRobot::RunMoveActions() {}
-void CRobot::RunFlightAndReactionActions() {}
-void CRobot::ScaleAmmo(double) {}
-bool CRobot::ConsumeShot(const std::string&, const std::string&) { return false; }
-void CRobot::FireWeapon(const std::string&, int, const Vec3&, const Vec3&) {}
-void CRobot::FireWeaponAt(const std::string&, const Vec3&, const Vec3&) {}
-void CRobot::UseEnergy(int) {}
-void CRobot::ClearVelocity() {}
-void CRobot::ClearTurnRate() {}
-void CRobot::SetAnimation(const std::string&) {}
-
-// ---- motion ----
-void CRobot::IntegrateMotion(C3DObject*) {}
-void CRobot::ApplyVelocity(C3DObject*) {}
-bool CRobot::GroundContact(C3DObject*) { return false; }
-bool CRobot::PlaceOnGround(C3DObject*) { return false; }
-float CRobot::LowestFootHeight() { return 0; }
-void CRobot::StepFlightVerticalSpeed() {}
-void CRobot::KickAuxPart(int, float) {}
-void CRobot::DecayAuxParts() {}
-void CRobot::SpinAuxParts() {}
-
 // ---- poses: key poses ----
 void CRobot::SetPose(const std::string&, int) {}
 void CRobot::UpdatePose() {}

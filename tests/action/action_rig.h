@@ -119,6 +119,7 @@ inline void StepRobot(CRobot& r, C3DObject* ground) {
     r.TrackTarget();
     r.DecayAuxParts();
     r.UpdateAction();
-    r.Move(ground, 0, nullptr, 0);
+    r.IntegrateMotion(ground);  // a lone robot: no push between robots
+    r.ApplyVelocity(ground);
     r.SpinAuxParts();
 }

@@ -1,7 +1,8 @@
-// The robot record: what a robot that was never set up holds, that building it leaves the
-// current folder alone, the bounded weapon list, and painting by material slot.
+// The robot record: what a robot that was never set up holds, its sounds and that loading them
+// leaves the current folder alone, the bounded weapon list, and painting by material slot.
 #include "robot.h"
 
+#include "../engine/audio_fixture.h"
 #include "mesh.h"
 #include "sys_path.h"
 #include "test_folder.h"
@@ -139,6 +140,23 @@ TEST(RobotRecord, ConstructionLeavesTheCurrentFolderAlone) {
     ASSERT_EQ(SysMakeDir("wave"), 1);
     CRobot withWaveFolder;
     EXPECT_EQ(SysGetCurrentDir(), before);
+}
+
+using RobotSounds = AudioTest;
+
+TEST_F(RobotSounds, EveryRobotLoadsItsFourSoundsFromTheWaveFolder) {
+    StartSound();
+    CFolderGuard game(GAME_DIR);
+    ASSERT_EQ(game.IsEntered(), 1);
+    const std::string before = SysGetCurrentDir();
+    CRobot r;
+    EXPECT_EQ(SysGetCurrentDir(), before);
+    const char* files[kSoundCount] = {"se_roboef1.wav", "se_roboef2_c.wav", "se_roboef3.wav", "metal38.wav"};
+    for (int i = 0; i < kSoundCount; ++i) {
+        EXPECT_EQ(r.m_sounds[i].IsLoaded(), 1) << files[i];
+        EXPECT_EQ(r.m_sounds[i].GetFileName(), files[i]);
+        EXPECT_EQ(Count(std::string("load(") + files[i] + ") ... ok."), 1u) << Log();
+    }
 }
 
 TEST(RobotRecord, WeaponListKeepsAtMostItsCapacity) {

@@ -3,6 +3,7 @@
 // follows, effects, the jumps' take-off and landing frames, and the aerial dashes.
 #include "action_helpers.h"
 #include "action_rig.h"
+#include "projectile_kinds.h"
 #include "robot.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +36,14 @@ int RaisedCount(const CRobot& r, const char* kind) {
     return n;
 }
 
+// What the battle's spawn step does with the raised requests; every kind must be one it knows.
 void LaunchAll(CRobot& r) {
-    for (CShotSlot& s : r.m_shotSlots.slots) s.inUse = false;
+    for (CShotSlot& s : r.m_shotSlots.slots) {
+        if (s.inUse) {
+            EXPECT_GE(FindKindRow(s.name.c_str()), 0) << "unknown kind";
+        }
+        s.inUse = false;
+    }
 }
 
 // A speed that the step leaves as it was: the axis starts at kEarlier and is only scaled.

@@ -185,5 +185,8 @@ void CRobot::ApplyVelocity(C3DObject* ground) {
     MoveAlongAxis(*this, ground, 2);
 
     p = root.GetLocalPosition();
+    m_lastPosition[0] = p.x;
+    m_lastPosition[1] = p.y;
+    m_lastPosition[2] = p.z;
     for (CSound& s : m_sounds) s.SetPosition3D(p.x, p.y, p.z);
 }

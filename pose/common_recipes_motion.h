@@ -72,10 +72,10 @@ constexpr CPoseRecipe kFlightGather = CPoseRecipe{}.Head(-0.3).Body(-0.35).Waist
                                           .ThighL(0.5).ShinL(-0.9).ThighR(0.5).ShinR(-0.9);
 constexpr CPoseRecipe kFlightHalf = CPoseRecipe{}.Head(-0.7).Body(-0.8).Waist(0.1).ArmL(0.3, 0, 0.3).ForearmL(0.2).ArmR(0.3, 0, -0.3).ForearmR(0.2)
                                         .ThighL(0.2).ShinL(-0.5).ThighR(0.2).ShinR(-0.5);
-constexpr CPoseRecipe kFlightFull = CPoseRecipe{}.Head(-1.2).Body(-1.4).ArmL(1.2, 0, 0.3).ForearmL(0.1).ArmR(1.2, 0, -0.3).ForearmR(0.1)
+constexpr CPoseRecipe kFlightFull = CPoseRecipe{}.Head(-1.2).Body(-1.4).ArmL(-0.1, 0, 0.3).ForearmL(0.1).ArmR(-0.1, 0, -0.3).ForearmR(0.1)
                                         .ThighL(-0.05, 0, 0.05).ShinL(-0.1).ThighR(-0.05, 0, -0.05).ShinR(-0.1);
 // Arms spread as wings instead of swept back.
-constexpr CPoseRecipe kFlightWings = kFlightFull.ArmL(1.4, 0, 1.35).ForearmL(0.0).ArmR(1.4, 0, -1.35).ForearmR(0.0);
+constexpr CPoseRecipe kFlightWings = kFlightFull.ArmL(0.3, 0, 1.35).ForearmL(0.0).ArmR(0.3, 0, -1.35).ForearmR(0.0);
 constexpr CPoseRecipe kFlightWingsHalf = kFlightHalf.ArmL(0.6, 0, 1.0).ArmR(0.6, 0, -1.0);
 constexpr CPoseRecipe kFlightSeated = CPoseRecipe{}.Head(-0.5).Body(-0.6).Waist(1.0).ArmL(0.8, 0, 0.5).ForearmL(0.8).ArmR(0.8, 0, -0.5).ForearmR(0.8)
                                           .ThighL(0.6).ShinL(-1.6).ThighR(0.6).ShinR(-1.6);

@@ -305,6 +305,7 @@ public:
     std::string m_poseName;
     int m_poseFrame = 0;
     int m_poseDuration = 1;
+    float m_poseTwist = 0;                     // twist already in the body's yaw target (pose/)
     // 0 action "se_roboef1.wav", 1 footsteps "se_roboef2_c.wav", 2 engine loop "se_roboef3.wav",
     // 3 "metal38.wav".
     CSound m_sounds[kSoundCount];

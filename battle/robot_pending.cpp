@@ -18,9 +18,6 @@ void CRobot::ClearVirtualButtons() {}
 Vec3 CRobot::GetHitCentre() { return Vec3(); }
 void CRobot::ApplyHit(int, int, int, float, float, float, bool) {}
 
-// ---- loading ----
-void CRobotCatalog::LoadRobot(CRobot*) {}
-
 // ---- drawing ----
 void CRobot::Draw() {}
 void CRobot::DrawShadow() {}

@@ -151,9 +151,13 @@ const int kSides[6][4] = {{1, 3, 7, 5}, {0, 4, 6, 2}, {2, 6, 7, 3}, {0, 1, 5, 4}
 const V3 kSideNormals[6] = {V3(1, 0, 0), V3(-1, 0, 0), V3(0, 1, 0), V3(0, -1, 0), V3(0, 0, 1), V3(0, 0, -1)};
 }  // namespace
 
-void CMeshBuilder::Box(V3 c, V3 size) {
+void CMeshBuilder::Box(V3 c, V3 size, int withBottom) {
     V3 h = size * 0.5f;
-    for (const auto& s : kSides) Quad(Corner(c, h, s[0]), Corner(c, h, s[1]), Corner(c, h, s[2]), Corner(c, h, s[3]), c);
+    for (int i = 0; i < 6; ++i) {
+        if (i == 3 && !withBottom) continue;
+        const int* s = kSides[i];
+        Quad(Corner(c, h, s[0]), Corner(c, h, s[1]), Corner(c, h, s[2]), Corner(c, h, s[3]), c);
+    }
 }
 
 void CMeshBuilder::InwardBox(V3 c, V3 size, int withFloor, int withTop) {
@@ -166,7 +170,8 @@ void CMeshBuilder::InwardBox(V3 c, V3 size, int withFloor, int withTop) {
     }
 }
 
-void CMeshBuilder::TaperedBox(V3 base, float height, float w, float d, float tw, float td, float sx, float sz) {
+void CMeshBuilder::TaperedBox(V3 base, float height, float w, float d, float tw, float td, float sx, float sz,
+                              int withBottom) {
     V3 lo[4], hi[4];
     const float sgn[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     for (int k = 0; k < 4; ++k) {
@@ -175,7 +180,7 @@ void CMeshBuilder::TaperedBox(V3 base, float height, float w, float d, float tw,
     }
     V3 inside = base + V3(sx / 2, height / 2, sz / 2);
     for (int k = 0; k < 4; ++k) Quad(lo[k], lo[(k + 1) % 4], hi[(k + 1) % 4], hi[k], inside);
-    Quad(lo[0], lo[1], lo[2], lo[3], inside);
+    if (withBottom) Quad(lo[0], lo[1], lo[2], lo[3], inside);
     Quad(hi[0], hi[1], hi[2], hi[3], inside);
 }
 

@@ -1,0 +1,187 @@
+// Stages: every row loads its meshes, colours and weather; robots starting at any spawn point
+// stand above ground; the collision ground has no face turned down; weather boxes face inward
+// and stay inside the far plane; fog only at the highest graphics level; unknown numbers load
+// nothing; the stage names.
+#include "arena_fixture.h"
+
+#include "graphics.h"
+#include "music.h"
+#include "sys_graphics.h"
+#include "sys_path.h"
+
+#include <unistd.h>
+
+#include <cmath>
+
+namespace {
+
+using Stages = ArenaTest;
+
+Vec3 FaceNormal(const CMesh& m, int face) {
+    const uint32_t* i = m.GetIndices() + 3 * face;
+    Vec3 a = m.GetVertexPosition(i[0]), b = m.GetVertexPosition(i[1]), c = m.GetVertexPosition(i[2]);
+    return Vec3Cross(b - a, c - a);
+}
+
+Vec3 FaceMiddle(const CMesh& m, int face) {
+    const uint32_t* i = m.GetIndices() + 3 * face;
+    return (m.GetVertexPosition(i[0]) + m.GetVertexPosition(i[1]) + m.GetVertexPosition(i[2])) / 3.0f;
+}
+
+// The far clip distance of the projection (left-handed: _43 / (1 - _33)).
+float FarPlane() { return g_matProj.m[3][2] / (1.0f - g_matProj.m[2][2]); }
+
+TEST_F(Stages, SpawnPointsStandAboveTheGroundOfEveryStage) {
+    const float spawnX[] = {0.0f, 1.0f, -1.0f}, spawnZ[] = {-6.0f, 6.0f};
+    for (int number : kStageNumbers) {
+        CStage env;
+        PlacedStage stage;
+        stage.Load(env, number);
+        for (float x : spawnX)
+            for (float z : spawnZ) {
+                Vec3 hit;
+                // A ray from 100 units above straight down, as robots are put on the ground.
+                ASSERT_EQ(stage.nodes[0].PickMesh(Vec3(x, 100.0f, z), Vec3(0, -1, 0), &hit), 1)
+                    << "stage " << number << " at " << x << ", " << z;
+                EXPECT_LT(hit.y, 2.0f) << "stage " << number;  // below the start height
+                EXPECT_GT(hit.y, -60.0f) << "stage " << number;
+            }
+    }
+}
+
+TEST_F(Stages, GroundsFaceTheArenaAndWeatherBoxesFaceInwardWithinTheFarPlane) {
+    const float farPlane = FarPlane();
+    ASSERT_GT(farPlane, 50.0f);
+    for (int number : kStageNumbers) {
+        SCOPED_TRACE("stage " + std::to_string(number));
+        CStage env;
+        PlacedStage stage;
+        stage.Load(env, number);
+        const CMesh& ground = stage.meshes[0];
+        const bool groundIsRoom = number == 101 || number == 111;  // a box serving as all three
+        ASSERT_GT(ground.GetFaceCount(), 0);
+        EXPECT_LE(ground.GetFaceCount(), 1200);  // few, large triangles: rays test every one
+        int up = 0;
+        for (int f = 0; f < ground.GetFaceCount(); ++f) {
+            Vec3 n = Vec3Normalize(FaceNormal(ground, f));
+            up += n.y > 0.5f;
+            if (!groundIsRoom) {
+                EXPECT_GT(n.y, -0.2f) << "ground face " << f << " turned down";
+            }
+        }
+        EXPECT_GT(up, 0);
+        const CMesh& weather = stage.meshes[2];
+        if (!weather.HasMesh()) continue;
+        for (int v = 0; v < weather.GetVertexCount(); ++v)
+            ASSERT_LT(Vec3Length(weather.GetVertexPosition(v)) * 10.0f, farPlane) << "weather vertex " << v;
+        if (stage.weather == 1) continue;  // falling snow, not a box
+        for (int f = 0; f < weather.GetFaceCount(); ++f)
+            EXPECT_LT(Vec3Dot(FaceNormal(weather, f), FaceMiddle(weather, f) - Vec3(0, number == 111 ? 0.6f : 0.0f, 0)), 0)
+                << "weather face " << f << " turned outward";
+    }
+}
+
+TEST_F(Stages, RowsGiveTheirColoursWeatherAndFogByGraphicsLevel) {
+    struct Row {
+        int stage;
+        uint32_t clear;
+        int weather;
+        bool third;
+    };
+    const Row rows[] = {{1, 0xFF000000, 0, true},  {2, 0xFF222222, 0, true},  {3, 0xFF5555FF, 0, true},
+                        {4, 0xFFFFFFFF, 1, true},  {5, 0xFFAAAAAA, 0, true},  {6, 0xFF333333, 0, true},
+                        {7, 0xFF111111, 0, true},  {12, 0xFF0033FF, 0, true}, {14, 0xFF3333FF, 0, true},
+                        {15, 0xFF111111, 0, true}, {17, 0xFF5555FF, 0, false}, {18, 0xFF000000, 0, true}};
+    for (const Row& row : rows)
+        for (int level : {1, 2, 3}) {
+            SCOPED_TRACE("stage " + std::to_string(row.stage) + " level " + std::to_string(level));
+            CStage env;
+            env.m_graphicsLevel = level;
+            PlacedStage stage;
+            SetTableFog(1, 0xFF123456, 1, 2);  // left on by something earlier
+            stage.Load(env, row.stage);
+            EXPECT_EQ(stage.clear, row.clear);
+            EXPECT_EQ(stage.weather, row.weather);
+            EXPECT_EQ(env.m_fogColor, row.clear);
+            EXPECT_EQ(stage.meshes[2].HasMesh(), row.third ? 1 : 0);
+            EXPECT_EQ(GfxGetRenderState(kRsFogEnable), level == 3 ? 1u : 0u);
+            if (level == 3) {
+                EXPECT_EQ(GfxGetRenderState(kRsFogColor), row.clear);
+                EXPECT_EQ(GfxGetRenderState(kRsFogStart), FloatBits(15.0f));
+                EXPECT_EQ(GfxGetRenderState(kRsFogEnd), FloatBits(39.0f));
+            }
+        }
+    // Stage 12 is one mesh as ground and stage alike.
+    CStage env;
+    PlacedStage twelve;
+    twelve.Load(env, 12);
+    EXPECT_EQ(twelve.meshes[0].GetName(), twelve.meshes[1].GetName());
+    EXPECT_EQ(twelve.meshes[0].GetFaceCount(), twelve.meshes[1].GetFaceCount());
+}
+
+TEST_F(Stages, UnknownNumberLoadsNothingAndKeepsTheWeatherBox) {
+    const std::string before = SysGetCurrentDir();
+    for (int number : {0, 8, 11, 19, 100, -1, 255, 1 << 30}) {
+        SCOPED_TRACE("stage " + std::to_string(number));
+        CStage env;
+        PlacedStage stage;
+        stage.Load(env, 1);
+        const std::string tune = GetLoadedMidiName();
+        stage.clear = 0x12345678;
+        stage.weather = 7;
+        stage.Load(env, number);
+        EXPECT_FALSE(stage.meshes[0].HasMesh());
+        EXPECT_FALSE(stage.meshes[1].HasMesh());
+        EXPECT_TRUE(stage.meshes[2].HasMesh());  // not loaded, so as it was
+        EXPECT_EQ(stage.clear, 0xFF000000u);
+        EXPECT_EQ(stage.weather, 7);
+        EXPECT_EQ(GetLoadedMidiName(), tune);
+        EXPECT_EQ(SysGetCurrentDir(), before);
+        Vec3 hit;
+        EXPECT_EQ(stage.nodes[0].PickMesh(Vec3(0, 100, -6), Vec3(0, -1, 0), &hit), 0);
+    }
+    // A missing stage folder loads nothing either, and leaves the folder as it was.
+    ASSERT_EQ(unlink((folder.Path() + "/map").c_str()), 0);
+    CStage env;
+    PlacedStage stage;
+    stage.Load(env, 1);
+    EXPECT_FALSE(stage.meshes[0].HasMesh());
+    EXPECT_EQ(SysGetCurrentDir(), before);
+}
+
+TEST(StageInfo, NamesSecondTextsAndFeatures) {
+    struct Info {
+        int stage;
+        const char* name;
+        const char* second;
+        const char* feature;
+    };
+    const Info infos[] = {
+        {0, "??", "", "??"},
+        {1, "バトルドーム", "", "段差が多い"},
+        {4, "山岳", "", "高低差の大きい地形（雪"},
+        {7, "ファイナルステージ", "", "落下に注意！"},
+        {14, "簡易ステージ", "", "軽量ｗ"},
+        {18, "山岳2", "", "高低差の大きい地形（夜"},
+        {8, "??", "??", "??"},
+        {-5, "??", "??", "??"},
+    };
+    for (const Info& i : infos) {
+        EXPECT_EQ(GetStageInfo(i.stage, 0), i.name) << i.stage;
+        EXPECT_EQ(GetStageInfo(i.stage, 1), i.second) << i.stage;
+        EXPECT_EQ(GetStageInfo(i.stage, 2), i.feature) << i.stage;
+        EXPECT_EQ(GetStageInfo(i.stage, 3), "") << i.stage;
+    }
+    EXPECT_NE(GetStageInfo(15, 2), "??");
+    EXPECT_NE(GetStageInfo(15, 2), "");
+}
+
+TEST(StageEnvironment, BlankAndConstructedValues) {
+    CStage env;
+    EXPECT_EQ(env.m_fogColor, 0xFF330000u);
+    env.InitBlank();
+    EXPECT_EQ(env.m_fogColor, 0xF0FFFFFFu);
+    EXPECT_EQ(static_cast<uint32_t>(env.m_graphicsLevel), 0xF0FFFFFFu);
+}
+
+}  // namespace

@@ -1,0 +1,580 @@
+// Stand-in stage meshes under ".\map". Each arena has a collision ground (never drawn: floors
+// up, walls facing the arena, only large triangles), a visible stage and a weather box (an
+// inward sky box, or falling snow), in mesh units that the battle scales by 10. Robots start at
+// x 0 or +-0.1, z +-0.6, so every ground is solid there.
+#include "generator.h"
+#include "mesh_builder.h"
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+constexpr float kSkyHalf = 5.0f;  // weather boxes reach 50 world units: inside the 100 far plane
+
+uint32_t Hash(int a, int b) {
+    uint32_t h = static_cast<uint32_t>(a) * 2654435761u ^ static_cast<uint32_t>(b) * 40503u;
+    h = (h ^ (h >> 15)) * 2246822519u;
+    return h ^ (h >> 13);
+}
+float Rand01(int a, int b) { return (Hash(a, b) & 0xFFFF) / 65535.0f; }
+
+// The ground and the visible stage, built side by side.
+struct Arena {
+    CMeshBuilder ground, visible;
+    int bottoms = 1;  // 0 where the stage is its own ground: no face may look down
+    Arena() { ground.AddMaterial(0.5f, 0.5f, 0.5f); }
+
+    int Mat(float r, float g, float b, const char* texture = nullptr, float tile = 1.0f) {
+        int m = visible.AddMaterial(r, g, b);
+        if (texture) visible.SetTexture(m, texture, tile);
+        return m;
+    }
+    int Glow(float r, float g, float b) {
+        int m = visible.AddMaterial(r, g, b);
+        visible.SetGlow(m, r, g, b);
+        return m;
+    }
+    // A floor facing up at height y.
+    void Floor(float x0, float z0, float x1, float z1, float y, int mat, int collide = 1) {
+        V3 a(x0, y, z0), b(x1, y, z0), c(x1, y, z1), d(x0, y, z1), below(x0, y - 1, z0);
+        visible.Use(mat);
+        visible.Quad(a, b, c, d, below);
+        if (collide) ground.Quad(a, b, c, d, below);
+    }
+    // A solid block: the ground gets its top and sides (large faces), the stage the whole box.
+    void Block(V3 centre, V3 size, int mat, int collide = 1) {
+        visible.Use(mat);
+        visible.Box(centre, size, bottoms);
+        if (collide) ground.Box(centre, size, 0);
+    }
+    // A round column drawn with `sides` faces; the ground takes it as its square box.
+    void Column(V3 base, float r, float h, int mat, int sides = 10, int collide = 1) {
+        visible.Use(mat);
+        visible.Cylinder(base, base + V3(0, h, 0), r, r, sides);
+        if (collide) ground.Box(base + V3(0, h / 2, 0), V3(r * 1.8f, h, r * 1.8f), 0);
+    }
+    // A closed ring of n walls of radius r (to their inner faces), height h: faces inward on the
+    // ground; on the stage with their thickness and a trim along the top.
+    void RingWall(int n, float r, float h, float thick, int mat, int trim, float turn = 0) {
+        for (int i = 0; i < n; ++i) {
+            float a = turn + 2 * kPi * i / n, half = r * std::tan(kPi / n);
+            Place p = Place().TurnedY(a);
+            ground.SetPlace(p);
+            ground.Quad(V3(-half, 0, r), V3(half, 0, r), V3(half, h, r), V3(-half, h, r), V3(0, h / 2, 0));
+            ground.SetPlace(Place());
+            visible.SetPlace(p);
+            visible.Use(mat);
+            visible.TaperedBox(V3(0, 0, r + thick / 2), h, 2 * half + 2 * thick * std::tan(kPi / n), thick,
+                               2 * half + 2 * thick * std::tan(kPi / n), thick, 0, 0, bottoms);
+            if (trim >= 0) {
+                visible.Use(trim);
+                visible.Box(V3(0, h + 0.015f, r + thick / 2), V3(2 * half + 0.02f, 0.03f, thick + 0.02f), bottoms);
+            }
+            visible.SetPlace(Place());
+        }
+    }
+    // A height field over [x0, x0 + n cell] x [z0, z0 + n cell]; the ground gets the same faces.
+    void Terrain(float x0, float z0, float cell, int n, const std::function<float(float, float)>& height,
+                 const std::function<int(float)>& materialOfHeight) {
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i) {
+                V3 c[4];
+                for (int k = 0; k < 4; ++k) {
+                    float x = x0 + (i + (k == 1 || k == 2)) * cell, z = z0 + (j + (k >= 2)) * cell;
+                    c[k] = V3(x, height(x, z), z);
+                }
+                for (int t = 0; t < 2; ++t) {
+                    V3 a = c[0], b = t ? c[2] : c[1], d = t ? c[3] : c[2];
+                    float mid = (a.y + b.y + d.y) / 3;
+                    V3 below = (a + b + d) * (1.0f / 3) + V3(0, -1, 0);
+                    visible.Use(materialOfHeight(mid));
+                    visible.Triangle(a, b, d, below);
+                    ground.Triangle(a, b, d, below);
+                }
+            }
+    }
+    int Write(const std::string& dir, const std::string& groundName, const std::string& visibleName) const {
+        return ground.Write(dir + groundName) && visible.Write(dir + visibleName);
+    }
+};
+
+// ---- Weather boxes ----
+
+// An inward sky box around the camera: the picture on the four sides, plain top and foot.
+int WriteSkyBox(const std::string& path, const char* picture, float tr, float tg, float tb, float fr, float fg, float fb) {
+    CMeshBuilder b;
+    int wall = b.AddMaterial(0, 0, 0);
+    b.SetGlow(wall, 1, 1, 1);
+    b.SetTexture(wall, picture, 1);
+    int top = b.AddMaterial(0, 0, 0), foot = b.AddMaterial(0, 0, 0);
+    b.SetGlow(top, tr, tg, tb);
+    b.SetGlow(foot, fr, fg, fb);
+    const float h = kSkyHalf;
+    b.Use(wall);
+    const float uv[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+    for (int i = 0; i < 4; ++i) {
+        b.SetPlace(Place().TurnedY(kPi / 2 * i));
+        b.QuadUv(V3(-h, h, h), V3(h, h, h), V3(h, -h, h), V3(-h, -h, h), V3(0, 0, 2 * h), uv);
+    }
+    b.SetPlace(Place());
+    b.Use(top);
+    b.Quad(V3(-h, h, -h), V3(h, h, -h), V3(h, h, h), V3(-h, h, h), V3(0, 2 * h, 0));
+    b.Use(foot);
+    b.Quad(V3(-h, -h, -h), V3(h, -h, -h), V3(h, -h, h), V3(-h, -h, h), V3(0, -2 * h, 0));
+    return b.Write(path);
+}
+
+// Falling snow: white flakes scattered through a box around the camera (drawn over everything).
+int WriteSnow(const std::string& path) {
+    CMeshBuilder b;
+    int flake = b.AddMaterial(1, 1, 1);
+    b.SetGlow(flake, 0.9f, 0.92f, 1.0f);
+    b.Use(flake);
+    for (int i = 0; i < 320; ++i) {
+        V3 at((Rand01(i, 1) - 0.5f) * 5, (Rand01(i, 2) - 0.4f) * 2.5f, (Rand01(i, 3) - 0.5f) * 5);
+        float s = 0.006f + 0.006f * Rand01(i, 4);
+        b.Ball(at, V3(s, s, s), 4, 2);
+    }
+    return b.Write(path);
+}
+
+// ---- Arenas ----
+
+// バトルドーム: an octagonal arena of steel panels with many steps, a wall ring with floodlights
+// and the ribs of a dome overhead.
+int BattleDome(const std::string& dir) {
+    Arena a;
+    int floor = a.Mat(1.0f, 1.0f, 1.0f, "stg_panel.png", 0.4f);
+    int step = a.Mat(0.55f, 0.6f, 0.7f, "stg_panel.png", 0.4f);
+    int wall = a.Mat(0.3f, 0.33f, 0.4f);
+    int orange = a.Mat(0.95f, 0.5f, 0.1f);
+    int lamp = a.Glow(1.0f, 0.95f, 0.7f);
+    int rib = a.Mat(0.5f, 0.52f, 0.58f);
+    int mark = a.Glow(0.1f, 0.6f, 1.0f);
+    const float r = 2.4f;
+    a.Floor(-r * 1.1f, -r * 1.1f, r * 1.1f, r * 1.1f, 0, floor);
+    a.RingWall(8, r, 0.45f, 0.15f, wall, orange, kPi / 8);
+    // Steps: two-tier blocks at the diagonals and platforms at the sides.
+    for (int i = 0; i < 4; ++i) {
+        float sx = i % 2 ? 1 : -1, sz = i / 2 ? 1 : -1;
+        a.Block(V3(sx * 1.25f, 0.04f, sz * 1.25f), V3(0.7f, 0.08f, 0.7f), step);
+        a.Block(V3(sx * 1.35f, 0.12f, sz * 1.35f), V3(0.4f, 0.08f, 0.4f), step);
+        a.Block(V3(sx * 1.35f, 0.161f, sz * 1.35f), V3(0.2f, 0.002f, 0.2f), orange, 0);
+    }
+    for (float sx : {-1.0f, 1.0f}) {
+        a.Block(V3(sx * 1.85f, 0.05f, 0), V3(0.5f, 0.1f, 1.2f), step);
+        a.Block(V3(sx * 1.55f, 0.025f, 0), V3(0.2f, 0.05f, 1.0f), step);
+    }
+    a.Block(V3(0, 0.03f, 0), V3(0.5f, 0.06f, 0.5f), step);  // the centre dais
+    a.Block(V3(0, 0.061f, 0), V3(0.3f, 0.002f, 0.3f), mark, 0);
+    for (float sz : {-1.0f, 1.0f}) a.Block(V3(0, 0.001f, sz * 0.6f), V3(0.3f, 0.002f, 0.015f), orange, 0);  // start lines
+    // Floodlight pylons and the dome's ribs (out of reach, so only drawn).
+    for (int i = 0; i < 8; ++i) {
+        float ang = 2 * kPi * i / 8 + kPi / 8;
+        V3 foot(std::sin(ang) * (r + 0.3f), 0, std::cos(ang) * (r + 0.3f));
+        a.Column(foot, 0.05f, 0.9f, wall, 6, 0);
+        a.visible.Use(lamp);
+        a.visible.Box(foot + V3(0, 0.92f, 0), V3(0.16f, 0.08f, 0.16f));
+        V3 prev = foot + V3(0, 0.9f, 0);
+        for (int k = 1; k <= 5; ++k) {
+            float t = k / 5.0f;
+            V3 next(foot.x * (1 - t), 0.9f + 1.1f * std::sin(t * kPi / 2), foot.z * (1 - t));
+            a.visible.Use(rib);
+            a.visible.Cylinder(prev, next, 0.03f, 0.03f, 5);
+            prev = next;
+        }
+    }
+    return a.Write(dir, "map05-1.x", "map05-2.x");
+}
+
+// 廃棄都市ブロック: crossing streets between ruined towers, rubble and burnt-out cars.
+int RuinedCity(const std::string& dir) {
+    Arena a;
+    int road = a.Mat(0.9f, 0.9f, 0.9f, "stg_asphalt.png", 0.5f);
+    int walk = a.Mat(0.6f, 0.58f, 0.55f);
+    int tower = a.Mat(0.9f, 0.9f, 0.9f, "stg_windows.png", 0.3f);
+    int towerB = a.Mat(0.8f, 0.72f, 0.65f, "stg_tower.png", 0.3f);
+    int rubble = a.Mat(0.45f, 0.42f, 0.4f);
+    int line = a.Mat(0.9f, 0.8f, 0.2f);
+    int car = a.Mat(0.5f, 0.2f, 0.15f);
+    const float r = 2.6f;
+    a.Floor(-r, -r, r, r, 0, road);
+    for (float z = -r + 0.1f; z < r; z += 0.3f) a.Block(V3(0, 0.001f, z), V3(0.02f, 0.002f, 0.15f), line, 0);
+    // Blocks of towers in the four quarters, leaving the crossing streets open.
+    for (int q = 0; q < 4; ++q) {
+        float sx = q % 2 ? 1 : -1, sz = q / 2 ? 1 : -1;
+        a.Block(V3(sx * 1.55f, 0.015f, sz * 1.55f), V3(1.9f, 0.03f, 1.9f), walk);
+        for (int k = 0; k < 3; ++k) {
+            float h = 0.4f + 1.2f * Rand01(q, k), w = 0.35f + 0.2f * Rand01(q, k + 9);
+            V3 c(sx * (0.95f + 0.55f * k), 0.03f + h / 2, sz * (1.1f + 0.6f * ((k + q) % 2)));
+            a.Block(c, V3(w, h, w), k % 2 ? towerB : tower);
+            if (Rand01(q, k + 20) > 0.5f) {  // a broken top leaning over
+                a.visible.SetPlace(Place().Moved(c + V3(0, h / 2, 0)).TurnedZ(0.3f * sx));
+                a.visible.Use(k % 2 ? tower : towerB);
+                a.visible.Box(V3(0, 0.1f, 0), V3(w * 0.8f, 0.2f, w * 0.8f));
+                a.visible.SetPlace(Place());
+            }
+        }
+    }
+    // Rubble and wrecks on the streets.
+    for (int i = 0; i < 10; ++i) {
+        float x = (Rand01(i, 30) - 0.5f) * 4, z = (Rand01(i, 31) - 0.5f) * 4;
+        if (std::fabs(z) < 0.9f && std::fabs(x) < 0.4f) continue;
+        if (std::fabs(x) > 0.5f && std::fabs(z) > 0.5f) continue;
+        float s = 0.06f + 0.1f * Rand01(i, 32);
+        a.Block(V3(x, s / 2, z), V3(s * 1.5f, s, s), i % 3 ? rubble : car);
+    }
+    // Tall façades all round close the block in.
+    for (int side = 0; side < 4; ++side) {
+        a.ground.SetPlace(Place().TurnedY(kPi / 2 * side));
+        a.ground.Quad(V3(-r, 0, r), V3(r, 0, r), V3(r, 2, r), V3(-r, 2, r), V3(0, 1, 0));
+        a.ground.SetPlace(Place());
+        a.visible.SetPlace(Place().TurnedY(kPi / 2 * side));
+        for (int k = 0; k < 6; ++k) {
+            float h = 1.0f + 1.4f * Rand01(side, k + 40);
+            a.visible.Use(k % 2 ? tower : towerB);
+            a.visible.Box(V3(-r + 0.45f + k * 0.9f, h / 2, r + 0.4f), V3(0.85f, h, 0.8f));
+        }
+        a.visible.SetPlace(Place());
+    }
+    return a.Write(dir, "map06-1.x", "map06-2.x");
+}
+
+// 遺跡: sand with scattered stone blocks, broken columns and a stepped temple.
+int Ruins(const std::string& dir) {
+    Arena a;
+    int sand = a.Mat(1, 1, 1, "stg_sand.png", 0.5f);
+    int stone = a.Mat(1, 1, 1, "stg_stone.png", 0.25f);
+    int moss = a.Mat(0.45f, 0.55f, 0.3f);
+    int cliff = a.Mat(0.75f, 0.65f, 0.5f, "stg_stone.png", 0.5f);
+    const float r = 2.6f;
+    a.Floor(-r, -r, r, r, 0, sand);
+    for (int i = 0; i < 22; ++i) {
+        float x = (Rand01(i, 50) - 0.5f) * 4.4f, z = (Rand01(i, 51) - 0.5f) * 4.4f;
+        if (std::fabs(x) < 0.45f && std::fabs(z) < 1.0f) continue;
+        float s = 0.12f + 0.18f * Rand01(i, 52);
+        if (i % 3 == 0) {
+            float h = 0.2f + 0.5f * Rand01(i, 53);
+            a.Column(V3(x, 0, z), 0.06f, h, stone);
+            a.Block(V3(x, 0.02f, z), V3(0.18f, 0.04f, 0.18f), stone);
+        } else {
+            a.Block(V3(x, s * 0.35f, z), V3(s, s * 0.7f, s * (0.8f + 0.5f * Rand01(i, 54))), i % 4 ? stone : moss);
+        }
+    }
+    // A stepped temple at the far end.
+    for (int k = 0; k < 4; ++k) a.Block(V3(0, 0.06f + 0.12f * k, -2.1f), V3(1.4f - 0.3f * k, 0.12f, 0.7f - 0.12f * k), stone);
+    a.RingWall(4, r, 0.35f, 0.3f, cliff, moss, kPi / 4);
+    return a.Write(dir, "map07-1.x", "map07-2.x");
+}
+
+// 山岳: a valley between snowy peaks, with pines on the lower slopes.
+int Mountains(const std::string& dir) {
+    Arena a;
+    int rock = a.Mat(1, 1, 1, "stg_rock.png", 0.4f);
+    int rockSnow = a.Mat(0.85f, 0.85f, 0.9f, "stg_snow.png", 0.4f);
+    int snow = a.Mat(1, 1, 1, "stg_snow.png", 0.4f);
+    int pine = a.Mat(0.12f, 0.3f, 0.18f);
+    int bark = a.Mat(0.35f, 0.25f, 0.15f);
+    auto height = [](float x, float z) {
+        float d = std::sqrt(x * x * 0.8f + z * z * 0.35f);
+        float ridge = d < 0.8f ? 0 : (d - 0.8f) * (d - 0.8f) * 0.5f;
+        return ridge + 0.08f * std::sin(x * 2.1f + 1) * std::cos(z * 1.7f) * (d > 0.8f);
+    };
+    a.Terrain(-3.2f, -3.2f, 0.4f, 16, height, [&](float h) { return h < 0.15f ? rock : h < 0.5f ? rockSnow : snow; });
+    for (int i = 0; i < 26; ++i) {
+        float x = (Rand01(i, 60) - 0.5f) * 5.5f, z = (Rand01(i, 61) - 0.5f) * 5.5f;
+        float h = height(x, z);
+        if (h < 0.03f || h > 0.6f) continue;
+        a.Column(V3(x, h - 0.02f, z), 0.015f, 0.06f, bark, 5, 0);
+        a.visible.Use(pine);
+        for (int k = 0; k < 3; ++k)
+            a.visible.Cylinder(V3(x, h + 0.04f + 0.05f * k, z), V3(x, h + 0.12f + 0.05f * k, z), 0.07f - 0.015f * k, 0, 7);
+    }
+    return a.Write(dir, "tikei01b-1.x", "tikei01b-2.x");
+}
+
+// 森: a clearing in a dense forest of tall trees and bushes.
+int Forest(const std::string& dir) {
+    Arena a;
+    int grass = a.Mat(1, 1, 1, "stg_grass.png", 0.4f);
+    int bark = a.Mat(0.4f, 0.28f, 0.16f);
+    int crown = a.Mat(0.16f, 0.42f, 0.16f);
+    int crownDark = a.Mat(0.1f, 0.3f, 0.12f);
+    int leaves = a.Mat(1, 1, 1);
+    a.visible.SetTexture(leaves, "stg_leaves.png", 1);
+    const float r = 2.6f;
+    a.Floor(-r - 1, -r - 1, r + 1, r + 1, 0, grass);
+    const float uv[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+    for (int i = 0; i < 70; ++i) {
+        float x = (Rand01(i, 70) - 0.5f) * 5.6f, z = (Rand01(i, 71) - 0.5f) * 5.6f;
+        if (std::fabs(x) < 0.5f && std::fabs(z) < 1.0f) continue;
+        float h = 0.5f + 0.5f * Rand01(i, 72);
+        a.Column(V3(x, 0, z), 0.04f, h, bark, 7);
+        a.visible.Use(i % 2 ? crown : crownDark);
+        a.visible.Ball(V3(x, h, z), V3(0.2f, 0.28f, 0.2f), 7, 5);
+        a.visible.Ball(V3(x + 0.08f, h - 0.15f, z - 0.05f), V3(0.16f, 0.18f, 0.16f), 7, 4);
+        // A bush of crossed leaf cards at the foot, seen from both sides.
+        if (i % 3 == 0) {
+            a.visible.Use(leaves);
+            for (int k = 0; k < 2; ++k) {
+                a.visible.SetPlace(Place().Moved(V3(x + 0.1f, 0, z + 0.1f)).TurnedY(k * kPi / 2));
+                for (float s : {1.0f, -1.0f})
+                    a.visible.QuadUv(V3(-0.15f, 0.25f, 0), V3(0.15f, 0.25f, 0), V3(0.15f, 0, 0), V3(-0.15f, 0, 0),
+                                     V3(0, 0.1f, s), uv);
+            }
+            a.visible.SetPlace(Place());
+        }
+    }
+    // A wall of trunks all round stops robots at the edge of the wood.
+    for (int side = 0; side < 4; ++side) {
+        a.ground.SetPlace(Place().TurnedY(kPi / 2 * side));
+        a.ground.Quad(V3(-r, 0, r), V3(r, 0, r), V3(r, 1.2f, r), V3(-r, 1.2f, r), V3(0, 0.5f, 0));
+        a.ground.SetPlace(Place());
+    }
+    return a.Write(dir, "map08-1.x", "map08-2.x");
+}
+
+// 本社ビル屋上: a bare office-tower roof with a helipad, a fence round the edge and the city
+// below.
+int Rooftop(const std::string& dir) {
+    Arena a;
+    int roof = a.Mat(1, 1, 1, "stg_roof.png", 0.3f);
+    int pad = a.Mat(1, 1, 1);
+    a.visible.SetTexture(pad, "stg_helipad.png", 1);
+    int facade = a.Mat(0.9f, 0.9f, 1.0f, "stg_tower.png", 0.3f);
+    int parapet = a.Mat(0.55f, 0.55f, 0.58f);
+    int fence = a.Mat(1, 1, 1);
+    a.visible.SetTexture(fence, "stg_fence.png", 0.3f);
+    int unit = a.Mat(0.7f, 0.72f, 0.75f);
+    int beacon = a.Glow(1.0f, 0.1f, 0.1f);
+    const float r = 2.0f;
+    a.Floor(-r, -r, r, r, 0, roof);
+    const float uv[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+    a.visible.Use(pad);
+    a.visible.QuadUv(V3(-0.5f, 0.002f, -0.5f), V3(0.5f, 0.002f, -0.5f), V3(0.5f, 0.002f, 0.5f), V3(-0.5f, 0.002f, 0.5f),
+                     V3(0, -1, 0), uv);
+    for (int side = 0; side < 4; ++side) {
+        Place p = Place().TurnedY(kPi / 2 * side);
+        a.ground.SetPlace(p);
+        a.ground.Quad(V3(-r, 0, r), V3(r, 0, r), V3(r, 0.4f, r), V3(-r, 0.4f, r), V3(0, 0.2f, 0));
+        a.ground.SetPlace(Place());
+        a.visible.SetPlace(p);
+        a.visible.Use(parapet);
+        a.visible.Box(V3(0, 0.03f, r + 0.03f), V3(2 * r + 0.12f, 0.06f, 0.06f));
+        a.visible.Use(facade);
+        a.visible.Box(V3(0, -3.0f, r + 0.03f), V3(2 * r + 0.12f, 6.0f, 0.06f));
+        a.visible.Use(fence);  // chain link, both faces
+        for (float s : {1.0f, -1.0f})
+            a.visible.Quad(V3(-r, 0.06f, r), V3(r, 0.06f, r), V3(r, 0.3f, r), V3(-r, 0.3f, r), V3(0, 0.2f, r + s));
+        a.visible.Use(parapet);
+        for (int k = 0; k <= 8; ++k) a.visible.Box(V3(-r + k * r / 4, 0.18f, r), V3(0.015f, 0.24f, 0.015f));
+        a.visible.SetPlace(Place());
+    }
+    for (int c = 0; c < 4; ++c) {  // air-conditioning units and beacons at the corners
+        float sx = c % 2 ? 1 : -1, sz = c / 2 ? 1 : -1;
+        a.Block(V3(sx * 1.7f, 0.05f, sz * 1.7f), V3(0.3f, 0.1f, 0.2f), unit);
+        a.visible.Use(beacon);
+        a.visible.Box(V3(sx * 1.95f, 0.33f, sz * 1.95f), V3(0.03f, 0.03f, 0.03f));
+    }
+    // Other towers around, far below and beside.
+    for (int i = 0; i < 14; ++i) {
+        float ang = 2 * kPi * i / 14, dist = 3.4f + 1.2f * Rand01(i, 80);
+        float h = 1.5f + 4.0f * Rand01(i, 81), w = 0.6f + 0.6f * Rand01(i, 82);
+        a.visible.Use(facade);
+        a.visible.Box(V3(std::sin(ang) * dist, -6 + h / 2, std::cos(ang) * dist), V3(w, h, w));
+    }
+    return a.Write(dir, "map09-1.x", "map09-2.x");
+}
+
+// ファイナルステージ: platforms floating over a void, edged in light, joined by narrow bridges.
+int FinalStage(const std::string& dir) {
+    Arena a;
+    int deck = a.Mat(1, 1, 1, "stg_energy.png", 0.3f);
+    int under = a.Mat(0.2f, 0.18f, 0.25f);
+    int edge = a.Glow(0.7f, 0.2f, 1.0f);
+    int orb = a.Glow(1.0f, 0.2f, 0.4f);
+    auto platform = [&](V3 c, float radius, int sides) {
+        for (int i = 0; i < sides; ++i) {
+            float a0 = 2 * kPi * i / sides, a1 = 2 * kPi * (i + 1) / sides;
+            V3 p0 = c + V3(std::sin(a0) * radius, 0, std::cos(a0) * radius);
+            V3 p1 = c + V3(std::sin(a1) * radius, 0, std::cos(a1) * radius);
+            a.visible.Use(deck);
+            a.visible.Triangle(c, p0, p1, c + V3(0, -1, 0));
+            a.ground.Triangle(c, p0, p1, c + V3(0, -1, 0));
+            a.visible.Use(under);
+            a.visible.Triangle(p0, p1, c + V3(0, -radius * 0.6f, 0), c + V3(0, -0.1f, 0));
+            a.visible.Use(edge);
+            a.visible.Cylinder(p0 + V3(0, 0.005f, 0), p1 + V3(0, 0.005f, 0), 0.012f, 0.012f, 4);
+        }
+    };
+    platform(V3(0, 0, 0), 1.3f, 6);
+    for (int i = 0; i < 3; ++i) {
+        float ang = 2 * kPi * i / 3 + kPi / 6;
+        V3 c(std::sin(ang) * 2.4f, 0.15f, std::cos(ang) * 2.4f);
+        platform(c, 0.6f, 6);
+        a.Block(c * 0.5f + V3(0, 0.07f, 0), V3(0.25f, 0.04f, 0.25f), deck);  // stepping stones
+        a.Column(c, 0.04f, 0.5f, under, 6);
+        a.visible.Use(orb);
+        a.visible.Ball(c + V3(0, 0.6f, 0), V3(0.08f, 0.08f, 0.08f), 8, 6);
+    }
+    for (int i = 0; i < 6; ++i) {
+        float ang = 2 * kPi * i / 6;
+        a.visible.Use(orb);
+        a.visible.Ball(V3(std::sin(ang) * 1.1f, 0.02f, std::cos(ang) * 1.1f), V3(0.03f, 0.02f, 0.03f), 6, 3);
+    }
+    return a.Write(dir, "map10-1.x", "map10-2.x");
+}
+
+// The plain stages: a square floor with a few blocks, in their own colours.
+int SimpleStage(const std::string& dir, const char* groundName, const char* visibleName, const char* floorPicture,
+                float r, float g, float b, int blocks, int seed) {
+    Arena a;
+    a.bottoms = std::string(groundName) != visibleName;
+    int floor = a.Mat(r, g, b, floorPicture, 0.4f);
+    int block = a.Mat(r * 0.6f, g * 0.6f, b * 0.6f);
+    int trim = a.Glow(0.9f, 0.9f, 0.3f);
+    const float half = 2.2f;
+    a.Floor(-half, -half, half, half, 0, floor);
+    for (int i = 0; i < blocks; ++i) {
+        float x = (Rand01(i, seed) - 0.5f) * 3.6f, z = (Rand01(i, seed + 1) - 0.5f) * 3.6f;
+        if (std::fabs(x) < 0.4f && std::fabs(z) < 1.0f) continue;
+        float s = 0.15f + 0.2f * Rand01(i, seed + 2);
+        a.Block(V3(x, s / 2, z), V3(s, s, s), block);
+    }
+    a.RingWall(4, half, 0.2f, 0.1f, block, trim, kPi / 4);
+    if (std::string(groundName) == visibleName) {  // one mesh for both: the stage itself collides
+        CMeshBuilder& v = a.visible;
+        return v.Write(dir + visibleName);
+    }
+    return a.Write(dir, groundName, visibleName);
+}
+
+// 和風庭園: a raked-gravel garden with a pond, an arched bridge, stone lanterns, a gate and pines.
+int JapaneseGarden(const std::string& dir) {
+    Arena a;
+    int gravel = a.Mat(1, 1, 1, "stg_gravel.png", 0.3f);
+    int water = a.Mat(0.8f, 0.9f, 1.0f, "stg_water.png", 0.5f);
+    int red = a.Mat(0.8f, 0.15f, 0.1f);
+    int stone = a.Mat(0.6f, 0.6f, 0.58f);
+    int wood = a.Mat(1, 1, 1, "stg_wood.png", 0.3f);
+    int pine = a.Mat(0.15f, 0.35f, 0.2f);
+    int blossom = a.Mat(0.95f, 0.7f, 0.8f);
+    int light = a.Glow(1.0f, 0.8f, 0.4f);
+    const float r = 2.4f;
+    a.Floor(-r, -r, r, -0.9f, 0, gravel);
+    a.Floor(-r, 0.9f, r, r, 0, gravel);
+    a.Floor(-r, -0.9f, -0.9f, 0.9f, 0, gravel);
+    a.Floor(0.9f, -0.9f, r, 0.9f, 0, gravel);
+    // The pond sits a step lower in the middle; a red bridge arches over it.
+    a.Floor(-0.9f, -0.9f, 0.9f, 0.9f, -0.05f, water);
+    for (int s = 0; s < 4; ++s) {
+        a.visible.SetPlace(Place().TurnedY(kPi / 2 * s));
+        a.visible.Use(stone);
+        a.visible.Quad(V3(-0.9f, 0, 0.9f), V3(0.9f, 0, 0.9f), V3(0.9f, -0.05f, 0.9f), V3(-0.9f, -0.05f, 0.9f), V3(0, 0, 0));
+        a.visible.SetPlace(Place());
+    }
+    for (int k = 0; k < 6; ++k) {
+        float x0 = -0.9f + 0.3f * k, y0 = 0.08f * std::sin(kPi * k / 6), y1 = 0.08f * std::sin(kPi * (k + 1) / 6);
+        a.visible.Use(red);
+        a.visible.Quad(V3(x0, y0, -0.15f), V3(x0 + 0.3f, y1, -0.15f), V3(x0 + 0.3f, y1, 0.15f), V3(x0, y0, 0.15f), V3(x0, y0 - 1, 0));
+        a.ground.Quad(V3(x0, y0, -0.15f), V3(x0 + 0.3f, y1, -0.15f), V3(x0 + 0.3f, y1, 0.15f), V3(x0, y0, 0.15f), V3(x0, y0 - 1, 0));
+        for (float z : {-0.15f, 0.15f}) a.visible.Box(V3(x0 + 0.15f, (y0 + y1) / 2 + 0.05f, z), V3(0.3f, 0.015f, 0.015f));
+    }
+    // Stone lanterns.
+    for (int i = 0; i < 6; ++i) {
+        float x = i < 3 ? -1.4f : 1.4f, z = -1.4f + 1.4f * (i % 3);
+        a.Column(V3(x, 0, z), 0.03f, 0.12f, stone, 6);
+        a.Block(V3(x, 0.15f, z), V3(0.1f, 0.06f, 0.1f), light, 0);
+        a.visible.Use(stone);
+        a.visible.Cylinder(V3(x, 0.18f, z), V3(x, 0.25f, z), 0.1f, 0, 6);
+    }
+    // A torii gate at the far end.
+    for (float x : {-0.35f, 0.35f}) a.Column(V3(x, 0, -2.0f), 0.035f, 0.55f, red, 8);
+    a.Block(V3(0, 0.55f, -2.0f), V3(1.0f, 0.05f, 0.08f), red, 0);
+    a.Block(V3(0, 0.46f, -2.0f), V3(0.8f, 0.03f, 0.05f), red, 0);
+    // Pines and a cherry tree.
+    for (int i = 0; i < 8; ++i) {
+        float ang = 2 * kPi * i / 8 + 0.3f;
+        V3 c(std::sin(ang) * 2.0f, 0, std::cos(ang) * 2.0f);
+        if (std::fabs(c.x) < 0.5f) continue;
+        a.Column(c, 0.03f, 0.4f, wood, 6);
+        a.visible.Use(i == 3 ? blossom : pine);
+        a.visible.Ball(c + V3(0, 0.4f, 0), V3(0.22f, 0.1f, 0.22f), 8, 4);
+        a.visible.Ball(c + V3(0.1f, 0.28f, 0.05f), V3(0.16f, 0.07f, 0.16f), 8, 4);
+    }
+    a.RingWall(4, r, 0.25f, 0.06f, wood, stone, kPi / 4);
+    return a.Write(dir, "map15_nihon-1.x", "map15_nihon-2.x");
+}
+
+// A moonlit desert of dunes with wind-worn rocks.
+int Desert(const std::string& dir) {
+    Arena a;
+    int sand = a.Mat(0.8f, 0.75f, 0.7f, "stg_sand.png", 0.5f);
+    int sandLow = a.Mat(0.65f, 0.6f, 0.58f, "stg_sand.png", 0.5f);
+    int rock = a.Mat(0.5f, 0.4f, 0.35f, "stg_rock.png", 0.3f);
+    auto height = [](float x, float z) {
+        float d = std::sqrt(x * x + z * z);
+        return 0.06f * std::sin(x * 1.7f + z * 0.6f) * (d > 0.9f) + (d > 2.0f ? (d - 2.0f) * 0.6f : 0);
+    };
+    a.Terrain(-3.2f, -3.2f, 0.4f, 16, height, [&](float h) { return h > 0.03f ? sand : sandLow; });
+    for (int i = 0; i < 8; ++i) {
+        float ang = 2 * kPi * i / 8 + 0.4f, d = 1.2f + 0.6f * Rand01(i, 90);
+        V3 c(std::sin(ang) * d, 0, std::cos(ang) * d);
+        a.Block(c + V3(0, 0.1f, 0), V3(0.2f, 0.3f + 0.2f * Rand01(i, 91), 0.25f), rock);
+    }
+    return a.Write(dir, "map16-1.x", "map16-2.x");
+}
+
+// A fortress deck high in the sky: no weather box, only the clear blue around it.
+int SkyFortress(const std::string& dir) {
+    Arena a;
+    int deck = a.Mat(0.8f, 0.82f, 0.85f, "stg_panel.png", 0.4f);
+    int hull = a.Mat(0.4f, 0.45f, 0.55f);
+    int lamp = a.Glow(0.3f, 0.9f, 1.0f);
+    a.Floor(-2.0f, -2.4f, 2.0f, 2.4f, 0, deck);
+    a.visible.Use(hull);
+    a.visible.TaperedBox(V3(0, -1.2f, 0), 1.2f, 1.0f, 1.2f, 4.0f, 4.8f);  // the hull under the deck
+    for (int c = 0; c < 4; ++c) {
+        float sx = c % 2 ? 1 : -1, sz = c / 2 ? 1 : -1;
+        a.Column(V3(sx * 1.7f, 0, sz * 2.1f), 0.15f, 0.6f, hull, 8);
+        a.visible.Use(lamp);
+        a.visible.Ball(V3(sx * 1.7f, 0.65f, sz * 2.1f), V3(0.08f, 0.08f, 0.08f), 8, 5);
+    }
+    a.Block(V3(0, 0.08f, -1.6f), V3(0.8f, 0.16f, 0.3f), hull);
+    a.Block(V3(0, 0.08f, 1.6f), V3(0.8f, 0.16f, 0.3f), hull);
+    return a.Write(dir, "map17-1.x", "map17-2.x");
+}
+
+// A training room: one inward box serves as ground, stage and weather box.
+int TrainingRoom(const std::string& dir) {
+    CMeshBuilder b;
+    int check = b.AddMaterial(1, 1, 1);
+    b.SetTexture(check, "stg_check.png", 0.4f);
+    b.Use(check);
+    b.InwardBox(V3(0, 0.6f, 0), V3(4.8f, 1.2f, 4.8f));
+    return b.Write(dir + "map11-1.x");
+}
+
+int WriteStageMeshes(const std::string& dir) {
+    const std::string m = dir + "/map/";
+    if (!MakeDirs(m)) return 0;
+    return BattleDome(m) && RuinedCity(m) && Ruins(m) && Mountains(m) && Forest(m) && Rooftop(m) && FinalStage(m) &&
+           SimpleStage(m, "map12.x", "map12.x", "stg_water.png", 0.6f, 0.8f, 1.0f, 8, 100) &&
+           SimpleStage(m, "map13-1.x", "map13-2.x", "stg_ice.png", 0.9f, 0.95f, 1.0f, 14, 110) &&
+           SimpleStage(m, "map14-1.x", "map14-2.x", "stg_check.png", 1, 1, 1, 4, 120) && JapaneseGarden(m) &&
+           Desert(m) && SkyFortress(m) && TrainingRoom(m) &&
+           WriteSkyBox(m + "map01-3.x", "sky_day.png", 0.16f, 0.38f, 0.72f, 0.31f, 0.35f, 0.38f) &&
+           WriteSnow(m + "map07-3.x") &&
+           WriteSkyBox(m + "map08-3.x", "sky_forest.png", 0.55f, 0.58f, 0.6f, 0.19f, 0.25f, 0.17f) &&
+           WriteSkyBox(m + "map09-3.x", "sky_city.png", 0.04f, 0.05f, 0.14f, 0.06f, 0.06f, 0.09f) &&
+           WriteSkyBox(m + "map15-3.x", "sky_dusk.png", 0.19f, 0.13f, 0.35f, 0.16f, 0.11f, 0.16f) &&
+           WriteSkyBox(m + "map16-3.x", "sky_night.png", 0.01f, 0.02f, 0.05f, 0.05f, 0.05f, 0.08f);
+}
+
+}  // namespace
+
+REGISTER_GENERATOR("stage meshes", WriteStageMeshes);

@@ -2,7 +2,10 @@
 // directions, the latched dash direction and its energy, when each movement ends and what
 // follows, effects, the jumps' take-off and landing frames, and the aerial dashes.
 #include "action_helpers.h"
+#include "action_registry.h"
 #include "action_rig.h"
+#include "angle_sequences.h"
+#include "key_pose_tables.h"
 #include "projectile_kinds.h"
 #include "robot.h"
 
@@ -392,6 +395,40 @@ TEST(MovementScripts, RisingAirDashPaysEveryStep) {
     r->UpdateAction();  // short: the stagger ends the dash at the end of this step
     EXPECT_EQ(r->m_ep, 50);
     EXPECT_EQ(r->m_currentAction, "硬直２");
+}
+
+// Every registered action, under each input pattern, on the ground and aloft: every key pose it
+// sets is in the pose tables, every animation in the sequence table, every effect a kind.
+TEST(MovementScripts, EveryPoseAnimationAndKindTheScriptsNameIsKnown) {
+    const int patterns[][2] = {{-1, -1},      {kInForward, -1}, {kInForward, kInRight}, {kInBack, kInLeft},
+                               {kInBoost, -1}, {kInBoost, kInLeft}, {kInTurnRight, -1}};
+    for (int i = 0; i < GetActionScriptCount(); ++i) {
+        const std::string name = GetActionScript(i)->name;
+        for (const auto& pattern : patterns) {
+            for (double height : {0.0, 2.0}) {
+                auto r = MakeMover();
+                r->SetAction(name);
+                r->m_heldTwist = height > 0 ? -1.57f : 0.785f;
+                for (int k : pattern)
+                    if (k >= 0) SetInput(*r, k, kPadPressed);
+                for (int step = 0; step < 40 && r->m_currentAction == name; ++step) {
+                    r->m_groundHeight = height;
+                    r->m_poseName.clear();
+                    r->m_animName.clear();
+                    r->UpdateAction();
+                    if (!r->m_poseName.empty()) {
+                        EXPECT_NE(FindAnyKeyPose(r->m_poseName), nullptr) << name;
+                    }
+                    if (!r->m_animName.empty()) {
+                        EXPECT_GE(FindAngleSequence(r->m_animName), 0) << name;
+                    }
+                    LaunchAll(*r);
+                    for (int k : pattern)
+                        if (k >= 0) SetInput(*r, k, kPadHeld);
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "camera.h"
 #include "graphics.h"
+#include "sys_text.h"
 
 #include <cstdio>
 #include <string>
@@ -61,7 +62,7 @@ TEST_F(MovementPictures, WalkDashAndJumpOnStage1) {
     catalog.BuildRobot(&r, BuildCode(29, 0, 12));
     ASSERT_EQ(r.m_actionNames[kActWalk], "歩行６");
     ASSERT_EQ(r.m_actionNames[kActDash], "ダッシュ2005a");
-    PlaceAt(r, 0, 5, 6);
+    PlaceAt(r, 7, 5, 8);  // beside the raised centre, so the run stays on the floor
     C3DObject* ground = &stage.nodes[0];
     ASSERT_TRUE(r.PlaceOnGround(ground));
     const float floorY = RootPosition(r).y;
@@ -91,14 +92,14 @@ TEST_F(MovementPictures, WalkDashAndJumpOnStage1) {
         }
     }
     // Walking at the walk speed, dashing at the dash speed (ahead is -Z), a jump over half a
-    // unit high, and back in the stance on the floor at the end.
+    // unit high, and back in the stance on the floor at the end, its feet on the ground.
     EXPECT_NEAR(walked / 15, r.m_walkSpeed, 0.01);
     EXPECT_NEAR(dashed / 16, r.m_dashSpeed, 0.03);
     EXPECT_GT(top - floorY, 0.5f);
     for (const char* name : {"歩行６", "ダッシュ2005a", "h29_ブレーキ", "ジャンプ２", "ジャンプ２ＡＦＤ", "硬直２"})
-        EXPECT_NE(seen.find(name), std::string::npos) << "never ran";
+        EXPECT_NE(seen.find(name), std::string::npos) << SjisToUtf8(name) << " never ran: " << SjisToUtf8(seen);
     EXPECT_EQ(r.m_currentAction, "構え");
-    EXPECT_NEAR(RootPosition(r).y, floorY, 0.02f);
+    EXPECT_NEAR(RootPosition(r).y, floorY, 0.05f);  // the stance bends the knees a little
     EXPECT_LT(r.m_groundHeight, 0.02);
 }
 

@@ -1,0 +1,119 @@
+// CLobby: the network lobby. It owns the game's one connection to the relay, the text queues
+// on both sides of it, and six slot tables (name, robot, team, connection, state, battle index)
+// with the host's settings for the next battle, which the status records keep alike on every
+// game. One lives on the network scene's stack while the lobby runs.
+#pragma once
+
+#include "digit_font.h"
+#include "net_link.h"
+#include "robot_catalog.h"
+#include "sound.h"
+#include "text_list.h"
+
+#include <memory>
+#include <string>
+
+class CSocketLink;
+
+// ---- Limits --------------------------------------------------------------------------------------
+constexpr int kLobbySlots = 6;              // the relay's six client slots
+constexpr int kLobbyReceiveSize = 1024;     // one receive: at most 1023 bytes and a terminator
+constexpr int kLobbySendChunk = 1024;       // one send a frame of at most this many characters
+// Every text store the network fills: a relay anyone can connect to must not grow them for ever.
+constexpr size_t kNetTextCap = 64 * 1024;
+constexpr size_t kSlotTextMax = 64;         // slot names and state texts as received
+constexpr size_t kChatLineMax = 256;        // chat lines as shown
+constexpr int kLobbyStatusPeriod = 10;      // frames between status updates of UpdateNet
+constexpr int kNoticeFrames = 150;          // the status panel blinks this long after a notice
+
+constexpr const char* kGameVersion = "0.18.5";
+
+// ---- Wire texts ----------------------------------------------------------------------------------
+constexpr const char* kRequestId = ">I-";         // the relay answers ">i" + the slot
+constexpr const char* kRequestList = ">L------";  // the relay answers ">l" + six t/f flags
+
+class CLobby {
+public:
+    CLobby();                         // the game's lobby, on the engine's socket
+    explicit CLobby(CNetLink* link);  // a lobby on a link of the caller's, which outlives it
+    ~CLobby();                        // writes the connection settings back to ".\ap.ini"
+    CLobby(const CLobby&) = delete;
+    CLobby& operator=(const CLobby&) = delete;
+
+    // ---- Network service -------------------------------------------------------------------------
+    void UpdateNet();      // the garage's frame: status update every 10th frame, then the service
+    void ReceiveNet();     // at most 1023 bytes onto the receive buffer
+    void SendNet();        // at most one chunk off the send queue, cut before a ">"
+    void DispatchNet();    // applies every complete message of the receive buffer
+
+    // ---- Writers ---------------------------------------------------------------------------------
+    void QueueMessage(const std::string& message);  // appends one complete message
+    void QueueRequest(const char* request);         // puts a relay request in front of the queue
+    void QueueOwnStatus();
+    void BroadcastSettings();                       // host only
+    void AppendBattleInbox(const std::string& message);
+
+    // ---- Slot tables -----------------------------------------------------------------------------
+    int CountConnected();
+    void BalanceTeams();
+    int TeamImbalance();
+
+    // ---- Sounds and the host directory ----------------------------------------------------------
+    void PlayCue(int cue);
+    void AnnounceHost(int count);
+
+    // ---- Fields ----------------------------------------------------------------------------------
+    CRobotCatalog m_catalog;   // decodes robot build codes for display and for record checks
+    std::unique_ptr<CSocketLink> m_socketLink;  // the game's own link; empty with an outside one
+    CNetLink* m_link;
+    std::string m_recvBuffer;
+    std::string m_sendQueue;
+    std::string m_ip;
+    std::string m_battleInbox;
+    int m_statusCounter;
+    int m_statusPeriod;
+    CTextList m_chat;
+
+    int m_slotCount;
+    std::string m_slotNames[kLobbySlots];
+    std::string m_slotCodes[kLobbySlots];
+    int m_slotBattleIndex[kLobbySlots];
+    std::string m_slotTeams[kLobbySlots];
+    std::string m_slotConnections[kLobbySlots];
+    std::string m_slotStates[kLobbySlots];
+
+    int m_stage;      // stage of the next battle ("m")
+    int m_mode;       // 3 team battle, 4 All Survival ("g")
+    int m_timeLimit;  // seconds, -1 unlimited ("l")
+    int m_fighters;   // robots in the battle ("b")
+
+    int m_ownId;      // the relay slot from ">i"; 0 hosts; -1 until the first reply
+    std::string m_name;
+    std::string m_ownCode;
+    int m_ownStage;
+    int m_ownBattleIndex;
+    std::string m_ownTeam;
+    std::string m_ownState;
+    unsigned char m_announce;  // set once this game hosts
+    std::string m_msg;
+    int m_hostPort;
+    int m_gestPort;
+
+    CDigitFont m_fonts[2];  // status panel text and its top line
+    CSound m_cue1;          // chat line
+    CSound m_cue2;          // a player's arrival or leaving
+    int m_noticeTimer;
+    int m_panelMode;
+
+private:
+    void Construct();
+    void ApplyMessage(const std::string& tag, const std::string& body);
+    void ApplyStatusRecord(const std::string& body);
+    void ApplyNotice(const std::string& body);
+    void ApplyConnectionFlags(const std::string& body);
+    void ApplyChatLine(const std::string& body);
+    void PlayNoticeTune(const char* path, int countChange);
+};
+
+// The robot build code of the lobby's defaults (type 29 in its first colours).
+std::string DefaultBuildCode();

@@ -1,0 +1,130 @@
+// Applying the messages a lobby receives: relay replies, status records, notices, chat and the
+// battle messages it sets aside for the online battle. A record that fails its checks is
+// dropped whole and logged: only the relay holds connections, so nobody can be cut off.
+#include "lobby.h"
+
+#include "music.h"
+#include "net_log.h"
+#include "status_record.h"
+#include "wire.h"
+
+namespace {
+
+constexpr uint32_t kChatSpeakerColor = 0x99ddddff;  // "NAME:text"
+constexpr uint32_t kChatNoticeColor = 0x99ffff55;   // lines without a speaker
+
+}  // namespace
+
+void CLobby::DispatchNet() {
+    std::string tag, body;
+    while (SplitNextMessage(m_recvBuffer, tag, body)) ApplyMessage(tag, body);
+    if (m_recvBuffer.size() > kNetTextCap) {
+        LogNetDrop("unfinished text over 64 KiB", m_recvBuffer);
+        m_recvBuffer.clear();
+    }
+}
+
+void CLobby::ApplyMessage(const std::string& tag, const std::string& body) {
+    if (tag == ">i") {
+        int id = ReadWireInt(body.c_str());
+        if (id >= 0 && id < kLobbySlots)
+            m_ownId = id;
+        else
+            LogNetDrop("own id", tag + body);
+    } else if (tag == ">g") {
+        ApplyStatusRecord(body);
+    } else if (tag == ">t") {
+        ApplyNotice(body);
+    } else if (tag == ">c") {
+        if (m_ownState == "戦闘中") AppendBattleInbox(tag + body);
+    } else if (tag == ">l") {
+        ApplyConnectionFlags(body);
+    } else if (tag == ">m") {
+        ApplyChatLine(body);
+    }
+    // Any other tag (an unreplaced request, a stray text) has no effect.
+}
+
+// Sender id, slot and letter, one character each, then the value. The host's tables are the
+// reference: clients take what the host writes, the host takes its own report and what each
+// client reports about itself.
+void CLobby::ApplyStatusRecord(const std::string& body) {
+    if (body.size() < 3) {
+        LogNetDrop("short status record", ">g" + body);
+        return;
+    }
+    const int sender = ReadWireDigit(body[0]);
+    const char slotChar = body[1];
+    const char letter = body[2];
+    if (!IsStatusLetter(letter)) {
+        LogNetDrop("status letter", ">g" + body);
+        return;
+    }
+    if (slotChar >= '0' + kLobbySlots && slotChar <= '9') {
+        LogNetDrop("status slot", ">g" + body);
+        return;
+    }
+    const int slot = ReadWireDigit(slotChar);
+    if (sender == 0) {
+        if (m_ownId == 0 && slot != 0) return;  // the host's own broadcast, echoed
+    } else {
+        if (m_ownId != 0) return;
+        if (letter != 'r' && letter != 'n' && letter != 's' && letter != 't') return;
+    }
+    std::string value = body.substr(3);
+    const char* reason = nullptr;
+    if (!CheckStatusValue(m_catalog, letter, value, &reason)) {
+        LogNetDrop(reason, ">g" + body);
+        return;
+    }
+    const int number = ReadWireInt(value.c_str());
+    switch (letter) {
+        case 'r': m_slotCodes[slot] = value; break;
+        case 'm': m_stage = number; break;
+        case 'p': m_slotBattleIndex[slot] = number; break;
+        case 'n': m_slotNames[slot] = value; break;
+        case 's': m_slotStates[slot] = value; break;
+        case 'g': m_mode = number; break;
+        case 't': m_slotTeams[slot] = value; break;
+        case 'l': m_timeLimit = number; break;
+        case 'b': m_fighters = number; break;
+        default: break;
+    }
+}
+
+void CLobby::ApplyNotice(const std::string& body) {
+    if (body == "b-start") {
+        if (m_ownState == "開始待ち") m_ownState = "戦闘中";
+    } else if (body == "b-end") {
+        AppendBattleInbox(">tb-end");
+    } else if (body == "p-new") {
+        PlayNoticeTune("midi\\qelvo\\j1_intro.mid", +1);
+    } else if (body == "p-dell") {
+        PlayNoticeTune("midi\\qelvo\\j2_end.mid", -1);
+    } else if (!body.empty() && body[0] == 'c') {
+        AppendBattleInbox(">tc" + body.substr(1));
+    }
+}
+
+void CLobby::PlayNoticeTune(const char* path, int countChange) {
+    StopMusic();
+    LoadMidi(path);
+    PlayMusic(0);
+    m_noticeTimer = kNoticeFrames;
+    if (m_ownId != 0) return;
+    AnnounceHost(CountConnected() + countChange);
+    PlayCue(2);
+}
+
+// Slots the reply does not reach (a short body) read as not connected.
+void CLobby::ApplyConnectionFlags(const std::string& body) {
+    for (int i = 0; i < m_slotCount; ++i)
+        m_slotConnections[i] = ((size_t)i < body.size() && body[i] == 't') ? "接続" : "未接続";
+}
+
+void CLobby::ApplyChatLine(const std::string& body) {
+    const bool speaker = body.find(':') != std::string::npos;  // ":" is never a second byte
+    if (body.size() > kChatLineMax) LogNetDrop("chat line over 256 bytes", body.substr(kChatLineMax));
+    m_chat.AddLine(CutAtCharStart(body, kChatLineMax), speaker ? kChatSpeakerColor : kChatNoticeColor);
+    PlayCue(1);
+}

@@ -1,0 +1,28 @@
+// The game's link: the engine's TCP client socket (one connection per process), started for
+// Winsock 1.1 as the lobby asks. Its sends keep what the system cannot take yet.
+#pragma once
+
+#include "net_link.h"
+#include "socket.h"
+
+#include <cstdint>
+
+class CSocketLink : public CNetLink {
+public:
+    CSocketLink();  // the socket created; its start-up result is not needed by the lobby
+    ~CSocketLink() override = default;
+    CSocketLink(const CSocketLink&) = delete;
+    CSocketLink& operator=(const CSocketLink&) = delete;
+
+    int IsConnected() override;
+    int IsReadable() override;
+    int IsWritable() override;
+    int Receive(char* buffer, int size) override;
+    int Send(const char* data, int length) override;
+
+    // Connecting, for the lobby's connect step: 1 when under way.
+    int ResolveHost(const char* host, uint32_t* address) { return m_socket.ResolveHost(host, address); }
+    int Connect(uint32_t address, int port) { return m_socket.Connect(address, port); }
+
+    CSocket m_socket;
+};

@@ -59,6 +59,7 @@ void CLobby::Construct() {
     m_msg = settings.m_msg;
     m_hostPort = settings.m_hostPort;
     m_gestPort = settings.m_gestPort;
+    m_chatUrl = settings.m_chatUrl;
 
     const std::string code = DefaultBuildCode();
     for (int i = 0; i < kLobbySlots; ++i) {
@@ -189,6 +190,3 @@ void CLobby::PlayCue(int cue) {
             break;
     }
 }
-
-// The host directory posts here once it exists; until then there is nothing to announce to.
-void CLobby::AnnounceHost(int count) { (void)count; }

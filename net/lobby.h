@@ -5,14 +5,17 @@
 #pragma once
 
 #include "digit_font.h"
+#include "menu.h"
 #include "net_link.h"
 #include "robot_catalog.h"
 #include "sound.h"
 #include "text_list.h"
+#include "title.h"  // kGameVersion: the version the lobby greets with and announces
 
 #include <memory>
 #include <string>
 
+class CHostList;
 class CSocketLink;
 
 // ---- Limits --------------------------------------------------------------------------------------
@@ -25,8 +28,6 @@ constexpr size_t kSlotTextMax = 64;         // slot names and state texts as rec
 constexpr size_t kChatLineMax = 256;        // chat lines as shown
 constexpr int kLobbyStatusPeriod = 10;      // frames between status updates of UpdateNet
 constexpr int kNoticeFrames = 150;          // the status panel blinks this long after a notice
-
-constexpr const char* kGameVersion = "0.18.5";
 
 // ---- Wire texts ----------------------------------------------------------------------------------
 constexpr const char* kRequestId = ">I-";         // the relay answers ">i" + the slot
@@ -58,9 +59,16 @@ public:
     void BalanceTeams();
     int TeamImbalance();
 
-    // ---- Sounds and the host directory ----------------------------------------------------------
+    // ---- Sounds ------------------------------------------------------------------------------------
     void PlayCue(int cue);
-    void AnnounceHost(int count);
+
+    // ---- Host directory (the chat page) ----------------------------------------------------------
+    void AnnounceHost(int count);  // a host posts its player count; -1 counts the connected slots
+    void FetchHostList();          // the page into ".\data\dl_file.txt"
+    bool ChooseHost();             // true when a host was chosen: IP and GestPort set
+    // The chosen line (1 the first), or -1 for none, Cancel or quit; lineEntries[line] is the
+    // list entry shown on that line.
+    int HostChoiceMenu(const CHostList& list, int (&lineEntries)[kMenuItemCount]);
 
     // ---- Fields ----------------------------------------------------------------------------------
     CRobotCatalog m_catalog;   // decodes robot build codes for display and for record checks
@@ -98,6 +106,7 @@ public:
     std::string m_msg;
     int m_hostPort;
     int m_gestPort;
+    std::string m_chatUrl;  // the chat page's base address, from the settings
 
     CDigitFont m_fonts[2];  // status panel text and its top line
     CSound m_cue1;          // chat line

@@ -62,6 +62,7 @@ void CSettings::Load() {
     m_hostPort = ReadNumber(file, "NET", "HostPort", "5963");
     m_gestPort = ReadNumber(file, "NET", "GestPort", "5963");
     m_values[kValuePlayBuff] = ReadNumber(file, "NET", "PlayBuff", "3");
+    m_chatUrl = ReadText(file, "NET", "ChatURL", kDefaultChatUrl);
 
     for (int i = 0; i < kPadButtonCount; ++i) {
         char key[16], current[16];

@@ -7,6 +7,9 @@
 
 constexpr int kPadButtonCount = 12;     // pad buttons with a key and a joystick binding each
 constexpr int kSettingValueCount = 27;  // twelve keys, twelve joystick entries, three numbers
+// A placeholder where nothing answers: announcements fail with a log line until a real chat
+// page is configured.
+constexpr const char* kDefaultChatUrl = "http://127.0.0.1/zaumolta/chat.cgi";
 
 // Indexes into CSettings::m_values.
 enum {
@@ -26,11 +29,12 @@ struct CSettings {
     std::string m_msg;
     int m_hostPort;
     int m_gestPort;
+    std::string m_chatUrl;  // [NET] ChatURL, the chat page hosts are announced on; read only
     std::string m_quickChat[kQuickChatCount];
     int m_values[kSettingValueCount];
 
     CSettings();  // defaults, then Load
     ~CSettings();
     void Load();  // rereads the file; a missing key bound keeps its current value
-    int Save();   // NET, GMP and KEY (never QM or PlayBuff); 1 when written
+    int Save();   // NET, GMP and KEY (never QM, PlayBuff or ChatURL); 1 when written
 };

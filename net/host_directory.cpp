@@ -1,0 +1,97 @@
+// The lobby's side of the chat page: a host announces its player count, a client downloads
+// the page and picks a host from the announcements on it. Each request blocks its frame; the
+// screen keeps the one line drawn before it.
+#include "lobby.h"
+
+#include "frame_loop.h"
+#include "graphics.h"
+#include "host_list.h"
+#include "httpc.h"
+#include "menu_input.h"
+
+#include "sys_time.h"
+
+namespace {
+
+constexpr uint32_t kBlack = 0xff000000;
+constexpr unsigned kNoHostMs = 1000;  // how long "no host" stays on screen
+
+void ShowOneLine(const char* text) {
+    if (BeginFrame(kBlack)) {
+        DrawTextFormat(0, 0, "%s", text);
+        EndFrame();
+    }
+}
+
+}  // namespace
+
+void CLobby::AnnounceHost(int count) {
+    if (!m_announce) return;
+    ShowOneLine("サーバーに送信中");
+    if (count == -1) count = CountConnected();
+    const std::string text = BuildHostAnnouncement(count, m_name, m_hostPort, SysGetLocalTime(), m_msg);
+    CHttpRequest request;
+    request.Get(kHostListFile, m_chatUrl + "?action=chat&message=" + PercentEncode(text));
+}
+
+void CLobby::FetchHostList() {
+    ShowOneLine("サーバーからリストを取得中");
+    CHttpRequest request;
+    request.Get(kHostListFile, m_chatUrl + "?action=print");
+}
+
+bool CLobby::ChooseHost() {
+    ShowOneLine("解析中");
+    CHostList list;
+    list.m_versionFilter = kGameVersion;
+    list.Parse(kHostListFile);
+    int lineEntries[kMenuItemCount];
+    int line = HostChoiceMenu(list, lineEntries);
+    if (line < 1) {
+        m_ip = "127.0.0.1";
+        return false;
+    }
+    m_ip = list.m_addresses[lineEntries[line]];
+    m_gestPort = list.m_ports[lineEntries[line]];
+    return true;
+}
+
+// Hosts that withdrew (count "0") are on the page but not in the menu, so menu lines and list
+// entries are kept apart.
+int CLobby::HostChoiceMenu(const CHostList& list, int (&lineEntries)[kMenuItemCount]) {
+    for (int& e : lineEntries) e = -1;
+    if (g_quit) return -1;
+    CMenu menu;
+    menu.SetTitle("接続先選択");
+    for (int i = 0; i <= list.m_lastIndex; ++i) {
+        if (!list.m_texts[i].empty() && list.m_texts[i][0] == '0') continue;
+        if (menu.m_count >= kMenuMaxIndex) break;
+        menu.AddItem(list.m_texts[i]);
+        lineEntries[menu.m_count] = i;
+    }
+    if (menu.m_count == 0) {
+        ShowOneLine("公開中のホストが見つかりません");
+        SysSleep(kNoHostMs);
+        return -1;
+    }
+    CMenuInput keys;
+    int result = -1;
+    bool chosen = false;
+    RunFrameLoop([&] { return chosen; },
+                 [&] {
+                     keys.Update();
+                     if (keys.m_up == 2) menu.CursorPrev();
+                     if (keys.m_down == 2) menu.CursorNext();
+                     if (keys.m_confirm == 2) {
+                         chosen = true;
+                         result = menu.m_cursor >= 1 ? menu.m_cursor : -1;  // Cancel chooses nothing
+                         return 0;
+                     }
+                     if (BeginFrame(kBlack)) {
+                         menu.Draw();
+                         EndFrame();
+                     }
+                     return 1;
+                 });
+    return chosen ? result : -1;
+}

@@ -1,0 +1,124 @@
+// A host announcing itself and a client finding it, under the scene driver and against the fake
+// chat page: the host menu with its hidden withdrawn hosts, Cancel, and the "no host" screen.
+#include "lobby_fixture.h"
+
+#include "fake_chat_page.h"
+#include "host_list.h"
+#include "input.h"
+#include "settings.h"
+
+#include <sys/stat.h>
+
+#ifndef SCREENSHOT_DIR
+#error "SCREENSHOT_DIR names the folder for saved frames"
+#endif
+
+namespace {
+
+class HostDirectoryTest : public LobbyTest {
+protected:
+    CFakeChatPage page;
+    void SetUp() override {
+        LobbyTest::SetUp();
+        ASSERT_TRUE(page.Listening());
+        mkdir("data", 0755);
+    }
+    std::unique_ptr<CLobby> MakeLobby(CTestLink* link) {
+        auto lobby = std::make_unique<CLobby>(link);
+        lobby->m_chatUrl = page.BaseUrl();
+        return lobby;
+    }
+};
+
+TEST_F(HostDirectoryTest, AnnounceFindAndWithdraw) {
+    CTestLink link;
+    auto host = MakeLobby(&link);
+    host->m_name = "ホスト";
+    host->m_msg = "come in";
+    host->m_hostPort = 6123;
+    host->AnnounceHost(1);
+    EXPECT_TRUE(page.Requests().empty());  // only a host that announced itself posts
+    host->m_announce = 1;
+    host->AnnounceHost(1);
+    ASSERT_EQ(page.Posts().size(), 1u);
+    const std::string start = "1:ホスト[ZAU-0.18.5-6123-";
+    EXPECT_EQ(page.Posts()[0].substr(0, start.size()), start);
+    EXPECT_EQ(page.Posts()[0].substr(page.Posts()[0].size() - 8), "]come in");
+    EXPECT_NE(page.Requests()[0].find("?action=chat&message=1%3A%83z%83X%83g%5BZAU-0.18.5-6123-"), std::string::npos);
+
+    auto client = MakeLobby(&link);
+    client->m_ip = "10.9.9.9";
+    client->FetchHostList();
+    bool chosen = false;
+    driver.Wait(5).Press(kKeyEnter);
+    chosen = client->ChooseHost();
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(client->m_ip, "127.0.0.1");
+    EXPECT_EQ(client->m_gestPort, 6123);
+
+    host->AnnounceHost(0);
+    client->m_ip = "10.9.9.9";
+    client->FetchHostList();
+    EXPECT_FALSE(client->ChooseHost());
+    EXPECT_EQ(client->m_ip, "127.0.0.1");
+    ScreenImage noHost = driver.ReadFrame();
+    ASSERT_EQ(noHost.SavePng(std::string(SCREENSHOT_DIR) + "/lobby_no_host.png"), 1);
+    // The message is drawn at the top left of a black screen.
+    int lit = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 200; ++x) lit += (noHost.Pixel(x, y) & 0xffffff) != 0;
+    EXPECT_GT(lit, 50);
+    EXPECT_EQ(noHost.Pixel(320, 240) & 0xffffff, 0u);
+}
+
+// Three hosts on the page and a withdrawn one between them: the menu shows three lines, and the
+// third line connects to the host shown on it.
+TEST_F(HostDirectoryTest, HostMenuMapsLinesToEntries) {
+    std::string reply = "HTTP/1.0 200 OK\r\n\r\n";
+    auto post = [](const char* address, const std::string& text) {
+        return "<b>" + std::string(address) + "</b>\n > " + CFakeChatPage::SjisToEuc(text) + " <font size=1>..</font>\n";
+    };
+    reply += post("192.168.0.10", "2:ALICE[ZAU-0.18.5-5963-8-14:5]come in");
+    reply += post("192.168.0.11", "0:BOB[ZAU-0.18.5-5970-8-14:0]gone");
+    reply += post("192.168.0.12", "1:キャロル[ZAU-0.18.5-5980-8-13:9]初心者歓迎");
+    reply += post("192.168.0.13", "3:DAVE[ZAU-0.18.5-5990-8-12:1]4on4");
+    page.SetMode(CFakeChatPage::kCanned);
+    page.SetReply(reply);
+    CTestLink link;
+    auto client = MakeLobby(&link);
+    client->FetchHostList();
+    ScreenImage menu;
+    driver.Wait(40).Capture(&menu).Press(kKeyDown).Press(kKeyDown).Press(kKeyEnter);
+    EXPECT_TRUE(client->ChooseHost());
+    EXPECT_EQ(client->m_ip, "192.168.0.13");
+    EXPECT_EQ(client->m_gestPort, 5990);
+    ASSERT_EQ(menu.SavePng(std::string(SCREENSHOT_DIR) + "/lobby_host_menu.png"), 1);
+
+    CHostList list;
+    list.m_versionFilter = "0.18.5";
+    list.Parse(kHostListFile);
+    int lines[kMenuItemCount];
+    driver.Wait(3).Press(kKeyUp).Press(kKeyEnter);  // the cursor on Cancel
+    EXPECT_EQ(client->HostChoiceMenu(list, lines), -1);
+    EXPECT_EQ(lines[1], 0);
+    EXPECT_EQ(lines[2], 2);
+    EXPECT_EQ(lines[3], 3);
+    EXPECT_EQ(lines[4], -1);
+    driver.Wait(3).Press(kKeyUp).Press(kKeyEnter);
+    EXPECT_FALSE(client->ChooseHost());
+    EXPECT_EQ(client->m_ip, "127.0.0.1");
+}
+
+TEST_F(HostDirectoryTest, NoChatPageLeavesAnEmptyList) {
+    CTestLink link;
+    auto lobby = MakeLobby(&link);
+    lobby->m_chatUrl = kDefaultChatUrl;
+    lobby->m_chatUrl.replace(lobby->m_chatUrl.find("127.0.0.1"), 9, "127.0.0.1:" + std::to_string(page.Port() ^ 1));
+    WriteWholeFile("data/dl_file.txt", "stale");
+    lobby->FetchHostList();
+    EXPECT_EQ(ReadWholeFile("data/dl_file.txt"), "");
+    EXPECT_FALSE(lobby->ChooseHost());
+    EXPECT_NE(driver.Log().find("サーバへの接続失敗"), std::string::npos);
+}
+
+}  // namespace

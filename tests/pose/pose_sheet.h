@@ -17,82 +17,26 @@
 #include <string>
 #include <vector>
 
-// A robot-shaped set of boxes hung like a robot's parts, for poses without the robot meshes.
-struct BoxRobot {
-    BoxRobot();
-    BoxRobot(const BoxRobot&) = delete;
-    BoxRobot& operator=(const BoxRobot&) = delete;
-    C3DObject joints[11];  // the body parts, in the robot's frame order
-    void Draw();
-
-private:
-    CMesh* Box(float w, float h, float d, float r, float g, float b);
-    C3DObject m_root;
-    C3DObject m_shapes[12];
-    CMesh m_meshes[12];
-    int m_meshCount = 0;
-};
-
 class CPoseSheet {
 public:
     static constexpr int kColumns = 4;
     static constexpr int kRows = 4;
     static constexpr int kCells = kColumns * kRows;
 
+    // Every cell's view: a three-quarter view from the robot's front right (it faces -Z).
+    Vec3 eye = Vec3(-2.0f, 1.9f, -3.6f);
+    Vec3 target = Vec3(0, 1.1f, 0);
+
     // Cells are drawn one by one; `draw` poses and draws the robot for cell i.
     // Saves <name>_<page>.png for every page of kCells cells; the number of pages written.
     int Write(const std::string& name, const std::vector<std::string>& labels, const std::function<void(int)>& draw);
 };
 
-inline BoxRobot::BoxRobot() {
-    struct Part {
-        int parent;        // -1: the root
-        Vec3 joint;        // place on the parent
-        Vec3 size;         // box
-        float drop;        // box centre below (+ above) the joint
-        float r, g, b;     // left parts red, right parts blue, the middle grey
-    } parts[11] = {
-        {1, Vec3(0, 0.75f, 0), Vec3(0.35f, 0.35f, 0.35f), 0.2f, 0.8f, 0.8f, 0.8f},
-        {-1, Vec3(0, 0, 0), Vec3(0.8f, 0.8f, 0.45f), 0.35f, 0.6f, 0.6f, 0.6f},
-        {1, Vec3(0, -0.05f, 0), Vec3(0.6f, 0.3f, 0.4f), -0.15f, 0.5f, 0.5f, 0.5f},
-        {1, Vec3(0.55f, 0.6f, 0), Vec3(0.2f, 0.55f, 0.2f), -0.275f, 0.9f, 0.3f, 0.3f},
-        {3, Vec3(0, -0.55f, 0), Vec3(0.18f, 0.55f, 0.18f), -0.275f, 1.0f, 0.6f, 0.4f},
-        {1, Vec3(-0.55f, 0.6f, 0), Vec3(0.2f, 0.55f, 0.2f), -0.275f, 0.3f, 0.3f, 0.9f},
-        {5, Vec3(0, -0.55f, 0), Vec3(0.18f, 0.55f, 0.18f), -0.275f, 0.4f, 0.6f, 1.0f},
-        {2, Vec3(0.2f, -0.3f, 0), Vec3(0.24f, 0.7f, 0.24f), -0.35f, 0.9f, 0.3f, 0.3f},
-        {7, Vec3(0, -0.7f, 0), Vec3(0.22f, 0.7f, 0.22f), -0.35f, 1.0f, 0.6f, 0.4f},
-        {2, Vec3(-0.2f, -0.3f, 0), Vec3(0.24f, 0.7f, 0.24f), -0.35f, 0.3f, 0.3f, 0.9f},
-        {9, Vec3(0, -0.7f, 0), Vec3(0.22f, 0.7f, 0.22f), -0.35f, 0.4f, 0.6f, 1.0f},
-    };
-    m_root.SetLocalPosition(0, 1.5f, 0);
-    for (int i = 0; i < 11; ++i) {
-        const Part& p = parts[i];
-        joints[i].m_parent = p.parent < 0 ? &m_root : &joints[p.parent];
-        joints[i].SetLocalPosition(p.joint.x, p.joint.y, p.joint.z);
-        m_shapes[i].Create(Box(p.size.x, p.size.y, p.size.z, p.r, p.g, p.b), 0, p.drop, 0, 1.0f);
-        m_shapes[i].m_parent = &joints[i];
-    }
-    // A visor on the head shows which way the robot faces (-Z).
-    m_shapes[11].Create(Box(0.25f, 0.08f, 0.1f, 1.0f, 1.0f, 0.2f), 0, 0.25f, -0.2f, 1.0f);
-    m_shapes[11].m_parent = &joints[0];
-}
-
-inline CMesh* BoxRobot::Box(float w, float h, float d, float r, float g, float b) {
-    CMesh* mesh = &m_meshes[m_meshCount++];
-    mesh->CreateBox(w, h, d, r, g, b, 1.0f);
-    return mesh;
-}
-
-inline void BoxRobot::Draw() {
-    for (C3DObject& shape : m_shapes) shape.Draw();
-}
-
 inline int CPoseSheet::Write(const std::string& name, const std::vector<std::string>& labels, const std::function<void(int)>& draw) {
     const int cellW = 640 / kColumns, cellH = 480 / kRows;
     int pages = 0;
     for (size_t first = 0; first < labels.size(); first += kCells) {
-        // A three-quarter view from the robot's front right (the robot faces -Z).
-        SetViewLookAt(Vec3(-2.0f, 1.9f, -3.6f), Vec3(0, 1.1f, 0), Vec3(0, 1, 0));
+        SetViewLookAt(eye, target, Vec3(0, 1, 0));
         if (!BeginFrame(0xFF303840)) return pages;
         size_t last = std::min(labels.size(), first + kCells);
         for (size_t i = first; i < last; ++i) {

@@ -5,6 +5,7 @@
 #include "generator.h"
 #include "mesh_builder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr float kPi = 3.14159265f;
 constexpr float kSkyHalf = 5.0f;  // weather boxes reach 50 world units: inside the 100 far plane
+constexpr float kTile = 0.5f;     // longest side of a drawn floor tile or wall section
 
 uint32_t Hash(int a, int b) {
     uint32_t h = static_cast<uint32_t>(a) * 2654435761u ^ static_cast<uint32_t>(b) * 40503u;
@@ -38,13 +40,21 @@ struct Arena {
         visible.SetGlow(m, r, g, b);
         return m;
     }
-    // A floor facing up at height y.
+    // A floor facing up at height y: one quad on the ground, tiles on the stage (fog is worked out
+    // at the corners, so a face reaching behind the camera would be fogged all over).
     void Floor(float x0, float z0, float x1, float z1, float y, int mat, int collide = 1) {
-        V3 a(x0, y, z0), b(x1, y, z0), c(x1, y, z1), d(x0, y, z1), below(x0, y - 1, z0);
+        V3 below(x0, y - 1, z0);
+        if (collide) ground.Quad(V3(x0, y, z0), V3(x1, y, z0), V3(x1, y, z1), V3(x0, y, z1), below);
         visible.Use(mat);
-        visible.Quad(a, b, c, d, below);
-        if (collide) ground.Quad(a, b, c, d, below);
+        const int nx = Tiles(x1 - x0), nz = Tiles(z1 - z0);
+        for (int j = 0; j < nz; ++j)
+            for (int i = 0; i < nx; ++i) {
+                float ax = x0 + (x1 - x0) * i / nx, bx = x0 + (x1 - x0) * (i + 1) / nx;
+                float az = z0 + (z1 - z0) * j / nz, bz = z0 + (z1 - z0) * (j + 1) / nz;
+                visible.Quad(V3(ax, y, az), V3(bx, y, az), V3(bx, y, bz), V3(ax, y, bz), below);
+            }
     }
+    static int Tiles(float length) { return std::max(1, static_cast<int>(std::ceil(std::fabs(length) / kTile))); }
     // A solid block: the ground gets its top and sides (large faces), the stage the whole box.
     void Block(V3 centre, V3 size, int mat, int collide = 1) {
         visible.Use(mat);
@@ -66,13 +76,17 @@ struct Arena {
             ground.SetPlace(p);
             ground.Quad(V3(-half, 0, r), V3(half, 0, r), V3(half, h, r), V3(-half, h, r), V3(0, h / 2, 0));
             ground.SetPlace(Place());
-            visible.SetPlace(p);
-            visible.Use(mat);
-            visible.TaperedBox(V3(0, 0, r + thick / 2), h, 2 * half + 2 * thick * std::tan(kPi / n), thick,
-                               2 * half + 2 * thick * std::tan(kPi / n), thick, 0, 0, bottoms);
-            if (trim >= 0) {
-                visible.Use(trim);
-                visible.Box(V3(0, h + 0.015f, r + thick / 2), V3(2 * half + 0.02f, 0.03f, thick + 0.02f), bottoms);
+            // On the stage in short sections, for the fog as with the floors.
+            const float len = 2 * half + 2 * thick * std::tan(kPi / n);
+            const int pieces = Tiles(len);
+            for (int k = 0; k < pieces; ++k) {
+                visible.SetPlace(p.Moved(V3(-len / 2 + len * (k + 0.5f) / pieces, 0, 0)));
+                visible.Use(mat);
+                visible.TaperedBox(V3(0, 0, r + thick / 2), h, len / pieces, thick, len / pieces, thick, 0, 0, bottoms);
+                if (trim >= 0) {
+                    visible.Use(trim);
+                    visible.Box(V3(0, h + 0.015f, r + thick / 2), V3(len / pieces + 0.001f, 0.03f, thick + 0.02f), bottoms);
+                }
             }
             visible.SetPlace(Place());
         }
@@ -253,7 +267,7 @@ int Ruins(const std::string& dir) {
     int cliff = a.Mat(0.75f, 0.65f, 0.5f, "stg_stone.png", 0.5f);
     const float r = 2.6f;
     a.Floor(-r, -r, r, r, 0, sand);
-    for (int i = 0; i < 22; ++i) {
+    for (int i = 0; i < 40; ++i) {
         float x = (Rand01(i, 50) - 0.5f) * 4.4f, z = (Rand01(i, 51) - 0.5f) * 4.4f;
         if (std::fabs(x) < 0.45f && std::fabs(z) < 1.0f) continue;
         float s = 0.12f + 0.18f * Rand01(i, 52);
@@ -465,28 +479,36 @@ int JapaneseGarden(const std::string& dir) {
     int blossom = a.Mat(0.95f, 0.7f, 0.8f);
     int light = a.Glow(1.0f, 0.8f, 0.4f);
     const float r = 2.4f;
-    a.Floor(-r, -r, r, -0.9f, 0, gravel);
-    a.Floor(-r, 0.9f, r, r, 0, gravel);
-    a.Floor(-r, -0.9f, -0.9f, 0.9f, 0, gravel);
-    a.Floor(0.9f, -0.9f, r, 0.9f, 0, gravel);
-    // The pond sits a step lower in the middle; a red bridge arches over it.
-    a.Floor(-0.9f, -0.9f, 0.9f, 0.9f, -0.05f, water);
-    for (int s = 0; s < 4; ++s) {
-        a.visible.SetPlace(Place().TurnedY(kPi / 2 * s));
-        a.visible.Use(stone);
-        a.visible.Quad(V3(-0.9f, 0, 0.9f), V3(0.9f, 0, 0.9f), V3(0.9f, -0.05f, 0.9f), V3(-0.9f, -0.05f, 0.9f), V3(0, 0, 0));
-        a.visible.SetPlace(Place());
-    }
-    for (int k = 0; k < 6; ++k) {
-        float x0 = -0.9f + 0.3f * k, y0 = 0.08f * std::sin(kPi * k / 6), y1 = 0.08f * std::sin(kPi * (k + 1) / 6);
+    // A pond across the middle, a step lower, with a red bridge arching over it between the
+    // two starts.
+    const float pondX = 1.7f, pondZ = 0.4f;
+    a.Floor(-r, -r, r, -pondZ, 0, gravel);
+    a.Floor(-r, pondZ, r, r, 0, gravel);
+    a.Floor(-r, -pondZ, -pondX, pondZ, 0, gravel);
+    a.Floor(pondX, -pondZ, r, pondZ, 0, gravel);
+    a.Floor(-pondX, -pondZ, pondX, pondZ, -0.05f, water);
+    a.visible.Use(stone);
+    for (float z : {-pondZ, pondZ})
+        a.visible.Quad(V3(-pondX, 0, z), V3(pondX, 0, z), V3(pondX, -0.05f, z), V3(-pondX, -0.05f, z), V3(0, 0, 0));
+    for (float x : {-pondX, pondX})
+        a.visible.Quad(V3(x, 0, -pondZ), V3(x, 0, pondZ), V3(x, -0.05f, pondZ), V3(x, -0.05f, -pondZ), V3(0, 0, 0));
+    const int kBridge = 6;
+    const float z0 = -pondZ - 0.1f, span = 2 * (pondZ + 0.1f);
+    for (int k = 0; k < kBridge; ++k) {
+        float za = z0 + span * k / kBridge, zb = z0 + span * (k + 1) / kBridge;
+        float ya = 0.07f * std::sin(kPi * k / kBridge), yb = 0.07f * std::sin(kPi * (k + 1) / kBridge);
+        V3 q[4] = {V3(-0.15f, ya, za), V3(0.15f, ya, za), V3(0.15f, yb, zb), V3(-0.15f, yb, zb)};
         a.visible.Use(red);
-        a.visible.Quad(V3(x0, y0, -0.15f), V3(x0 + 0.3f, y1, -0.15f), V3(x0 + 0.3f, y1, 0.15f), V3(x0, y0, 0.15f), V3(x0, y0 - 1, 0));
-        a.ground.Quad(V3(x0, y0, -0.15f), V3(x0 + 0.3f, y1, -0.15f), V3(x0 + 0.3f, y1, 0.15f), V3(x0, y0, 0.15f), V3(x0, y0 - 1, 0));
-        for (float z : {-0.15f, 0.15f}) a.visible.Box(V3(x0 + 0.15f, (y0 + y1) / 2 + 0.05f, z), V3(0.3f, 0.015f, 0.015f));
+        a.visible.Quad(q[0], q[1], q[2], q[3], V3(0, ya - 1, za));
+        a.ground.Quad(q[0], q[1], q[2], q[3], V3(0, ya - 1, za));
+        for (float x : {-0.15f, 0.15f}) {
+            a.visible.Cylinder(V3(x, ya + 0.06f, za), V3(x, yb + 0.06f, zb), 0.008f, 0.008f, 4);  // rail
+            a.visible.Cylinder(V3(x, ya, za), V3(x, ya + 0.06f, za), 0.006f, 0.006f, 4);
+        }
     }
     // Stone lanterns.
     for (int i = 0; i < 6; ++i) {
-        float x = i < 3 ? -1.4f : 1.4f, z = -1.4f + 1.4f * (i % 3);
+        float x = i < 3 ? -1.2f : 1.2f, z = -1.0f + 1.0f * (i % 3) + (i % 3 == 1 ? 0.55f : 0);
         a.Column(V3(x, 0, z), 0.03f, 0.12f, stone, 6);
         a.Block(V3(x, 0.15f, z), V3(0.1f, 0.06f, 0.1f), light, 0);
         a.visible.Use(stone);

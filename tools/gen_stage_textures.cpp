@@ -227,7 +227,7 @@ int WriteStageTextures(const std::string& dir) {
     if (!MakeDirs(m)) return 0;
     auto city = [](int x) {  // blocks of towers
         int block = x / 12;
-        return int(20 + Hash(block, 0, 13) % 46);
+        return int(10 + Hash(block, 0, 13) % 30);
     };
     auto mountains = [](int x) { return int(30 + 22 * std::sin(x * 0.049f) + 12 * std::sin(x * 0.147f + 1)); };
     auto treeline = [](int x) { return int(18 + (Hash(x / 6, 0, 14) % 14) - std::abs((x % 6) - 3) * 2); };

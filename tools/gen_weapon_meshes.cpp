@@ -129,6 +129,8 @@ void HeavyRifle(CMeshBuilder& b) {
 
 void Katana(CMeshBuilder& b) {
     Kit k = AddKit(b, 0.5f, 0.1f, 0.1f);
+    int steel = b.AddMaterial(0.85f, 0.88f, 0.95f);
+    b.SetGlow(steel, 0.45f, 0.5f, 0.6f);
     b.Marker(V3(0, 0.02f, -1.05f));
     b.Use(k.trim);
     b.Cylinder(V3(0, 0, 0.24f), V3(0, 0, -0.02f), 0.022f, 0.022f, 6);  // wrapped hilt
@@ -137,7 +139,7 @@ void Katana(CMeshBuilder& b) {
     // The blade in three segments, curving up towards the tip.
     const float kSegment = 0.34f;
     Place p = HandPlace().Moved(V3(0, 0, -0.04f));
-    b.Use(k.glow);
+    b.Use(steel);
     for (int i = 0; i < 3; ++i) {
         b.SetPlace(p);
         b.Box(V3(0, 0, -kSegment / 2), V3(0.014f, 0.055f - 0.01f * i, kSegment));

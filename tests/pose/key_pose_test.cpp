@@ -5,6 +5,7 @@
 #include "key_pose_recipe.h"
 #include "node.h"
 #include "pose_names.h"
+#include "robot.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,36 @@ TEST(KeyPoseStep, SlerpTakesTheShortWayAndPicksUpFromWhereThePartStands) {
     SetPartRotation(&part, 0.3f, 0.4f, 0.5f, std::sqrt(1 - 0.5f));
     Quat q = part.GetRotationQuaternion();
     EXPECT_LT(ArcBetween(q, Quat(-0.3f, -0.4f, 0.5f, std::sqrt(1 - 0.5f))), 1e-3f);
+}
+
+// The robot's own operations: SetPose stores what it is given, UpdatePose counts to the
+// duration and runs the tables over the robot's first eleven frames only.
+TEST(KeyPoseStep, RobotStoresThePoseAndStepsItsParts) {
+    struct Case {
+        const char* name;
+        int frames;
+        int afterTwo;  // the counter after two steps
+        bool moves;
+    } cases[] = {{"ブレード_10", 10, 2, true}, {"h32b_ﾗｹｯﾄ4_50", 0, 0, true}, {"", -3, -3, false}, {"no such pose", 5, 2, false}};
+    for (const Case& c : cases) {
+        CRobot r;
+        r.m_poseFrame = 7;
+        r.SetPose(c.name, c.frames);
+        EXPECT_EQ(r.m_poseName, c.name);
+        EXPECT_EQ(r.m_poseFrame, 0);
+        EXPECT_EQ(r.m_poseDuration, c.frames);
+        Mat4 root, hand;
+        r.m_frames[kRootFrame].GetMatrix(&root);
+        r.m_frames[kRightHandFrame].GetMatrix(&hand);
+        r.UpdatePose();
+        r.UpdatePose();
+        EXPECT_EQ(r.m_poseFrame, c.afterTwo) << c.name;
+        EXPECT_EQ(r.m_frames[kPartThighR].GetRotationQuaternion().w < 0.9999f, c.moves) << c.name;
+        Mat4 rootAfter, handAfter;
+        r.m_frames[kRootFrame].GetMatrix(&rootAfter);
+        r.m_frames[kRightHandFrame].GetMatrix(&handAfter);
+        EXPECT_TRUE(MatrixEqual(root, rootAfter) && MatrixEqual(hand, handAfter)) << c.name;
+    }
 }
 
 TEST(KeyPoseTables, CountsOrderAndDistinctNames) {

@@ -8,8 +8,6 @@
 
 #include "mesh.h"
 
-#include <cstdio>
-
 namespace {
 
 // The bit fields of the code: a value that does not fit is cut, never spilled into its neighbour.

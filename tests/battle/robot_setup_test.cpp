@@ -2,7 +2,9 @@
 // statistics, actions, weapon list), the stat sheet, and builds from codes no menu offers.
 #include "robot_catalog.h"
 
+#include "mesh.h"
 #include "robot.h"
+#include "xfile_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +26,18 @@ std::vector<Weapon> WeaponsOf(const CRobot& r) {
         out.push_back({s.code, s.label, s.ammo, s.cost, s.side});
     }
     return out;
+}
+
+// A mesh of `vertices` vertices (vertex i at x = i + 1) over triangles of `materials` materials.
+void MakeMesh(CMesh* mesh, int vertices, int materials) {
+    XMeshData d;
+    for (int i = 0; i < vertices; ++i) d.positions.push_back(Vec3(float(i + 1), 0, float(i % 3)));
+    for (int m = 0; m < materials; ++m) {
+        d.indices.insert(d.indices.end(), {0, 1, 2});
+        d.faceMaterials.push_back(uint32_t(m));
+    }
+    d.materials.resize(size_t(materials));
+    ASSERT_EQ(mesh->TakeData(d, 0, 1), 1);
 }
 
 bool operator==(const Weapon& a, const Weapon& b) {
@@ -430,10 +444,35 @@ TEST(RobotSetup, StatSheet) {
 TEST(RobotSetup, ColoursFromChannels) {
     CRobotCatalog c;
     CRobot r;
+    for (int i = 0; i < kRobotPartCount; ++i) MakeMesh(&r.m_meshes[i], 3, 2);
     c.SetConfig(36, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 7, 7, 1, 0);
-    c.ApplyColors(&r);  // meshes still empty: nothing to paint, nothing breaks
-    EXPECT_EQ(GetMeshVertex(&r.m_meshes[0], 0).x, 0.0f);
-    EXPECT_EQ(GetMeshVertex(nullptr, 3).y, 0.0f);
+    c.ApplyColors(&r);
+    for (int i = 0; i < kRobotPartCount; ++i) {
+        const Color4& main = r.m_meshes[i].GetMaterial(0).diffuse;
+        const Color4& sub = r.m_meshes[i].GetMaterial(1).diffuse;
+        EXPECT_EQ(main.r, 0.125f);
+        EXPECT_EQ(main.g, 0.5f);
+        EXPECT_EQ(main.b, 1.0f);
+        EXPECT_EQ(main.a, 1.0f);
+        EXPECT_EQ(sub.r, 1.0f);
+        EXPECT_EQ(sub.g, 0.25f);
+        EXPECT_EQ(sub.b, 0.125f);
+    }
+}
+
+TEST(RobotSetup, MountVertices) {
+    struct Row {
+        int vertices;
+        int index;
+        float x;  // vertex i lies at x = i + 1
+    };
+    const Row rows[] = {{0, 0, 0}, {3, 0, 1}, {3, 2, 3}, {3, 3, 0}, {3, -1, 0}, {9989, 9988, 9989}, {9990, 0, 0}};
+    for (const Row& row : rows) {
+        CMesh mesh;
+        if (row.vertices) MakeMesh(&mesh, row.vertices, 1);
+        EXPECT_EQ(GetMeshVertex(&mesh, row.index).x, row.x) << row.vertices << " vertices, index " << row.index;
+    }
+    EXPECT_EQ(GetMeshVertex(nullptr, 0).x, 0.0f);
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ int LoadMidi(const char* path) {
     LogPrintf("load(%s) ... ", path);
     g_loadedName = path;
     if (g_segment) UnloadMidi();
-    // Relative paths are taken from the current folder, as the loader's search folder was.
+    // A relative path is taken from the current folder, which the caller has set to its music folder.
     std::vector<uint8_t> data;
     if (!g_loader || !SysReadFile(path, &data) || data.size() < 4 || memcmp(data.data(), "MThd", 4) != 0) {
         LogPrintf("can't load object.\n");

@@ -35,7 +35,8 @@ void CloseHandle() {
 
 bool WindowExists(int window) { return window >= 1 && window <= kMaxNotifyWindows && g_windows[window - 1]; }
 
-// The pump's socket events become the window's message, as WSAAsyncSelect posted them.
+// The pump's socket events become the notification window's message, so the flags change only
+// between frames, where the game polls them.
 void PostSocketEvent(int window, int s, int event, int error) {
     if (!WindowExists(window)) return;
     intptr_t code = error ? ((error & 0xffff) ? (error & 0xffff) : 1) : 0;
@@ -51,7 +52,7 @@ CSocket::CSocket() {
 
 CSocket::~CSocket() {
     Close();
-    // The window dies with its owner, as a window died with its thread; no WM_CLOSE is logged.
+    // The window dies with its owner without a close message, so nothing is logged for it.
     if (WindowExists(m_window)) g_windows[m_window - 1] = false;
 }
 

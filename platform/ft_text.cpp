@@ -119,7 +119,8 @@ GfxFont* GfxCreateFont(const char* face, int height, int weight) {
     f->face = ft;
     f->height = height;
     f->bold = weight >= 600;
-    // GDI sizes the cell (Windows ascent plus descent) to the height; the em follows from it.
+    // The text height is the whole cell, the font's Win ascent plus descent, so that lines placed
+    // one height apart never overlap; the em size follows from it.
     int asc = ft->ascender, desc = -ft->descender;
     if (TT_OS2* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2))) {
         if (os2->usWinAscent + os2->usWinDescent > 0) {

@@ -1,5 +1,5 @@
 // The media-event queue. A posted event wakes the SDL event pump with a user event of our own
-// type; the pump's listener then runs the handler, as the window procedure ran on its message.
+// type; the pump's listener then runs the handler, on the main thread between frames.
 #include "sdl_local.h"
 #include "sys_media.h"
 

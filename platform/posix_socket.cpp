@@ -1,5 +1,5 @@
-// TCP client sockets over POSIX with Winsock's asynchronous events raised from the message
-// pump. Each socket keeps a queue of bytes the system has not taken yet, so a send never loses
+// TCP client sockets over POSIX, their connect, read, write and close events raised from the
+// message pump. Each socket keeps a queue of bytes the system has not taken yet, so a send never loses
 // or reorders data; the pump writes the queue out as the socket drains.
 #include "sys_socket.h"
 #include "sys_window.h"
@@ -200,7 +200,8 @@ int SysSocketConnect(int s, unsigned int address, int port) {
     to.sin_port = htons((unsigned short)port);
     to.sin_addr.s_addr = address;
     if (connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0 && errno != EINPROGRESS) return Fail();
-    // Even a connect that completed at once is reported by the pump, as Winsock posted it.
+    // Even a connect that completed at once is reported by the pump: callers see every socket
+    // event between frames, never inside their own call.
     e->state = State::Connecting;
     e->closeReported = false;
     UpdateWatch(*e);

@@ -49,7 +49,8 @@ SDL_Joystick* VirtualHandle(int id) {
 
 int SdlJoystickInit() {
     if (g_ready) return 1;
-    // The game reads its pads as DirectInput's background mode did, focused or not.
+    // Pads are read whether the window has the focus or not: a battle goes on behind another
+    // window, and a player's pad must not go dead there.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (!SdlInitSubsystem(SDL_INIT_JOYSTICK)) return 0;
     g_removed = 0;

@@ -1,4 +1,5 @@
-// The process-wide random generator of the game, with the original runtime's 15-bit range.
+// The process-wide random generator of the game, with a 15-bit range (0 to kRandMax), the range
+// every draw in the game is scaled for.
 // All game code draws from here; the C library's rand is never used, so sequences are the
 // same on every machine for the same seed.
 #pragma once

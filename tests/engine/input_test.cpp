@@ -226,7 +226,7 @@ TEST_F(InputTest, TypedCharacterLatchKeepsTheLastSingleByte) {
     SysInjectText("メ");
     Frame();
     EXPECT_EQ(GetTypedChar(), 0);
-    SetTypedChar(0xB1);  // half-width katakana: the byte sign-extended, as the window gave it
+    SetTypedChar(0xB1);  // half-width katakana: the latch keeps the byte sign-extended
     EXPECT_EQ(GetTypedChar(), -79);
     // Enter, Backspace, Tab and Escape type their control characters, replacing what waits.
     SetQuitKey(0);

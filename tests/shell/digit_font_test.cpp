@@ -61,10 +61,24 @@ TEST_F(DigitFontTest, LoadsTheSheetAndSizesCellsFromIt) {
     ASSERT_EQ(font.Load("bmp\\suuji2.png"), 1);
     EXPECT_EQ(font.m_sheetWidth, 64);
     EXPECT_EQ(font.m_cellSize, 10);
+    // Pixels that text drawn at the top left changes.
+    auto inked = [&] {
+        constexpr uint32_t kBack = 0xFF000000;
+        Frame(kBack, [&] {
+            BeginSprites();
+            font.DrawText(0, 0, "ABC123");
+            EndSprites();
+        });
+        int n = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 160; ++x) n += GfxReadPixel(x, y) != kBack;
+        return n;
+    };
+    EXPECT_GT(inked(), 20);
     // A sheet that is missing leaves a font that draws nothing rather than failing.
     EXPECT_EQ(font.Load("bmp\\no_such_sheet.png"), 0);
     EXPECT_EQ(font.m_cellSize, 0);
-    Frame(0xFF000000, [&] { font.DrawText(0, 0, "ABC123"); });
+    EXPECT_EQ(inked(), 0);
 }
 
 TEST_F(DigitFontTest, DigitsAndCapitalsUseTheirCells) {

@@ -6,7 +6,13 @@
 
 #include "sys_path.h"
 
+#include <string>
+#include <vector>
+
 namespace {
+
+constexpr uint32_t kDumpBack = 0xFF000000;
+constexpr int kDumpW = 240, kDumpH = 16 * kTextListLines;  // the dumps' lines are 16 pixels apart
 
 class TextListTest : public GfxTest {
 protected:
@@ -14,6 +20,16 @@ protected:
         GfxTest::SetUp();
         StartDevice();
         ASSERT_EQ(m_folder.Enter(GAME_DIR), 1);
+    }
+    // The dump area (from x, y down through every line) after a frame drawn by fn.
+    template <typename Fn>
+    std::vector<uint32_t> Shot(int x, int y, Fn fn) {
+        std::vector<uint32_t> px((size_t)kDumpW * kDumpH);
+        Frame(kDumpBack, [&] {
+            fn();
+            GfxReadPixels(x, y, kDumpW, kDumpH, px.data());
+        });
+        return px;
     }
     CFolderGuard m_folder;
 };
@@ -130,7 +146,7 @@ TEST_F(TextListTest, DrawRecentShowsTheCurrentLineAndFiveBefore) {
         EXPECT_EQ(PlacedAt(list, i, 390, 110 + i * 12.0f), i >= 5 && i <= 10) << i;
 }
 
-TEST_F(TextListTest, TextReachesTheScreenAndDumpsPrintPlayerTextLiterally) {
+TEST_F(TextListTest, TextReachesTheScreen) {
     CTextList list;
     list.m_x = 0;
     list.m_y = 0;
@@ -145,14 +161,56 @@ TEST_F(TextListTest, TextReachesTheScreenAndDumpsPrintPlayerTextLiterally) {
     for (int y = 10; y < 22; ++y)
         for (int x = 10; x < 50; ++x) lit += GfxReadPixel(x, y) != kBack;
     EXPECT_GT(lit, 10);
+}
 
-    // Chat lines are player text: conversion specifiers in them are not formats.
-    list.AddLine("%s%s%s%n%d", 0xffffffffu);
-    Frame(kBack, [&] {
-        list.DumpText();
-        list.DumpTextRight();
-        list.DumpTextTail(3);
-        list.DumpTextTail(100);
-        list.DumpTextTail(-1);
-    });
+namespace {
+
+// Lines lit in a shot, one flag per 16-pixel dump line.
+std::vector<bool> LitLines(const std::vector<uint32_t>& px) {
+    std::vector<bool> lit(kTextListLines, false);
+    for (int y = 0; y < kDumpH; ++y)
+        for (int x = 0; x < kDumpW; ++x)
+            if (px[(size_t)y * kDumpW + x] != kDumpBack) lit[(size_t)y / 16] = true;
+    return lit;
+}
+
+}  // namespace
+
+// The dumps print the lines as they are: chat lines are player text, and conversion specifiers
+// in them are not formats. Each dump must match the same text drawn directly, line for line.
+TEST_F(TextListTest, DumpsPrintPlayerTextLiterally) {
+    CTextList list;
+    list.m_x = 20;
+    list.m_y = 30;
+    const std::string player = "%s%s%s%n%d";
+    list.AddLine("WWWW", 0xffffffffu);
+    list.AddLine(player, 0xffffffffu);
+    // The same two lines drawn as plain text where each dump puts them.
+    auto expected = [&](int x, int y) {
+        return Shot(x, y, [&] {
+            BeginText();
+            DrawTextAt(x, y, "WWWW");
+            DrawTextAt(x, y + 16, player.c_str());
+            EndText();
+        });
+    };
+    const std::vector<uint32_t> atPane = expected(30, 40), atRight = expected(400, 0);
+    ASSERT_EQ(LitLines(atPane)[1], true) << "the player's line shows";
+
+    EXPECT_TRUE(Shot(30, 40, [&] { list.DumpText(); }) == atPane);
+    EXPECT_TRUE(Shot(400, 0, [&] { list.DumpTextRight(); }) == atRight);
+    EXPECT_TRUE(Shot(400, 0, [&] { list.DumpTextTail(100); }) == atRight) << "more than the pane: all";
+
+    // The tail dumps only the last lines of the pane, here the empty ones.
+    const struct {
+        int n;
+        int lastLines;  // lines at the end that may show
+    } tails[] = {{3, 3}, {0, 0}, {-1, 0}};
+    for (const auto& t : tails) {
+        list.Clear();
+        for (int i = 0; i < kTextListLines; ++i) list.AddLine(std::to_string(100 + i), 0xffffffffu);
+        std::vector<bool> lit = LitLines(Shot(400, 0, [&] { list.DumpTextTail(t.n); }));
+        for (int i = 0; i < kTextListLines; ++i)
+            EXPECT_EQ(lit[(size_t)i], i >= kTextListLines - t.lastLines && !list.m_lines[i].empty()) << t.n << " " << i;
+    }
 }

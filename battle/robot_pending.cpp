@@ -14,10 +14,6 @@ void CRobot::UpdateMuzzles() {}
 void CRobot::ApplyPad(const CPad&) {}
 void CRobot::ClearVirtualButtons() {}
 
-// ---- hits/damage ----
-Vec3 CRobot::GetHitCentre() { return Vec3(); }
-void CRobot::ApplyHit(int, int, int, float, float, float, bool) {}
-
 // ---- drawing ----
 void CRobot::Draw() {}
 void CRobot::DrawShadow() {}

@@ -1,5 +1,5 @@
 // The relay's console: single keys from a terminal, plain bytes from a pipe, and the signals
-// that end the relay just as the quit key does (closing its console window did so on Windows).
+// that end the relay just as the quit key does (closing the terminal ends it the same way).
 #pragma once
 
 // Returned by the key readers when SIGINT, SIGTERM, SIGHUP or SIGQUIT asks the relay to end.

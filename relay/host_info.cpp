@@ -11,7 +11,7 @@
 #include <cstring>
 
 namespace {
-// The machine name buffer of the Windows relay.
+// Room for the machine name, with space to spare beyond the usual host name limit.
 constexpr int kMachineNameSize = 256;
 }
 

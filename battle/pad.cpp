@@ -16,8 +16,8 @@ struct FixedBinding {
     int slot;    // pad slot
 };
 constexpr FixedBinding kSecondPadKeys[] = {
-    {199, 0}, {207, 1}, {211, 3}, {209, 2}, {210, 5}, {201, 4},
-    {75, 6},  {72, 8},  {73, 7},  {82, 10}, {71, 9},  {76, 11},
+    {kKeyHome, 0}, {kKeyEnd, 1}, {kKeyDelete, 3}, {kKeyPageDown, 2}, {kKeyInsert, 5}, {kKeyPageUp, 4},
+    {kKeyPad4, 6}, {kKeyPad8, 8}, {kKeyPad9, 7},  {kKeyPad0, 10},    {kKeyPad7, 9},   {kKeyPad5, 11},
 };
 // Joystick 1: the stick's up/down/left/right and the eight buttons (entries 4 and 5 unused).
 constexpr FixedBinding kSecondPadJoystick[] = {

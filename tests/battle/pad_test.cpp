@@ -2,6 +2,9 @@
 // events, the frame's poll, and the samplers' mapping of setting indexes onto pad slots.
 #include "pad.h"
 
+#include "battle.h"
+#include "robot.h"
+
 #include "engine.h"
 #include "input.h"
 #include "test_folder.h"
@@ -233,6 +236,41 @@ TEST_F(PadTest, CopiesKeepBindingsAndSaveWritesThemBack) {
     for (int i = 0; i < kPadSlots; ++i) {
         EXPECT_EQ(reread.m_keyCodes[i], i == 5 ? 200 : kBoundKeys[i]) << i;
         EXPECT_EQ(reread.m_joyEntries[i], i == 7 ? 13 : -1) << i;
+    }
+}
+
+TEST(PadIntoRobot, SlotsBecomeFlagsWithBoostCrossed) {
+    // Pad slot -> robot flag: straight through except the boost button and "5 null".
+    const int flagOf[kPadSlots] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 10};
+    for (int s = 0; s < kPadSlots; ++s) {
+        for (int value : {kButtonUp, kButtonReleased, kButtonPressed, kButtonHeld}) {
+            CPad pad;
+            pad.Reset(0);
+            pad.m_values[s] = value;
+            CRobot robot;
+            robot.m_input[flagOf[s] == 0 ? 1 : 0] = true;  // stale flags are cleared
+            robot.ApplyPad(pad);
+            for (int f = 0; f < kPadSlots; ++f) {
+                bool down = f == flagOf[s] && value > kButtonReleased;
+                EXPECT_EQ(robot.m_input[f], down) << "slot " << s << " value " << value << " flag " << f;
+                EXPECT_EQ(robot.m_padState[f], f == flagOf[s] ? value : 0) << s << " " << f;
+            }
+        }
+    }
+}
+
+TEST(PadIntoRobot, CpuButtonValueKArrivesAsFlagK) {
+    for (int k = 0; k < kPadSlots; ++k) {
+        CRobot robot;
+        robot.m_padState[k] = kButtonPressed;
+        CPad pad;
+        pad.m_keyText = "stale";
+        CBattle::PadFromAi(robot, &pad);
+        EXPECT_EQ(pad.m_keyText, "");
+        robot.ClearVirtualButtons();
+        robot.ApplyPad(pad);
+        for (int f = 0; f < kPadSlots; ++f) EXPECT_EQ(robot.m_input[f], f == k) << k << " " << f;
+        EXPECT_EQ(robot.m_padState[k], kButtonPressed);
     }
 }
 

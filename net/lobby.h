@@ -9,6 +9,7 @@
 #include "net_link.h"
 #include "robot_catalog.h"
 #include "sound.h"
+#include "stage.h"
 #include "text_list.h"
 #include "title.h"  // kGameVersion: the version the lobby greets with and announces
 
@@ -72,6 +73,7 @@ public:
 
     // ---- Fields ----------------------------------------------------------------------------------
     CRobotCatalog m_catalog;   // decodes robot build codes for display and for record checks
+    CStage m_stageInfo;        // beside GetStageInfo, which names the stages the panel shows
     std::unique_ptr<CSocketLink> m_socketLink;  // the game's own link; empty with an outside one
     CNetLink* m_link;
     std::string m_recvBuffer;

@@ -336,3 +336,31 @@ TEST_F(LobbyTest, UpdateNetQueuesAStatusUpdateEveryTenthFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+// A flood of bad records must not flood the log: one line per reason a second, and the next
+// line says how many were left out meanwhile.
+TEST_F(LobbyTest, DropLinesAreLimitedPerReasonAndSecond) {
+    auto count = [&](const std::string& text) {
+        size_t n = 0;
+        for (size_t at = driver.Log().find(text); at != std::string::npos; at = driver.Log().find(text, at + 1)) ++n;
+        return n;
+    };
+    for (int i = 0; i < 5; ++i) LogNetDrop("stage", ">g01m" + std::to_string(90 + i));
+    LogNetDrop("mode", ">g01g9");
+    EXPECT_EQ(count("net: dropped stage: "), 1u);
+    EXPECT_EQ(count("net: dropped stage: >g01m90\n"), 1u);
+    EXPECT_EQ(count("net: dropped mode: >g01g9\n"), 1u);
+    FakeClock::Advance(999);
+    LogNetDrop("stage", ">g01m95");
+    EXPECT_EQ(count("net: dropped stage: "), 1u);
+    FakeClock::Advance(1);
+    LogNetDrop("stage", std::string(">g01n") + std::string(60, 'q') + "\x82\xa0\n");
+    EXPECT_EQ(count("net: dropped stage: "), 2u);
+    // Forty bytes at most, escaped, and the five held back.
+    EXPECT_EQ(count("net: dropped stage: >g01n" + std::string(35, 'q') + " (5 left out)\n"), 1u);
+    EXPECT_EQ(EscapeForLog(std::string("a\\b\x82\xa0\n\0", 7), 40), "a\\x5Cb\\x82\\xA0\\x0A\\x00");
+}
+
+}  // namespace

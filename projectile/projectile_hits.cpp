@@ -6,9 +6,20 @@
 #include "camera.h"
 #include "robot.h"
 
+#include <cstdint>
+
 namespace {
 
 const Vec3 kUp(0, 1, 0);
+
+// Worn records keep meeting each other step after step, and a negative reserve taken off
+// another raises it: the reserves are held inside the int range instead of overflowing.
+int WearDown(int reserve, int wear) {
+    int64_t r = (int64_t)reserve - (int64_t)wear;
+    if (r > INT32_MAX) return INT32_MAX;
+    if (r < INT32_MIN) return INT32_MIN;
+    return (int)r;
+}
 
 }  // namespace
 
@@ -49,9 +60,9 @@ void CProjectile::Collide(CProjectile* other) {
     if (GetHitRadius() < d || m_owner == other->m_owner) return;
     const int mine = GetImpact();
     const int theirs = other->GetImpact();
-    m_impact -= theirs;
+    m_impact = WearDown(m_impact, theirs);
     if (m_impact < 0) HitTerrain();
-    other->m_impact -= mine;
+    other->m_impact = WearDown(other->m_impact, mine);
     if (other->m_impact < 0) other->HitTerrain();
 }
 

@@ -5,6 +5,7 @@
 
 #include "sys_text.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -26,6 +27,13 @@ bool ContainsText(const std::string& text, const char* needle) {
     return n == 0;
 }
 
+// Scaled impacts and gauges stay inside the int range, whatever worn-out impacts arrive.
+int ClampToInt(double v) {
+    if (!(v < 2147483647.0)) return INT32_MAX;
+    if (!(v > -2147483648.0)) return INT32_MIN;
+    return (int)v;
+}
+
 double Push(int impact) {
     double p = (double)impact / kImpactPerUnit;
     return p < kMaxPush ? p : kMaxPush;
@@ -41,7 +49,7 @@ void CRobot::ApplyHit(int hpDamage, int apDamage, int impact, float dx, float dy
     const double dir[3] = {dx, dy, dz};
 
     // 1. Armour.
-    m_ap -= apDamage;
+    m_ap = ClampToInt((double)m_ap - (double)apDamage);
     if (m_ap < 0) m_ap = 0;
 
     // 2. Reaction and push: not while down or invincible.
@@ -60,12 +68,12 @@ void CRobot::ApplyHit(int hpDamage, int apDamage, int impact, float dx, float dy
                 for (int i = 0; i < 3; ++i) m_velocity[i] += dir[i] * Push(impact);
         } else {
             if (m_groundHeight >= 0.1)
-                impact = (int)(impact * 3.0);
+                impact = ClampToInt(impact * 3.0);
             else if (IsAction(m_currentAction, names[kActDash]))
-                impact = (int)(impact * 2.0);
+                impact = ClampToInt(impact * 2.0);
             else if (ContainsText(m_currentAction, "ショット"))
-                impact = (int)(impact * 1.5);
-            m_vp -= impact;
+                impact = ClampToInt(impact * 1.5);
+            m_vp = ClampToInt((double)m_vp - (double)impact);
             if (forceDown) m_vp = 0;
             if (impact > m_knockback) {
                 SetNextAction(names[kActHitStun]);
@@ -86,17 +94,17 @@ void CRobot::ApplyHit(int hpDamage, int apDamage, int impact, float dx, float dy
     double share = m_maxAp > 0 ? (double)m_ap / (double)m_maxAp : 0.0;
     double divisor = share * (double)(m_armour - 1) + 1.0;
     if (!(divisor > 0)) divisor = 1.0;
-    int damage = (int)((double)hpDamage / divisor);
+    int damage = ClampToInt((double)hpDamage / divisor);
     if (IsAction(m_currentAction, names[kActGuard]))
         damage = (int)(damage * 0.5);
     else if (m_invincible > 0)
         damage = (int)(damage * 0.1);
-    m_hp -= damage;
+    m_hp = ClampToInt((double)m_hp - (double)damage);
     m_lastDamage = damage;
     if (m_framesSinceDamage > 10)
         m_comboDamage = damage;
     else
-        m_comboDamage += damage;
+        m_comboDamage = ClampToInt((double)m_comboDamage + (double)damage);
     m_framesSinceDamage = 0;
     if (m_hp < 0) m_hp = 0;
 

@@ -55,9 +55,6 @@ protected:
         {
             CFolderGuard game(GAME_DIR);
             store = std::make_unique<CEffectStore>();
-            robots = std::make_unique<CRobot[]>(kMaxRobots);
-            pool = std::make_unique<CProjectilePool>();
-            pool->Reset(store.get());
         }
         XMeshData d;
         d.materials.resize(1);
@@ -66,7 +63,19 @@ protected:
                 Vec3(0, 0, -1));
         groundMesh.TakeData(d, 0, 1);
         ground.Create(&groundMesh, 0, 0, 0, 1.0f);
-        // Two robots facing each other 10 units apart, waist 1 unit above their root.
+        BuildRobotsAndPool();
+    }
+    // Fresh robots and a freshly reset pool: two robots facing each other 10 units apart, each
+    // aiming at the other, waist 1 unit and body 1.5 units above the root.
+    void BuildRobotsAndPool() {
+        pool.reset();
+        robots.reset();
+        {
+            CFolderGuard game(GAME_DIR);
+            robots = std::make_unique<CRobot[]>(kMaxRobots);
+            pool = std::make_unique<CProjectilePool>();
+            pool->Reset(store.get());
+        }
         for (int i = 0; i < 2; ++i) {
             CRobot& r = robots[i];
             r.m_frames[kRootFrame].SetLocalPosition(0, 0, i == 0 ? 0.0f : 10.0f);

@@ -71,6 +71,9 @@ TEST(RobotDamage, GaugesAndPushFollowTheHit) {
         d = c("shooting adds half, truncated");
         d.vp = 1000, d.action = "ショット", d.impact = 101, d.expectVp = 849;
         cases.push_back(d);
+        d = c("a huge impact off the ground neither overflows nor pushes past the cap");
+        d.height = 0.5, d.impact = 2000000000, d.expectVp = 0, d.expectVz = 0.3;
+        cases.push_back(d);
         d = c("a force-down hit empties VP");
         d.down = true, d.expectVp = 0;
         cases.push_back(d);

@@ -19,6 +19,9 @@ const TableGetter kTables[] = {
     GetWalkActionTable,
     GetDashActionTable,
     GetJumpActionTable,
+    GetFlightActionTable,
+    GetReactionActionTable,
+    GetFinaleActionTable,
 };
 
 struct SIndex {

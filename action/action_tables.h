@@ -8,3 +8,6 @@ SActionTable GetDispatcherActionTable();  // stagger and stances
 SActionTable GetWalkActionTable();        // walks and the angle-mode dash
 SActionTable GetDashActionTable();        // boosted dashes and brakes
 SActionTable GetJumpActionTable();        // jumps and aerial dashes
+SActionTable GetFlightActionTable();      // type 31's transformation and flight modes
+SActionTable GetReactionActionTable();    // hit reactions, guard and destruction
+SActionTable GetFinaleActionTable();      // victories and defeats

@@ -1,0 +1,18 @@
+// The three ways the flight, reaction and weapon scripts aim what they launch: a burst out of
+// the back of a robot frame, a muzzle shot half a unit ahead of the root, and the direction a
+// shot takes toward a target in front (else straight ahead).
+#pragma once
+
+#include "math_ops.h"
+
+class CRobot;
+
+// A burst of `kind` from frame `frame`: at its world position, against its world Z axis.
+void FireBurst(CRobot& r, const char* kind, int frame);
+// A shot of `kind` from half a unit ahead of the root, along its facing (the negated local Z).
+void FireRootMuzzleShot(CRobot& r, const char* kind);
+// Toward the target while it stands in front, otherwise the root's facing.
+Vec3 AimedDirection(CRobot& r);
+// The hover of the flying robots: the vertical speed decays, a robot under one unit above the
+// ground stops sinking, and the step's gravity is cancelled in advance.
+void HoverStep(CRobot& r);

@@ -75,8 +75,9 @@ struct STransitionCase {
 
 TEST(ActionDispatcher, AutomaticTransitionsAtTheirBoundaries) {
     const STransitionCase cases[] = {
-        {"no HP on the ground", "構え", 0, 0, 0, "撃破２", false},
-        {"no HP aloft: destruction, not the aerial jump", "構え", 0, 1.0, 0, "撃破２", false},
+        // The destruction's script runs its frame 0 in the same step, posing by key poses.
+        {"no HP on the ground", "構え", 0, 0, 0, "撃破２", true},
+        {"no HP aloft: destruction, not the aerial jump", "構え", 0, 1.0, 0, "撃破２", true},
         {"more than 0.5 up in the stance", "構え", 100, 0.5000001, 0, "ジャンプ２ＡＦＤ", true},
         {"exactly 0.5 up stays", "構え", 100, 0.5, 0, "構え", true},
         {"a jump may be aloft", "ジャンプ", 100, 3.0, 0, "ジャンプ", true},

@@ -27,7 +27,7 @@ enum EFlightLabel {
     kLabelBoostRise,
     kLabelBoostRight,
     kLabelBoostLeft,
-    kLabelSpark,       // "被弾"
+    kLabelSpark,       // "被弾": drawn turned to the camera (GetCameraDirection), never stepped so
     kLabelDash,        // "ダッシュ"
     kLabelDash2,       // "ダッシュ２"
     kLabelTurn,        // "ターン"

@@ -207,8 +207,9 @@ bool CProjectile::Fly(const C3DObject* ground) {
         case kLabelBoostLeft:
             return FlyBoost(m_labelCode);
         case kLabelSpark: {
+            // The spark is drawn facing the camera, but the step leaves its heading alone: the
+            // camera is each player's own, and the games of an online battle step alike.
             FollowOwnerBody();
-            m_flight.SetOrientation(GetCameraDirection(), kUp);
             float s = 0.5f * (float)m_frame;
             m_flight.SetScale(s > 10 ? 10 : s);
             return true;

@@ -3,6 +3,8 @@
 // split do so on the frames their kinds give.
 #include "projectile_fixture.h"
 
+#include "camera.h"
+
 namespace {
 
 TEST_F(ProjectileWorld, AShotThatCrossesAWallStopsOnItsSurface) {
@@ -89,6 +91,23 @@ TEST_F(ProjectileWorld, EffectsThatSitOrHoverStayPut) {
     Steps(20);
     EXPECT_EQ(Record(s1).GetPosition(), p1);
     EXPECT_EQ(Record(s2).GetPosition(), p2);
+}
+
+TEST_F(ProjectileWorld, TheSparkFollowsItsOwnerWhateverTheCamera) {
+    // The camera is each player's own: the step must come out alike under any of them.
+    Mat4 seen[2];
+    for (int run = 0; run < 2; ++run) {
+        SetViewLookAt(Vec3(0, 5, -20), run ? Vec3(40, 0, 0) : Vec3(0, 0, 0), Vec3(0, 1, 0));
+        int i = Fire("被弾", Vec3(0, 9, 9), Vec3(0.6f, 0, 0.8f));
+        robots[0].m_frames[kRootFrame].SetLocalPosition(1, 0, 2);
+        Steps(3);
+        const CProjectile& p = Record(i);
+        EXPECT_EQ(p.GetPosition(), robots[0].m_frames[1].GetWorldPosition());
+        EXPECT_FLOAT_EQ(p.m_flight.m_scale, 1.5f);
+        seen[run] = p.m_flight.m_matrix;
+        Record(i).Free();
+    }
+    EXPECT_TRUE(MatrixEqual(seen[0], seen[1]));
 }
 
 TEST_F(ProjectileWorld, TheHelpFieldWaitsForItsDownedOwner) {

@@ -32,7 +32,8 @@ std::unique_ptr<CBattle> MakeBattle() {
     b->m_robotCount = kMaxRobots;
     for (int i = 0; i < kMaxRobots; ++i) b->BuildRobot(i, -1, ParseBuildCode(kBuilds[i]));
     b->LoadStage(1);
-    b->m_clock = -1;  // untimed: the fight lasts as long as the bench needs
+    b->m_clock = -1;     // untimed, and a mission no side can fulfil: the fight lasts as
+    b->m_mission = "";   // long as the bench needs
     b->m_drawEnabled = 0;
     while (b->m_phase == kPhaseIntro) b->Run();
     return b;
@@ -81,8 +82,8 @@ int main() {
         std::unique_ptr<CBattle> b = MakeBattle();
         double simMs = 0;
         long long allocations = 0;
-        int busy = 0;
-        for (int s = 0; s < kSimSteps && b->m_phase == kPhaseFight; ++s) {
+        int busy = 0, steps = 0;
+        for (; steps < kSimSteps && b->m_phase == kPhaseFight; ++steps) {
             FillPool(*b);
             busy += BusyRecords(*b);
             long long before = g_allocations;
@@ -92,22 +93,24 @@ int main() {
             simMs += NowMs() - t0;
             allocations += g_allocations - before;
         }
-        double perStep = simMs / kSimSteps;
-        printf("simulation step, 6 CPU robots, pool %.0f/100 busy: %.4f ms   target < 0.33 ms\n",
-               double(busy) / kSimSteps, perStep);
+        if (steps == 0) steps = 1;
+        double perStep = simMs / steps;
+        printf("simulation step, 6 CPU robots, pool %.0f/100 busy (%d steps): %.4f ms   target < 0.33 ms\n",
+               double(busy) / steps, steps, perStep);
         printf("  %.0f steps a second, %.0fx real time   target >= 100x (3000 steps a second)\n",
                perStep > 0 ? 1000.0 / perStep : 0.0, perStep > 0 ? kFrameMs / perStep : 0.0);
-        printf("heap allocations per step after set-up: %.2f   target 0\n", double(allocations) / kSimSteps);
+        printf("heap allocations per step after set-up: %.2f   target 0\n", double(allocations) / steps);
 
         b->m_drawEnabled = 1;
         double drawMs = 0;
-        for (int f = 0; f < kDrawnFrames && b->m_phase == kPhaseFight; ++f) {
+        int frames = 0;
+        for (; frames < kDrawnFrames && b->m_phase == kPhaseFight; ++frames) {
             FillPool(*b);
             double t0 = NowMs();
             b->Step();
             drawMs += NowMs() - t0;
         }
-        double perFrame = drawMs / kDrawnFrames;
+        double perFrame = drawMs / (frames ? frames : 1);
         printf("drawn battle frame at 640 x 480 (step and drawing): %.2f ms, %.0f frames a second   target < 8 ms\n",
                perFrame, perFrame > 0 ? 1000.0 / perFrame : 0.0);
     }

@@ -3,6 +3,8 @@
 #include "battle_fixture.h"
 
 #include "engine.h"
+#include "input.h"
+#include "sys_input.h"
 
 #include <cmath>
 
@@ -204,6 +206,41 @@ TEST_F(BattleTest, FinishHoldsTheRobotsThenMovesThem) {
     int clock = b.m_clock;
     b.Run();
     EXPECT_EQ(b.m_clock, clock);
+}
+
+}  // namespace
+
+namespace {
+
+void PollWith(int key, int down) {
+    SysInjectKey(key, down);
+    PumpMessages();
+    UpdateInput();
+}
+
+TEST_F(BattleTest, F1PausesTheFightForTheFreeCameraAndBack) {
+    CBattle& b = *m_battle;
+    b.m_robotCount = 2;
+    b.m_phase = kPhaseFight;
+    b.m_phaseFrames = 5;
+    const int clock = b.m_clock;
+    PollWith(kKeyF1, 1);
+    b.Run();  // the press switches before the frame's dispatch: already a camera frame
+    EXPECT_EQ(b.m_phase, kPhaseFreeCamera);
+    // The same press is not seen again: the camera frame keeps the battle paused.
+    b.Run();
+    EXPECT_EQ(b.m_phase, kPhaseFreeCamera);
+    PumpMessages();
+    UpdateInput();
+    b.Run();
+    EXPECT_EQ(b.m_phase, kPhaseFreeCamera);
+    EXPECT_EQ(b.m_clock, clock) << "the world stands still behind the free camera";
+    PollWith(kKeyF1, 0);
+    PollWith(kKeyF1, 1);
+    b.Run();
+    EXPECT_EQ(b.m_phase, kPhaseFight);
+    EXPECT_EQ(b.m_clock, clock - 1);
+    PollWith(kKeyF1, 0);
 }
 
 }  // namespace

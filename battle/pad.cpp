@@ -78,3 +78,19 @@ void CPad::Reset(int value) {
     for (int& v : m_values) v = value;
     m_keyText.clear();
 }
+
+void CPad::AppendDigit(int value) { m_keyText += char('0' + (value >= kButtonUp && value <= kButtonHeld ? value : 0)); }
+
+std::string CPad::ToKeyString() {
+    m_keyText.clear();
+    for (int v : m_values) AppendDigit(v);
+    return m_keyText;
+}
+
+void CPad::FromKeyString(const std::string& text) {
+    m_keyText = text;
+    for (int k = 0; k < kPadSlots; ++k) {
+        char c = k < (int)text.size() ? text[k] : '0';
+        m_values[k] = c >= '0' && c <= '3' ? c - '0' : kButtonUp;
+    }
+}

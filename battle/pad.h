@@ -22,6 +22,13 @@ public:
     void Reset(int value);     // every value := value, key text := ""
     void Assign(const CPad& other) { *this = other; }
 
+    // The network's key text: one digit per pad slot, in slot order. A value outside 0 to 3
+    // goes out as "0"; a character other than "0" to "3" comes in as 0 (up), so every game
+    // reads the same pad from the same text, whatever a peer sent.
+    std::string ToKeyString();
+    void FromKeyString(const std::string& text);
+    void AppendDigit(int value);
+
     int m_values[kPadSlots];             // four-state code per pad slot
     std::string m_keyText;               // twelve digits on the network, "" otherwise
     unsigned char m_keyCodes[kPadSlots];  // DirectInput key code per setting index; 0 = unbound

@@ -1,0 +1,149 @@
+// Online battles in one process: three games on the relay, each a whole battle of six robots
+// (three players, three CPU robots of the host), one of them drawing. Every game must compute
+// the same world step after step and end on the same step; F4 on one game ends all three.
+#include "battle_runner.h"
+#include "exchange_fixture.h"
+#include "fake_relay.h"
+#include "net_battle.h"
+#include "net_log.h"
+#include "scene_driver.h"
+#include "test_folder.h"
+#include "text_list.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Peer {
+    std::unique_ptr<CNetBattle> battle;
+    CNetLink* link = nullptr;
+    std::vector<uint64_t> hashes;  // after every simulation step
+    std::string received;          // everything the relay brought
+    int endStep = 0;
+    int endRequestAt = 0;          // the step at which this game presses F4; 0 never
+    int overFrame = 0;
+};
+
+void OnStep(void* context, int step) {
+    Peer* p = static_cast<Peer*>(context);
+    // The hash also covers what differs between the games by design: whose robot is the own
+    // one, and the frames in phase (a game steps up to three times in a frame, or not at all).
+    CNetBattle& b = *p->battle;
+    const int own = b.m_ownIndex, frames = b.m_phaseFrames;
+    b.m_ownIndex = 0;
+    b.m_phaseFrames = 0;
+    p->hashes.push_back(b.HashState());
+    b.m_ownIndex = own;
+    b.m_phaseFrames = frames;
+    if (!p->endStep && p->battle->m_phase != kPhaseFight) p->endStep = step;
+    if (step == p->endRequestAt) p->battle->m_exchange.RequestEnd();
+}
+
+class NetBattleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(m_driver.Start(), 1);
+        ASSERT_EQ(m_driver.UseGameAssets(), 1);
+        ResetNetDropLog();
+    }
+
+    // The match set-up of game `local`: six robots, players in slots 0 to 2, the host's CPU
+    // robots in 3 to 5, a 60-second limit.
+    static std::unique_ptr<CNetBattle> MakeBattle(int local, int draw) {
+        auto b = std::make_unique<CNetBattle>();
+        const char* builds[kMaxRobots] = {"36,1,2", "29,0,1", "9,2,3", "21,1,0", "31,3,4", "32,0,2"};
+        for (int i = 0; i < kMaxRobots; ++i) b->BuildRobot(i, -1, ParseBuildCode(builds[i]));
+        b->LoadStage(1);
+        b->m_clock = 60 * 30;
+        b->m_robotCount = kMaxRobots;
+        b->PlaceRobots();
+        b->m_localId = local;
+        b->m_ownIndex = local;
+        b->m_cpu[local].m_type = 0;
+        const char* names[kMaxRobots] = {"ALPHA", "BRAVO", "CHARLIE", "CPU3", "CPU4", "CPU5"};
+        for (int i = 0; i < kMaxRobots; ++i) {
+            b->m_owner[i] = i < 3 ? i : 0;
+            b->m_robots[i].m_actionNames[kActName] = names[i];
+        }
+        b->m_drawEnabled = draw;
+        b->Start();
+        return b;
+    }
+
+    // Runs the three games frame by frame through the relay until all are over.
+    void RunMatch(Peer (&peers)[3], unsigned seed, int frameLimit) {
+        CFakeRelay relay(seed);
+        relay.SetSplits(false);
+        for (int p = 0; p < 3; ++p) {
+            peers[p].battle = MakeBattle(p, p == 0);
+            peers[p].battle->SetStepObserver(OnStep, &peers[p]);
+            peers[p].link = relay.Join();
+        }
+        for (int frame = 1; frame <= frameLimit; ++frame) {
+            bool allOver = true;
+            for (int p = 0; p < 3; ++p) {
+                Peer& peer = peers[p];
+                CNetBattle& b = *peer.battle;
+                if (b.IsOver()) continue;
+                allOver = false;
+                std::string text;
+                ReceiveAll(peer.link, text);
+                peer.received += text;
+                b.Incoming() += text;
+                b.Run();
+                ASSERT_LE(b.m_exchange.m_latency.m_sendCount, b.m_exchange.m_hostTick) << "game " << p << " frame " << frame;
+                if (b.IsOver()) peer.overFrame = frame;
+                SendLikeTheLobby(peer.link, b.Outgoing());
+            }
+            if (allOver) return;
+            for (int pumps = (int)relay.Draw(4); pumps > 0; --pumps) relay.Pump();
+        }
+    }
+
+    CTestFolder m_folder;
+    CSceneDriver m_driver;
+};
+
+TEST_F(NetBattleTest, ThreeGamesComputeTheSameBattleAndEndOnTheSameStep) {
+    Peer peers[3];
+    RunMatch(peers, 5, 4000);
+    for (int p = 0; p < 3; ++p) {
+        ASSERT_TRUE(peers[p].battle->IsOver()) << "game " << p;
+        EXPECT_GT(peers[p].endStep, 0) << "game " << p;
+        EXPECT_EQ(peers[p].endStep, peers[0].endStep) << "game " << p;
+        ASSERT_EQ(peers[p].hashes.size(), peers[0].hashes.size()) << "game " << p;
+        for (size_t s = 0; s < peers[0].hashes.size(); ++s)
+            ASSERT_EQ(peers[p].hashes[s], peers[0].hashes[s]) << "game " << p << " step " << s + 1;
+        EXPECT_EQ(peers[p].received.find("Err"), std::string::npos) << "game " << p;
+        EXPECT_NE(peers[p].battle->m_result, kResultForcedEnd);
+        // Every game's status line reached every game, without ":" after the name.
+        for (const char* line : {">m0 ALPHA LAG", ">m1 BRAVO LAG", ">m2 CHARLIE LAG"})
+            EXPECT_NE(peers[p].received.find(line), std::string::npos) << "game " << p << ": " << line;
+    }
+    // Games 0 and 2 share side A and so their result; game 1 fought on side B.
+    EXPECT_EQ(peers[0].battle->m_result, peers[2].battle->m_result);
+    EXPECT_EQ(peers[0].battle->m_resultText, peers[2].battle->m_resultText);
+    EXPECT_EQ(peers[0].hashes.size(), (size_t)peers[0].endStep);
+}
+
+TEST_F(NetBattleTest, F4OnOneGameEndsEveryGameWithTheForcedEnd) {
+    Peer peers[3];
+    peers[2].endRequestAt = 100;
+    RunMatch(peers, 9, 2000);
+    ASSERT_GE(peers[2].hashes.size(), 100u);
+    int requestFrame = 0;
+    for (int p = 0; p < 3; ++p) {
+        ASSERT_TRUE(peers[p].battle->IsOver()) << "game " << p;
+        EXPECT_EQ(peers[p].battle->m_result, kResultForcedEnd) << "game " << p;
+        EXPECT_NE(peers[p].received.find(">mCHARLIE:"), std::string::npos);
+        if (!requestFrame || peers[p].overFrame < requestFrame) requestFrame = peers[p].overFrame;
+    }
+    for (int p = 0; p < 3; ++p) EXPECT_LE(peers[p].overFrame - requestFrame, 10) << "game " << p;
+    // The intro runs 91 frames; step 100 comes soon after, and the end follows within 40 frames.
+    EXPECT_LE(peers[2].overFrame, 91 + 100 + 3 + 40);
+}
+
+}  // namespace

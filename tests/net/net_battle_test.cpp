@@ -146,4 +146,52 @@ TEST_F(NetBattleTest, F4OnOneGameEndsEveryGameWithTheForcedEnd) {
     EXPECT_LE(peers[2].overFrame, 91 + 100 + 3 + 40);
 }
 
+// The forced end on one game: banners at once, poses at frame 30, result 99 after frame 30; a
+// later end request starts it again from frame 0.
+TEST_F(NetBattleTest, EndRequestsStartTheForcedEndAgain) {
+    auto b = MakeBattle(1, 0);
+    b->m_phase = kPhaseFight;
+    b->m_phaseFrames = 0;
+    b->Incoming() = ">tb-end>";
+    b->Run();
+    EXPECT_EQ(b->m_phase, kPhaseForcedEnd);
+    b->Run();
+    EXPECT_EQ(b->m_phaseFrames, 1);
+    EXPECT_EQ(b->m_banner2.m_countdown, 90);
+    for (int i = 0; i < 19; ++i) b->Run();
+    EXPECT_EQ(b->m_phaseFrames, 20);
+    EXPECT_EQ(b->Incoming(), ">") << "the stream's next message has begun";
+    b->Incoming() += "tb-end>";
+    b->Run();
+    EXPECT_EQ(b->m_phaseFrames, 0) << "the second request resets the frames";
+    int frames = 0;
+    while (!b->IsOver() && frames < 100) {
+        b->Run();
+        ++frames;
+    }
+    EXPECT_EQ(frames, 31);
+    EXPECT_EQ(b->m_result, kResultForcedEnd);
+}
+
+// A battle frame at graphics level 3 with the overlay: the chat window, the buffer figures
+// and the open chat field.
+TEST_F(NetBattleTest, PictureOfAFrameWithTheOverlayAndTheChatField) {
+    CTextList chat;
+    chat.AddLine("ALPHA:hello", 0x99ddddff);
+    chat.AddLine("Err KeyCode", kChatErrorColor);
+    auto b = MakeBattle(0, 1);
+    b->m_chatWindow = &chat;
+    b->m_graphics = 3;
+    b->m_phase = kPhaseFight;
+    b->m_exchange.m_presetSent = b->m_exchange.m_started = true;
+    for (int i = 0; i < kMaxRobots; ++i) b->m_exchange.m_keyBuffers[i] = std::string(24 + 12 * i, '0');
+    b->m_exchange.m_playBuff = 99;
+    b->m_chatOpen = true;
+    b->Run();
+    EXPECT_EQ(b->m_statusY, 64 + 16 * (5 + kMaxRobots + 1)) << "one DF line per robot";
+    ScreenImage frame = m_driver.ReadFrame();
+    ASSERT_EQ(frame.width, 640);
+    ASSERT_EQ(frame.SavePng(std::string(SCREENSHOT_DIR) + "/net_battle_overlay.png"), 1);
+}
+
 }  // namespace

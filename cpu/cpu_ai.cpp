@@ -32,6 +32,11 @@ void CCpuAi::Think(CRobot* robot, CRobot* target, C3DObject* ground) {
         case -2: robot->ClearVirtualButtons(); break;
         case 1: RunType1(robot, target, ground); break;
         case 2: RunType2(robot, target, ground); break;
+        case 3: RunType3(robot, target, ground); break;
+        case 4: RunType4(robot, target, ground); break;
+        case 5: RunType5(robot, target, ground); break;
+        case 6: RunType6(robot, target, ground); break;
+        case 7: RunType7(robot, target, ground); break;
         case 20: RunType20(robot, target); break;
         default: RunDefault(robot, target); break;  // -1 and every type without a routine
         }

@@ -82,4 +82,5 @@ private:
     void RunRandomAttack();                                          // "Ｒ攻撃"
     void RunDashAttackStep(CRobot* robot, const CCpuSight& s);       // "Ｄ攻撃" of types 3 and 6
     void RunDashDraw(int frames);                                    // "ダッシュ" end draw of 5
+    void RunDuelCommon(CRobot* robot, const CCpuSight& s);           // types 6 and 7 off the walk
 };

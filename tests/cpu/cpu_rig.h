@@ -85,3 +85,38 @@ inline void DirtyButtons(CRobot& r) {
         r.m_padState[k] = 1;
     }
 }
+
+// One step of a state machine from a set state, frame count and intent (1, 0, 1): the target
+// at `at`, looking back at the own robot or away from it, the own EP given.
+struct SStateCase {
+    const char* what;
+    const char* state;
+    int frames;
+    Vec3 at;
+    bool facesUs;
+    int ep;
+    std::vector<int> draws;
+    const char* next;
+    int nextFrames;
+    std::set<int> pressed;
+};
+
+inline void RunStateCases(int type, const SStateCase* cases, size_t count, int weaponId = -1, int targetAp = 100) {
+    for (size_t i = 0; i < count; ++i) {
+        const SStateCase& c = cases[i];
+        SCpuRig rig;
+        rig.PlaceTarget(c.at, c.facesUs ? Vec3(-c.at.x, 0, -c.at.z) : Vec3(0, 0, -1));
+        rig.target->m_ap = targetAp;
+        rig.robot->m_ep = c.ep;
+        rig.robot->m_weaponId = weaponId;
+        rig.ai.m_state = c.state;
+        rig.ai.m_stateFrames = c.frames;
+        rig.ai.m_move = Vec3(1, 0, 1);
+        CScriptedDraws draws(c.draws);
+        rig.Think(type);
+        EXPECT_EQ(rig.ai.m_state, c.next) << type << ": " << c.what;
+        EXPECT_EQ(rig.ai.m_stateFrames, c.nextFrames) << type << ": " << c.what;
+        EXPECT_EQ(rig.Pressed(), c.pressed) << type << ": " << c.what;
+        EXPECT_EQ(draws.Used(), int(c.draws.size())) << type << ": " << c.what;
+    }
+}

@@ -1,7 +1,6 @@
-// The victory and defeat performances at a battle's end: each is a list of key poses by step
-// that holds its last pose until the battle scene ends; the robot is stopped during the first
-// five steps. Type 31's ninja leap is the one that moves, and it lands softly so that no hard
-// landing interrupts it.
+// The victory and defeat performances at a battle's end: key poses by step, the last held until
+// the scene ends, the robot stopped for the first five steps. Only type 31's ninja leap moves,
+// landing softly so that no hard landing interrupts it.
 #include "action_helpers.h"
 #include "action_tables.h"
 #include "move_blocks.h"

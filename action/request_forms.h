@@ -1,6 +1,6 @@
-// The three ways the flight, reaction and weapon scripts aim what they launch: a burst out of
-// the back of a robot frame, a muzzle shot half a unit ahead of the root, and the direction a
-// shot takes toward a target in front (else straight ahead).
+// How the flight, reaction and weapon scripts aim what they launch (a burst out of the back of a
+// robot frame, a muzzle shot half a unit ahead of the root, a shot toward a target in front),
+// and the hover that keeps a flying robot at its height.
 #pragma once
 
 #include "math_ops.h"

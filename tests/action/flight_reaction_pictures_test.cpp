@@ -1,7 +1,6 @@
-// Contact sheets of the stand-in robots in the flight modes, the hit reactions, the wreck with
-// its help field and the last pose of every victory and defeat, each reached by running its
-// action's own steps; saved under SCREENSHOT_DIR for review by eye. The checks only make sure
-// every cell was drawn from a posed robot.
+// Contact sheets of the stand-in robots in the flight modes, the hit reactions, the wreck over
+// its help field and the last pose of every victory and defeat, each reached by its action's
+// own steps; saved under SCREENSHOT_DIR for review by eye (the checks: every cell was drawn).
 #include "../pose/pose_sheet.h"
 #include "battle_runner.h"
 #include "effect_store.h"

@@ -1,7 +1,6 @@
-// Type 31's transformation and flight modes: which mode the transformation picks, the cruise's
-// hover, landing, laser and ram switch, the ram's payment, the boost dash's latched direction,
-// its weapon requests ahead of its payment and its turned bursts, and the wall that ends a
-// flight.
+// Type 31's transformation and flight modes: the mode picked, the cruise's hover, landing, laser
+// and ram switch, the ram's payment, the boost dash's latch, its weapon requests ahead of its
+// payment and its turned bursts, and the wall that ends a flight.
 #include "script_record.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 #include "sound.h"
 
 #include <string>
+#include <string_view>
 
 class CPad;
 
@@ -149,7 +150,7 @@ public:
     void SpinAuxParts();
 
     // ---- Key poses ----
-    void SetPose(const std::string& poseName, int frames);
+    void SetPose(std::string_view poseName, int frames);  // a view: scripts pass literals every step
     void UpdatePose();
     void ApplyCommonPoses();
     void ApplyH29Poses();

@@ -6,8 +6,9 @@
 
 // ---- Key poses ----
 
-void CRobot::SetPose(const std::string& poseName, int frames) {
-    m_poseName = poseName;
+void CRobot::SetPose(std::string_view poseName, int frames) {
+    // assign() reuses the name's buffer, so posing allocates nothing once the longest name fit.
+    m_poseName.assign(poseName.data(), poseName.size());
     m_poseFrame = 0;
     m_poseDuration = frames;
 }

@@ -75,6 +75,8 @@ private:
     void PressMove(CRobot* robot) const;
     void ProbeGround(CRobot* robot, C3DObject* ground, bool* ahead, float* drop) const;
     bool EnterFallAvoidance(bool ahead, float drop);  // types 2 to 5
+    bool RunFallAvoidance(CRobot* robot, bool ahead, float drop);  // false when not avoiding a fall
+    void RunLookElsewhere(CRobot* robot);                          // "違う敵を見る" of types 3 and 4
     static CCpuSight Look(CRobot* robot, CRobot* target);
     static void PressArmourWeapon(CRobot* robot, CRobot* target);
     bool RunAttackState(CRobot* robot, bool swapWeapons);  // false when not an attack state

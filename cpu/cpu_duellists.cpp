@@ -112,9 +112,7 @@ void CCpuAi::RunType5(CRobot* robot, CRobot* target, C3DObject* ground) {
     } else if (m_state == "Ｒ攻撃") {
         RunRandomAttack();
     } else if (RunAttackState(robot, true)) {
-    } else if (m_state == "落下回避") {
-        Release(robot, kBtnBoost);
-        if (ahead || drop <= 1.0f) SetState("移動");
+    } else if (RunFallAvoidance(robot, ahead, drop)) {
     } else if (m_state == "敵捕捉") {
         m_move.x = 0;
         m_move.z = 0;

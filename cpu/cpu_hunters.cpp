@@ -88,6 +88,24 @@ void CCpuAi::RunDashAttackStep(CRobot* robot, const CCpuSight& s) {
     SetState("移動");
 }
 
+bool CCpuAi::RunFallAvoidance(CRobot* robot, bool ahead, float drop) {
+    if (m_state != "落下回避") return false;
+    Release(robot, kBtnBoost);
+    if (ahead || drop <= 1.0f) SetState("移動");
+    return true;
+}
+
+void CCpuAi::RunLookElsewhere(CRobot* robot) {
+    m_move.x = 0;
+    m_move.z = 0;
+    Release(robot, kBtnTurnRight);
+    Release(robot, kBtnTurnLeft);
+    if (m_stateFrames == 1) {
+        Press(robot, kBtnChangeTarget);
+        SetState("移動");
+    }
+}
+
 void CCpuAi::RunDashDraw(int frames) {
     if (m_stateFrames != frames) return;
     const int r = CpuRoll(5);
@@ -180,18 +198,9 @@ void CCpuAi::RunType3(CRobot* robot, CRobot* target, C3DObject* ground) {
     } else if (m_state == "Ｒ攻撃") {
         RunRandomAttack();
     } else if (RunAttackState(robot, false)) {
-    } else if (m_state == "落下回避") {
-        Release(robot, kBtnBoost);
-        if (ahead || drop <= 1.0f) SetState("移動");
+    } else if (RunFallAvoidance(robot, ahead, drop)) {
     } else if (m_state == "違う敵を見る") {
-        m_move.x = 0;
-        m_move.z = 0;
-        Release(robot, kBtnTurnRight);
-        Release(robot, kBtnTurnLeft);
-        if (m_stateFrames == 1) {
-            Press(robot, kBtnChangeTarget);
-            SetState("移動");
-        }
+        RunLookElsewhere(robot);
     } else {
         SetState("移動");
     }
@@ -263,18 +272,9 @@ void CCpuAi::RunType4(CRobot* robot, CRobot* target, C3DObject* ground) {
             SetState("移動");
             DrawNewDirection();
         }
-    } else if (m_state == "落下回避") {
-        Release(robot, kBtnBoost);
-        if (ahead || drop <= 1.0f) SetState("移動");
+    } else if (RunFallAvoidance(robot, ahead, drop)) {
     } else if (m_state == "違う敵を見る") {
-        m_move.x = 0;
-        m_move.z = 0;
-        Release(robot, kBtnTurnRight);
-        Release(robot, kBtnTurnLeft);
-        if (m_stateFrames == 1) {
-            Press(robot, kBtnChangeTarget);
-            SetState("移動");
-        }
+        RunLookElsewhere(robot);
     } else {
         SetState("移動");
     }

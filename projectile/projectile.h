@@ -47,6 +47,7 @@ class CTrailParticle {
 public:
     void Start(int kind, const C3DObject& node);
     void Update();
+    void Draw(C3DObject& node) const;  // the node is left as it was (view/)
 
     Vec3 m_position;
     Vec3 m_direction;
@@ -96,6 +97,11 @@ public:
     Vec3 GetHeading() const { return m_flight.GetLocalAxisZ(); }
     void CheckHit(CRobot* robot);
     void Collide(CProjectile* other);
+
+    // ---- Drawing (view/): turns, scales and alphas go on copies, so drawing changes nothing ----
+    void Draw();
+    void DrawTrail();
+    void DrawNode(C3DObject& node);
 
     // ---- Record (read by the drawing and the HUD) ----
     CSound m_jetSound;

@@ -98,8 +98,8 @@ TEST_F(BattleTest, TheStepThatEndsTheFightStartsTheFinish) {
     b.Run();
     EXPECT_EQ(b.m_clock, 0) << "a timed battle passes 0 only once";
     EXPECT_EQ(b.m_banner2.m_text, "Ｆｉｎｓｈ");
-    EXPECT_EQ(b.m_banner2.m_countdown, 90);
-    EXPECT_EQ(b.m_view.m_viewMode, 220);
+    EXPECT_EQ(b.m_banner2.m_countdown, 89);        // shown once since
+    EXPECT_EQ(b.m_view.m_viewMode, 230);           // time ran out: the time-up orbit
     EXPECT_EQ(b.m_resultText, "LOSE");  // time up, equal shares: side B
 
     // A change of fortune after the first finish frame changes the ending, not the text.

@@ -168,14 +168,14 @@ TEST_F(BattleTest, IntroTimelineThenTheFight) {
     b.Run();
     EXPECT_EQ(b.m_banner1.m_text, "Ａチームリーダーです");
     EXPECT_EQ(b.m_banner2.m_text, "ＲＥＤＹ");
-    EXPECT_EQ(b.m_banner2.m_countdown, 90);
+    EXPECT_EQ(b.m_banner2.m_countdown, 89);  // drawn once since
     EXPECT_EQ(b.m_view.m_viewMode, 100);
     for (int f = 2; f <= 45; ++f) b.Run();
     EXPECT_EQ(b.m_banner1.m_text, "目標：敵リーダー撃破");
     for (int f = 46; f <= 90; ++f) b.Run();
     EXPECT_EQ(b.m_view.m_viewMode, b.m_view.m_savedViewType);
     EXPECT_EQ(b.m_banner2.m_text, "ＧＯ！！");
-    EXPECT_EQ(b.m_banner2.m_countdown, 30);
+    EXPECT_EQ(b.m_banner2.m_countdown, 29);
     EXPECT_EQ(b.m_phase, kPhaseIntro);
     EXPECT_EQ(b.m_clock, 1800);  // the intro does not run the clock
     b.Run();  // frame 91: the fight's first step

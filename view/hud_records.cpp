@@ -1,0 +1,27 @@
+// The radar and the name tags of the head-up display: their assets and construction.
+#include "hud_records.h"
+
+#include "digit_font.h"
+
+int Percent(int v, int m) { return m > 0 ? int(int64_t(v) * 100 / m) : 0; }
+
+CRadar::CRadar() {}
+
+void CRadar::Load() {
+    static const char* const kFiles[kBlipCount] = {"bmp\\ld_01.png", "bmp\\ld_02.png", "bmp\\ld_03.png",
+                                                   "bmp\\ld_04.png"};
+    for (int i = 0; i < kBlipCount; ++i) {
+        m_textures[i].Load(kFiles[i], 0xFF000000, 1);
+        m_sprites[i].SetTexture(&m_textures[i]);
+        m_sprites[i].SetColor(0xFFFFFFFF);
+        m_sprites[i].SetPosition(0, 0);
+        m_sprites[i].SetRotation(0);
+    }
+}
+
+CNameTag::CNameTag() {
+    m_nameTexture.CreateFromText("", 16, 0xFFAAAAAA, 700, "ＭＳ Ｐゴシック");
+    m_nameSprite.SetTexture(&m_nameTexture);
+    m_nameSprite.SetPosition(0, 0);
+    m_nameSprite.SetRotation(0);
+}

@@ -5,6 +5,8 @@
 // on the node.
 #include "projectile.h"
 
+#include "camera.h"
+
 #include <algorithm>
 
 namespace {
@@ -54,6 +56,8 @@ void CProjectile::Draw() {
         BodyLook(m_label, n, m_lifetime, &alpha, &scale);
         body.SetAlpha(alpha);
         if (scale != 1.0f) body.SetScale(scale);
+        // The hit spark faces the camera: each player's own, so only the drawing may read it.
+        if (GetLabelCode() == kLabelSpark) body.SetOrientation(GetCameraDirection(), Vec3(0, 1, 0));
         DrawNode(body);
     }
     const float spin = 1.1f * float(n + 1);

@@ -28,8 +28,11 @@ CBattleView::CBattleView() {
         CLockMarker& m = m_markers[i];
         m.m_texture.Load("bmp\\comp4_4.png", 0, 1);
         m.m_sprite.SetTexture(&m.m_texture);
+        m.m_sprite.SetCenter(16, 16);  // brackets and the arrow turn about their middles
         m.m_index = i;
     }
+    m_sight.m_sprite.SetCenter(32, 32);
+    m_arrow.m_sprite.SetCenter(16, 16);
     m_lockSound.Load("wave\\shoot15.wav");
     m_targetSound.Load("wave\\se_cn_03.wav");
     if (!Is3DSoundEnabled()) {

@@ -16,6 +16,7 @@ void CRadar::Load() {
         m_sprites[i].SetColor(0xFFFFFFFF);
         m_sprites[i].SetPosition(0, 0);
         m_sprites[i].SetRotation(0);
+        m_sprites[i].SetCenter(8, 8);
     }
 }
 

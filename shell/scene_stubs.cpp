@@ -5,4 +5,3 @@
 void SingleCampaignScene() {}
 void TeamCampaignScene() {}
 void GarageScene() {}
-void OptionScene() {}

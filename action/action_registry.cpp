@@ -22,6 +22,8 @@ const TableGetter kTables[] = {
     GetFlightActionTable,
     GetReactionActionTable,
     GetFinaleActionTable,
+    GetBladeActionTable,
+    GetMeleeActionTable,
 };
 
 struct SIndex {

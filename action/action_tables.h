@@ -11,3 +11,5 @@ SActionTable GetJumpActionTable();        // jumps and aerial dashes
 SActionTable GetFlightActionTable();      // type 31's transformation and flight modes
 SActionTable GetReactionActionTable();    // hit reactions, guard and destruction
 SActionTable GetFinaleActionTable();      // victories and defeats
+SActionTable GetBladeActionTable();       // blades, boost dashes and their selectors
+SActionTable GetMeleeActionTable();       // melee, shoulder weapons and their selectors

@@ -41,7 +41,14 @@ void HashRobot(CStateHash& h, const CRobot& r, const CBattle& battle) {
         h.Add(s.offset);
         h.Add(s.direction);
     }
-    for (int i = 0; i < kWeaponSlotCount; ++i) h.Add(r.m_weapons.slots[i].ammo);
+    for (int i = 0; i < kWeaponSlotCount; ++i) {
+        const CWeaponSlot& w = r.m_weapons.slots[i];
+        h.Add(w.code);
+        h.Add(w.ammo);
+        h.Add(w.cost);
+        h.Add(w.side);
+    }
+    h.Add(r.m_weapons.count);
     h.Add(r.m_nextTargetRequest);
     h.Add(r.m_lockOn);
     h.Add(r.m_teamCode);
@@ -59,6 +66,21 @@ void HashRobot(CStateHash& h, const CRobot& r, const CBattle& battle) {
     h.Add(r.m_poseName);
     h.Add(r.m_poseFrame);
     h.Add(r.m_poseDuration);
+    h.Add(r.m_poseTwist);
+    // Set-up values the step reads: a peer built with other stats computes another battle.
+    h.Add(r.m_animKeyFrames);
+    for (int v : r.m_rotationOrder) h.Add(v);
+    h.Add(r.m_legLength);
+    for (const Vec3& v : r.m_mountPoints) h.Add(v);
+    for (int v : {r.m_weaponId, r.m_maxAp, r.m_armour, r.m_maxVp, r.m_vpRegen, r.m_knockback, r.m_epPerStep,
+                  r.m_dashStartEnergy, r.m_dashStepEnergy, r.m_loadCapacity, r.m_trackStyle})
+        h.Add(v);
+    for (int v : r.m_partWeights) h.Add(v);
+    for (int v : r.m_turnSubMode) h.Add(v);
+    for (double v : {r.m_walkSpeed, r.m_dashSpeed, r.m_turnSpeed, r.m_groundDamping, r.m_aloftDamping,
+                     r.m_jumpSpeed, r.m_gravity, r.m_walkTurnFactor, r.m_attackTurnScale})
+        h.Add(v);
+    for (const std::string& name : r.m_actionNames) h.Add(name);
 }
 
 // A node pointer as (robot slot, frame) when it is one of the battle's robot frames.

@@ -24,6 +24,7 @@ const TableGetter kTables[] = {
     GetFinaleActionTable,
     GetBladeActionTable,
     GetMeleeActionTable,
+    GetShotActionTable,
 };
 
 struct SIndex {

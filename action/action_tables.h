@@ -13,3 +13,4 @@ SActionTable GetReactionActionTable();    // hit reactions, guard and destructio
 SActionTable GetFinaleActionTable();      // victories and defeats
 SActionTable GetBladeActionTable();       // blades, boost dashes and their selectors
 SActionTable GetMeleeActionTable();       // melee, shoulder weapons and their selectors
+SActionTable GetShotActionTable();        // missiles, bombs, rifles, guns, beams and the shield

@@ -6,6 +6,7 @@
 #include "xfile_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -96,6 +97,36 @@ void CMesh::SortFacesBySubset() {
     m_indices.swap(idx);
     m_faceSubsets.swap(sub);
     m_rangesBuilt = 0;
+    BuildFaceSpheres();
+}
+
+// The radius is widened well past any rounding a float triangle test can make, so a face
+// the sphere test rejects could never have been hit: picks return exactly what they would
+// without it.
+void CMesh::BuildFaceSpheres() {
+    int faces = GetFaceCount();
+    m_faceSpheres.assign(static_cast<size_t>(faces) * 4, 0.0);
+    for (int f = 0; f < faces; ++f) {
+        Vec3 p[3] = {GetVertexPosition(m_indices[f * 3]), GetVertexPosition(m_indices[f * 3 + 1]),
+                     GetVertexPosition(m_indices[f * 3 + 2])};
+        double lo[3], hi[3];
+        for (int k = 0; k < 3; ++k) {
+            double v[3] = {p[k].x, p[k].y, p[k].z};
+            for (int i = 0; i < 3; ++i) {
+                if (k == 0 || v[i] < lo[i]) lo[i] = v[i];
+                if (k == 0 || v[i] > hi[i]) hi[i] = v[i];
+            }
+        }
+        double r2 = 0;
+        double* out = &m_faceSpheres[static_cast<size_t>(f) * 4];
+        for (int i = 0; i < 3; ++i) {
+            out[i] = (lo[i] + hi[i]) * 0.5;
+            double h = (hi[i] - lo[i]) * 0.5;
+            r2 += h * h;
+        }
+        double r = std::sqrt(r2) * 1.01 + 0.01;
+        out[3] = r * r;
+    }
 }
 
 int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
@@ -165,6 +196,7 @@ void CMesh::ClearData() {
     m_vertices.clear();
     m_indices.clear();
     m_faceSubsets.clear();
+    m_faceSpheres.clear();
     m_subsetIndices.clear();
     m_rangesBuilt = 0;
     m_vertexCount = 0;
@@ -194,6 +226,7 @@ Vec3 CMesh::GetVertexNormal(int index) const {
 void CMesh::ComputeBounds() {
     ComputeBoundingBox(m_vertices.data(), m_vertexCount, m_stride, &m_boxMin, &m_boxMax);
     ComputeBoundingSphere(m_vertices.data(), m_vertexCount, m_stride, &m_sphereCenter, &m_sphereRadius);
+    BuildFaceSpheres();
 }
 
 void CMesh::ComputeNormals() {

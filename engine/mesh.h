@@ -51,6 +51,10 @@ public:
     const Vec3& GetBoxMax() const { return m_boxMax; }
     const Vec3& GetSphereCenter() const { return m_sphereCenter; }
     float GetSphereRadius() const { return m_sphereRadius; }
+    // One bounding sphere per face (x, y, z, radius squared with a safety margin), in face
+    // order, so ray picks can skip faces a ray passes far from; empty when out of date.
+    const double* GetFaceSpheres() const { return m_faceSpheres.data(); }
+    int GetFaceSphereCount() const { return static_cast<int>(m_faceSpheres.size() / 4); }
 
     // ---- Materials and textures ----
     int GetSubsetCount() const { return static_cast<int>(m_materials.size()); }
@@ -74,6 +78,7 @@ private:
     void DrawSubset(int subset, const GfxMaterial& material, GfxTexture* texture);
     void BuildSubsetRanges();
     void SortFacesBySubset();
+    void BuildFaceSpheres();
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -87,6 +92,7 @@ private:
     std::string m_name;
     Vec3 m_boxMin, m_boxMax, m_sphereCenter;
     float m_sphereRadius = 0;
+    std::vector<double> m_faceSpheres;  // four per face, see GetFaceSpheres
     // Built on the first draw: each subset's indices gathered, in face order.
     std::vector<std::vector<uint32_t>> m_subsetIndices;
     int m_rangesBuilt = 0;

@@ -284,7 +284,22 @@ int C3DObject::PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* tr
     float bestDist = FLT_MAX;
     Vec3 best;
     int hits = 0;
+    // Faces whose sphere the ray's line clearly misses, or that lie wholly behind the origin,
+    // are skipped; the margin also grows with the distance so float error can never matter.
+    const double* spheres = m_mesh->GetFaceSphereCount() == faces ? m_mesh->GetFaceSpheres() : nullptr;
+    double ox = o.x, oy = o.y, oz = o.z, dx = d.x, dy = d.y, dz = d.z;
+    double dd = dx * dx + dy * dy + dz * dz;
     for (int f = 0; f < faces; ++f) {
+        if (spheres) {
+            const double* sp = spheres + static_cast<size_t>(f) * 4;
+            double wx = sp[0] - ox, wy = sp[1] - oy, wz = sp[2] - oz;
+            double cx = wy * dz - wz * dy, cy = wz * dx - wx * dz, cz = wx * dy - wy * dx;
+            double ww = wx * wx + wy * wy + wz * wz;
+            double reach = sp[3] + 1e-5 * ww;
+            if (cx * cx + cy * cy + cz * cz > reach * dd) continue;
+            double along = wx * dx + wy * dy + wz * dz;
+            if (along < 0 && along * along > reach * dd) continue;
+        }
         Vec3 a = m_mesh->GetVertexPosition(idx[f * 3]);
         Vec3 b = m_mesh->GetVertexPosition(idx[f * 3 + 1]);
         Vec3 c = m_mesh->GetVertexPosition(idx[f * 3 + 2]);

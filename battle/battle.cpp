@@ -218,26 +218,26 @@ void CBattle::ClearAllInputs() {
     for (int i = 0; i < m_robotCount && i < kMaxRobots; ++i) m_robots[i].ClearVirtualButtons();
 }
 
+// The intro, finish and ending frames draw only when the governor lets them.
+void CBattle::DrawFrameIfDue() {
+    if (!DrawThisFrame()) return;
+    BeginFrame(m_clearColor);
+    Draw(1);
+    EndFrame();
+}
+
 void CBattle::FrameIntro() {
     if (m_drawEnabled) m_view.Update(&m_robots[m_ownIndex]);
     if (GetKeyStatus(kKeyTab) == kButtonPressed) m_view.CycleViewType();
     ClearAllInputs();
-    if (DrawThisFrame()) {
-        BeginFrame(m_clearColor);
-        Draw(1);
-        EndFrame();
-    }
+    DrawFrameIfDue();
     UpdateRobots();
 }
 
 void CBattle::FrameEnd() {
     if (m_drawEnabled) m_view.Update(&m_robots[m_ownIndex]);
     ClearAllInputs();
-    if (DrawThisFrame()) {
-        BeginFrame(m_clearColor);
-        Draw(1);
-        EndFrame();
-    }
+    DrawFrameIfDue();
     UpdateRobots();
     SpawnProjectiles();
     UpdateProjectiles();
@@ -246,11 +246,7 @@ void CBattle::FrameEnd() {
 void CBattle::FrameFinish() {
     if (m_drawEnabled) m_view.Update(&m_robots[m_ownIndex]);
     ClearAllInputs();
-    if (DrawThisFrame()) {
-        BeginFrame(m_clearColor);
-        Draw(1);
-        EndFrame();
-    }
+    DrawFrameIfDue();
 }
 
 void CBattle::FrameFreeCamera() {

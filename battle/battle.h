@@ -159,6 +159,7 @@ public:
 
 private:
     bool DrawThisFrame() { return !ShouldSkipDraw() && m_drawEnabled; }
+    void DrawFrameIfDue();  // one whole frame (begin, draw, end) when DrawThisFrame()
     void ClearAllInputs();
     void AnnounceIntro();
     void AnnounceFight();

@@ -17,6 +17,7 @@
 #include <string>
 
 class CHostList;
+class CNetBattle;
 class CSocketLink;
 
 // ---- Limits --------------------------------------------------------------------------------------
@@ -70,6 +71,24 @@ public:
     // The chosen line (1 the first), or -1 for none, Cancel or quit; lineEntries[line] is the
     // list entry shown on that line.
     int HostChoiceMenu(const CHostList& list, int (&lineEntries)[kMenuItemCount]);
+
+    // ---- Lobby flow, start handshake and match ---------------------------------------------------
+    void Run();                // the whole lobby, from the name to leaving
+    void ConnectToHost();      // starts the connection to IP, GestPort
+    void PostJoinGreeting();
+    void QueueLeaving();       // ">tp-dell", sent at once; a host withdraws its announcement
+    int StartWait();           // 1 when every connected player is in battle
+    void CheckConnection();
+    void RunNetBattle();
+    void WaitBattleEnd();
+    void RandomizeCpuSlots();
+    void EnterGarage();
+    int TakeOwnRobotCode(const std::string& code);  // 1 when it was a valid code and taken
+    // Tools and tests: called with each match's battle once it is set up, before its first frame,
+    // and again when its loop has ended, before it is destroyed.
+    void (*m_onMatch)(CNetBattle* battle, void* context) = nullptr;
+    void* m_onMatchContext = nullptr;
+    CNetBattle* m_battle = nullptr;  // the running match's battle; null outside a match
 
     // ---- Fields ----------------------------------------------------------------------------------
     CRobotCatalog m_catalog;   // decodes robot build codes for display and for record checks

@@ -28,5 +28,7 @@ void FillRobotSelectMenu(CMenu* menu);  // title "Select Robo" and the twelve mo
 void AddLoadItem(CMenu* menu);          // the item "_LOAD_"
 // Paints a built robot from two colour words 0xRGB: each channel is nibble / 16, alpha 1.
 void SetRobotColors(CRobot* robot, int mainColor, int subColor);
+// The robot select before a campaign: the chosen build code; "" for "Cancel" or on quit.
+std::string RobotSelectScene();
 // A model's type and variant packed as a number (1 to 8; anything else 26). No scene uses it.
 int SelectCodeByIndex(int n);

@@ -4,4 +4,3 @@
 
 void SingleCampaignScene() {}
 void TeamCampaignScene() {}
-void GarageScene() {}

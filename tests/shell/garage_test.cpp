@@ -81,6 +81,9 @@ TEST_F(GarageTest, AssemblyBranchesChangeTheBuildAndCancelChangesNothing) {
     const Case cases[] = {
         {"frame model FART-AB", {kAsmFrame, 9}, [](Config* c) { *c = PresetConfig("FART-AB"); }},
         {"frame model Cancel", {kAsmFrame, 0}, [](Config*) {}},
+        // The same type again keeps the part names: the build is not set up anew.
+        {"Cancel, then the core", {kAsmFrame, 0, kAsmParts, 2, 2, 0}, [](Config* c) { (*c)[kCfgGroup0 + 1] = 1; }},
+        {"DID-03A again, then the legs", {kAsmFrame, 2, kAsmParts, 5, 2, 0}, [](Config* c) { (*c)[kCfgGroup0 + 4] = 1; }},
         {"core to its third variant", {kAsmParts, 2, 3, 0}, [](Config* c) { (*c)[kCfgGroup0 + 1] = 2; }},
         {"legs to the second", {kAsmParts, 5, 2, 0}, [](Config* c) { (*c)[kCfgGroup0 + 4] = 1; }},
         {"part Cancel", {kAsmParts, 1, 0, 0}, [](Config*) {}},

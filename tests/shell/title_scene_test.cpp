@@ -171,6 +171,7 @@ TEST_F(GameMainTest, EveryOtherSceneReturnsToTheTitle) {
         for (int i = 1; i < scene; ++i) driver.Press(kKeyDown);
         driver.Press(kKeyEnter);
         if (scene == kSceneOption) driver.Wait(2).Press(kKeyUp).Press(kKeyEnter);  // its "Cancel"
+        if (scene == kSceneGarage) driver.Wait(2).Press(kKeyUp).Press(kKeyEnter);  // its top menu's "Cancel"
     }
     driver.WaitFor(WhenShowing(splashBlock)).Quit();
     EXPECT_EQ(GameMain(), 1);

@@ -89,8 +89,8 @@ bool CRobot::SetAction(const std::string& name) {
     return true;
 }
 
-void CRobot::SetNextAction(const std::string& name) {
-    if (m_nextAction.empty() && !name.empty()) m_nextAction = name;
+void CRobot::SetNextAction(std::string_view name) {
+    if (m_nextAction.empty() && !name.empty()) m_nextAction.assign(name.data(), name.size());
 }
 
 void CRobot::UpdateAction() {

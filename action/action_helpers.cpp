@@ -57,7 +57,7 @@ void FireBodyEffect(CRobot& r, const char* kind) {
     r.FireWeaponAt(kind, at, dir);
 }
 
-int NameContains(const std::string& text, const char* part) {
+int NameContains(std::string_view text, const char* part) {
     const size_t n = std::strlen(part);
     const size_t len = text.size();
     const char* s = text.data();

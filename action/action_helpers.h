@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class CRobot;
 struct Vec3;
@@ -54,7 +55,7 @@ Vec3 BodyFacing(const CRobot& r);
 
 // Shift-JIS aware substring test: matches only at character starts, so a second byte that
 // looks like the start of the part never matches. An empty part is found in any text.
-int NameContains(const std::string& text, const char* part);
+int NameContains(std::string_view text, const char* part);
 
 // The body twist eased one step toward its target, the shorter way round, in single precision.
 void EaseTwist(float* twist, float target);

@@ -21,7 +21,7 @@ const char* SideOfMount(int mount) {
 // unset dash costs are negative, for one).
 int NonNegative(int amount) { return amount < 0 ? 0 : amount; }
 
-void RaiseRequest(CRobot& r, const char* kind, int mount, const char* side, const Vec3& offset, const Vec3& dir) {
+void RaiseRequest(CRobot& r, std::string_view kind, int mount, const char* side, const Vec3& offset, const Vec3& dir) {
     CShotSlots& shots = r.m_shotSlots;
     int free = -1;
     for (int i = 0; i < shots.count && i < kShotSlotCount; ++i) {
@@ -33,7 +33,7 @@ void RaiseRequest(CRobot& r, const char* kind, int mount, const char* side, cons
     if (free < 0) return;  // every slot raised this step: dropped, unpaid
     if (!r.ConsumeShot(kind, side)) return;
     CShotSlot& s = shots.slots[free];
-    s.name = kind;
+    s.name.assign(kind.data(), kind.size());
     s.inUse = true;
     s.mount = mount;
     s.offset = offset;
@@ -54,7 +54,7 @@ void CRobot::ScaleAmmo(double factor) {
     }
 }
 
-bool CRobot::ConsumeShot(const std::string& kind, const std::string& side) {
+bool CRobot::ConsumeShot(std::string_view kind, std::string_view side) {
     CWeaponSlot* w = nullptr;
     for (int i = 0; i < m_weapons.count && i < kWeaponSlotCount; ++i) {
         CWeaponSlot& c = m_weapons.slots[i];
@@ -75,14 +75,14 @@ bool CRobot::ConsumeShot(const std::string& kind, const std::string& side) {
     return true;
 }
 
-void CRobot::FireWeapon(const std::string& kind, int mount, const Vec3& offset, const Vec3& direction) {
+void CRobot::FireWeapon(std::string_view kind, int mount, const Vec3& offset, const Vec3& direction) {
     Vec3 dir = direction;
     if (dir.x == 1.0f && dir.y == 1.0f && dir.z == 1.0f) dir = -m_frames[11].GetWorldAxisZ();
-    RaiseRequest(*this, kind.c_str(), mount, SideOfMount(mount), offset, dir);
+    RaiseRequest(*this, kind, mount, SideOfMount(mount), offset, dir);
 }
 
-void CRobot::FireWeaponAt(const std::string& kind, const Vec3& position, const Vec3& direction) {
-    RaiseRequest(*this, kind.c_str(), 0, "", position, direction);
+void CRobot::FireWeaponAt(std::string_view kind, const Vec3& position, const Vec3& direction) {
+    RaiseRequest(*this, kind, 0, "", position, direction);
 }
 
 void CRobot::UseEnergy(int amount) {

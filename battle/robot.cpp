@@ -22,6 +22,12 @@ CRobot::CRobot() {
     }
     if (!Is3DSoundEnabled())
         for (int i = 0; i < kSoundCount; ++i) m_sounds[i].SetLevel(kFlatSoundLevel);
+    // Each name grows to the longest it will hold once per robot; reserving that now keeps the
+    // battle step free of heap allocations from its first step on.
+    constexpr size_t kNameReserve = 64;
+    for (std::string* name : {&m_currentAction, &m_previousAction, &m_nextAction, &m_animName, &m_poseName})
+        name->reserve(kNameReserve);
+    for (CShotSlot& slot : m_shotSlots.slots) slot.name.reserve(kNameReserve);
 }
 
 CRobot::~CRobot() {}

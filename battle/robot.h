@@ -120,7 +120,7 @@ public:
     // ---- Actions ----
     void UpdateAction();                     // the per-step dispatcher
     bool SetAction(const std::string& name);  // "deff" starts the queued action
-    void SetNextAction(const std::string& name);  // the first request of a step wins
+    void SetNextAction(std::string_view name);  // the first request of a step wins
     void RunBladeActions();                  // ends with the melee, sword and rocket scripts
     void RunMeleeActions();
     void RunSwordActions();
@@ -130,9 +130,9 @@ public:
 
     // ---- Weapons, shots and energy ----
     void ScaleAmmo(double factor);
-    bool ConsumeShot(const std::string& kind, const std::string& side);
-    void FireWeapon(const std::string& kind, int mount, const Vec3& offset, const Vec3& direction);
-    void FireWeaponAt(const std::string& kind, const Vec3& position, const Vec3& direction);
+    bool ConsumeShot(std::string_view kind, std::string_view side);
+    void FireWeapon(std::string_view kind, int mount, const Vec3& offset, const Vec3& direction);
+    void FireWeaponAt(std::string_view kind, const Vec3& position, const Vec3& direction);
     void UseEnergy(int amount);
     void ClearVelocity();
     void ClearTurnRate();

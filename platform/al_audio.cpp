@@ -220,6 +220,8 @@ Source* AcquireSource(int voiceHandle) {
                 break;
             }
     if (!pick && (int)g_sources.size() < kMaxMonoSources + kMaxStereoSources) {
+        // The whole pool at once: a sound started mid-battle then never reaches the heap.
+        g_sources.reserve(kMaxMonoSources + kMaxStereoSources);
         ALuint id = 0;
         alGetError();
         alGenSources(1, &id);

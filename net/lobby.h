@@ -13,6 +13,8 @@
 #include "text_list.h"
 #include "title.h"  // kGameVersion: the version the lobby greets with and announces
 
+#include "sys_time.h"
+
 #include <memory>
 #include <string>
 
@@ -89,6 +91,30 @@ public:
     void (*m_onMatch)(CNetBattle* battle, void* context) = nullptr;
     void* m_onMatchContext = nullptr;
     CNetBattle* m_battle = nullptr;  // the running match's battle; null outside a match
+
+    // ---- Lobby menus, chat and status panel (lobby_menu.h holds the shared menu loop) ---------
+    int MainMenu();                                        // 1-9 the line, 0 Cancel, -1 quit
+    std::string RobotSelectMenu(const std::string& current);  // eight blanks on quit
+    int MapSelectMenu();                                   // stage number, or -1
+    int TeamSelectMenu();
+    int TimeSelectMenu();
+    int NumberSelectMenu();
+    void ChatInput();
+    bool CheckBattleStart();
+    void AutoReply();
+    void WriteChatLog();
+    void WriteChatLogAt(const SysLocalTime& time);         // the file name from this time
+    void ServeNet();                                       // receive, send, dispatch
+    void DrawStatus();
+    void DrawStatusPanel();
+
+    // ---- Connection set-up screens (before the connection: no service, no panel) ------------
+    int ConnectTypeMenu();                                 // 1 client, 2 host, 3 address, 0, -1
+    void InputName();
+    void InputMessage();
+    void InputIp();
+    void LaunchRelayServer();
+    int m_relayPid = 0;  // the started relay's process id (tests end it); the game ignores it
 
     // ---- Fields ----------------------------------------------------------------------------------
     CRobotCatalog m_catalog;   // decodes robot build codes for display and for record checks

@@ -1,0 +1,160 @@
+// The lobby menu loop and the menus built on it: the main menu (with the chat-log and panel
+// keys), and the host's stage, time and number menus and everybody's team menu.
+#include "lobby_menu.h"
+
+#include "engine.h"
+#include "frame_loop.h"
+#include "graphics.h"
+#include "input.h"
+
+namespace {
+
+constexpr uint32_t kBlack = 0xff000000;
+constexpr int kKeyS = 31;         // Control+S saves the chat log
+constexpr int kKeyLControl = 29;
+
+// Stage numbers of the stage menu's lines 1 to 8.
+const int kMapLineStages[] = {1, 2, 3, 4, 5, 6, 14, 17};
+constexpr int kMapLines = sizeof(kMapLineStages) / sizeof(kMapLineStages[0]);
+
+int RunListMenu(CLobby& lobby, const char* title, std::initializer_list<const char*> lines) {
+    if (g_quit) return -1;
+    CMenu menu;
+    menu.SetTitle(title);
+    for (const char* line : lines) menu.AddItem(line);
+    return RunLobbyMenu(lobby, menu);
+}
+
+}  // namespace
+
+void PumpLobbyPass() {
+    if (!PumpMessages()) g_quit = 1;
+    if (IsAppActive()) UpdateInput();
+}
+
+// The requests go in front of the queue: the relay rewrites them only at a chunk's start.
+void StepMenuCycle(CLobby& lobby, int* counter) {
+    ++*counter;
+    if (*counter == kMenuIdRequestFrame) lobby.QueueRequest(kRequestId);
+    if (*counter == kMenuListRequestFrame) lobby.QueueRequest(kRequestList);
+    if (*counter >= kMenuCycleFrames) {
+        *counter = 0;
+        lobby.QueueOwnStatus();
+        lobby.BroadcastSettings();
+    }
+}
+
+int RunLobbyMenu(CLobby& lobby, CMenu& menu, const CLobbyMenuHooks& hooks) {
+    CMenuInput keys;
+    int counter = 0;
+    int frame = 0;
+    while (!g_quit) {
+        PumpLobbyPass();
+        if (g_quit) break;
+        keys.Update();
+        ++frame;
+        if (hooks.cycle) hooks.cycle(frame);
+        else StepMenuCycle(lobby, &counter);
+        if (keys.m_up == 2) menu.CursorPrev();
+        if (keys.m_down == 2) menu.CursorNext();
+        int result = 0;
+        if (keys.m_confirm == 2) {
+            if (!hooks.confirm) return menu.m_cursor;
+            if (hooks.confirm(&result)) return result;
+        }
+        if (hooks.beforeServe && hooks.beforeServe(keys, &result)) return result;
+        lobby.ServeNet();
+        if (hooks.afterServe && hooks.afterServe(&result)) return result;
+        if (BeginFrame(kBlack)) {
+            if (hooks.draw) hooks.draw();
+            menu.Draw();
+            lobby.DrawStatusPanel();
+            EndFrame();
+        }
+        g_frameTimer.Wait();
+    }
+    return -1;
+}
+
+void CLobby::ServeNet() {
+    ReceiveNet();
+    SendNet();
+    DispatchNet();
+}
+
+// ---- Menus ---------------------------------------------------------------------------------------
+
+int CLobby::MainMenu() {
+    if (g_quit) return -1;
+    CMenu menu;
+    for (const char* line : {"message", "start", "robo select", "team select", "ｶﾞﾚｰｼﾞ", "quit"}) menu.AddItem(line);
+    if (m_ownId == 0) {
+        for (const char* line : {" set stage", " set time", " set number"}) menu.AddItem(line);
+    }
+    CLobbyMenuHooks hooks;
+    hooks.beforeServe = [this](CMenuInput&, int*) {
+        const int control = GetKeyStatus(kKeyLControl);
+        if (GetKeyStatus(kKeyS) == kButtonPressed && (control == kButtonPressed || control == kButtonHeld))
+            WriteChatLog();
+        if (GetKeyStatus(kKeyTab) == kButtonPressed) m_panelMode = m_panelMode ? 0 : 1;
+        return 0;
+    };
+    return RunLobbyMenu(*this, menu, hooks);
+}
+
+int CLobby::MapSelectMenu() {
+    const int line = RunListMenu(*this, "Map Select",
+                                 {"バトルドーム", "廃棄都市ブロック", "草原", "テスト", "森テスト", "ビル屋上", "簡易ステージ", "交差点2"});
+    return StageForMapLine(line);
+}
+
+int CLobby::TeamSelectMenu() { return RunListMenu(*this, "Team Select", {"A Team", "B Team"}); }
+
+int CLobby::TimeSelectMenu() { return RunListMenu(*this, "Time Select", {"無制限", "60", "90", "120"}); }
+
+int CLobby::NumberSelectMenu() {
+    return RunListMenu(*this, "Number Select", {"2 Single", "4 Doubles", "6 3on3", "All Survival"});
+}
+
+// ---- Menu results --------------------------------------------------------------------------------
+
+std::string TeamTagForChoice(int choice, const std::string& current) {
+    if (choice == 1) return "AM";
+    if (choice == 2) return "BM";
+    return current;
+}
+
+int TimeLimitForChoice(int choice, int current) {
+    switch (choice) {
+        case 1: return -1;
+        case 2: return 60;
+        case 3: return 90;
+        case 4: return 120;
+        default: return current;
+    }
+}
+
+int SurvivalFighterCount(const std::string* connections, int slotCount) {
+    int count = 0;
+    for (int i = 0; i < slotCount && i < kLobbySlots; ++i) {
+        if (connections[i] == "接続") count = i + 1;
+    }
+    return count < 3 ? 3 : count;
+}
+
+int ApplyNumberChoice(int choice, const std::string* connections, int slotCount, int* fighters, int* mode) {
+    switch (choice) {
+        case 1: *fighters = 2; *mode = 3; return 1;
+        case 2: *fighters = 4; *mode = 3; return 1;
+        case 3: *fighters = 6; *mode = 3; return 1;
+        case 4: *fighters = SurvivalFighterCount(connections, slotCount); *mode = 4; return 1;
+        default: return 0;
+    }
+}
+
+int StageForMapLine(int line) {
+    if (line < 1 || line > kMapLines) return -1;
+    return kMapLineStages[line - 1];
+}
+
+int OwnStageAfterMenu(int menuResult, int current) { return menuResult == -1 ? current : menuResult; }

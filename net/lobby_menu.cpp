@@ -1,11 +1,12 @@
 // The lobby menu loop and the menus built on it: the main menu (with the chat-log and panel
-// keys), and the host's stage, time and number menus and everybody's team menu.
+// keys), the robot and team menus, and the host's stage, time and number menus.
 #include "lobby_menu.h"
 
 #include "engine.h"
 #include "frame_loop.h"
 #include "graphics.h"
 #include "input.h"
+#include "robot_presets.h"
 
 namespace {
 
@@ -100,6 +101,20 @@ int CLobby::MainMenu() {
         return 0;
     };
     return RunLobbyMenu(*this, menu, hooks);
+}
+
+// The saved build comes first, then the models; Cancel keeps the robot. A quit gives eight
+// blanks, which the flow never uses: it leaves the lobby.
+std::string CLobby::RobotSelectMenu(const std::string& current) {
+    const std::string blanks(8, ' ');
+    if (g_quit) return blanks;
+    CMenu menu;
+    AddLoadItem(&menu);
+    FillRobotSelectMenu(&menu);
+    const int line = RunLobbyMenu(*this, menu);
+    if (line < 0 || g_quit) return blanks;
+    const std::string model = menu.GetSelectedText();
+    return model.empty() ? current : GetRobotConfigCode(model);
 }
 
 int CLobby::MapSelectMenu() {

@@ -5,6 +5,7 @@
 
 #include "engine.h"
 #include "input.h"
+#include "robot_presets.h"
 
 #include <dirent.h>
 
@@ -135,6 +136,39 @@ TEST_F(LobbyTest, SettingMenusReturnTheirLines) {
         driver.Press(kKeyEnter);
         EXPECT_EQ((lobby.*c.menu)(), c.result) << c.downs;
     }
+}
+
+TEST_F(LobbyTest, RobotMenuGivesTheChosenModelsCode) {
+    struct Case {
+        int downs;        // from the first line, "_LOAD_"; -1 goes up to Cancel
+        bool cancelled;
+    } cases[] = {{1, false}, {3, false}, {-1, true}};
+    for (const Case& c : cases) {
+        CTestLink link;
+        CLobby lobby(&link);
+        CMenu models;
+        AddLoadItem(&models);
+        FillRobotSelectMenu(&models);
+        driver.Wait(2);
+        if (c.downs < 0) driver.Press(kKeyUp);
+        for (int i = 0; i < c.downs; ++i) driver.Press(kKeyDown);
+        driver.Press(kKeyEnter);
+        const std::string code = lobby.RobotSelectMenu("CURRENT!");
+        if (c.cancelled) {
+            EXPECT_EQ(code, "CURRENT!");
+        } else {
+            EXPECT_EQ(code, GetRobotConfigCode(models.m_items[1 + c.downs].m_text)) << c.downs;
+            EXPECT_NE(code, "CURRENT!");
+        }
+    }
+    CTestLink link;
+    CLobby lobby(&link);
+    g_quit = 1;
+    EXPECT_EQ(lobby.RobotSelectMenu("CURRENT!"), "        ");
+    g_quit = 0;
+    driver.Wait(3).Quit();  // a quit during the menu
+    EXPECT_EQ(lobby.RobotSelectMenu("CURRENT!"), "        ");
+    g_quit = 0;
 }
 
 TEST(LobbyMenuResults, ChoicesBecomeTheLobbysValues) {

@@ -1,0 +1,11 @@
+// Starting a program of the game folder as the Windows shell's "open" would: a process of its
+// own that outlives the game, shown minimised in a terminal window on a desktop, else detached.
+#pragma once
+
+// Starts the program (a native path, relative to the working folder or absolute) with no
+// arguments, in the working folder. When a desktop is there (DISPLAY or WAYLAND_DISPLAY set)
+// and x-terminal-emulator is on PATH, the program runs inside one (iconic where the emulator
+// is xterm-like); otherwise it runs in a session of its own with its standard streams on
+// /dev/null. Either way it is no child of the caller. The process id of the started program
+// (the terminal's when there is one), or 0 when it could not be started.
+int SysStartProgram(const char* program);

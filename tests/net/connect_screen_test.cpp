@@ -1,0 +1,112 @@
+// The connection set-up screens under the scene driver: the connection type menu's results,
+// the three text fields (Enter takes the text, Escape keeps the old value and the game goes on,
+// an address of this machine uses the host port), the quit flag on every screen, and a relay
+// program that is not there.
+#include "lobby_fixture.h"
+
+#include "engine.h"
+#include "input.h"
+
+#include "sys_text_input.h"
+
+namespace {
+
+constexpr int kKeyA = 30;
+
+// As a desktop types: a key goes down and its character arrives in the same frame.
+void TypeText(CSceneDriver& driver, const std::string& text) {
+    for (char c : text) {
+        const std::string one(1, c);
+        driver.Do([one] { SysInjectText(one.c_str()); }).Press(kKeyA);
+    }
+}
+
+TEST_F(LobbyTest, ConnectionTypeMenuReturnsTheLine) {
+    const int cases[][2] = {{0, 1}, {1, 2}, {2, 3}, {5, 3}, {-1, 0}};
+    for (const auto& c : cases) {
+        CTestLink link;
+        CLobby lobby(&link);
+        driver.Wait(2);
+        if (c[0] < 0) driver.Press(kKeyUp);
+        for (int i = 0; i < c[0]; ++i) driver.Press(kKeyDown);
+        driver.Press(kKeyEnter);
+        EXPECT_EQ(lobby.ConnectTypeMenu(), c[1]) << c[0];
+        EXPECT_TRUE(link.m_sent.empty());  // no service before the connection
+    }
+}
+
+TEST_F(LobbyTest, TextFieldsTakeEnterAndKeepTheValueOnEscape) {
+    enum Screen { kName, kMessage, kAddress };
+    struct Case {
+        Screen screen;
+        std::string start;
+        int backspaces;
+        std::string typed;
+        int endKey;
+        std::string value;
+        int gestPort;
+    } cases[] = {
+        {kName, "TESTER", 0, "X", kKeyEnter, "TESTERX", 6002},
+        {kName, "TESTER", 6, "a>b", kKeyEnter, "a＞b", 6002},     // ">" cannot start a message
+        {kName, "TESTER", 0, "X", kKeyEscape, "TESTER", 6002},
+        {kName, "ABCDEFGHIJKLMNOPQRSTUV", 0, "", kKeyEnter, "ABCDEFGHIJKLMNOPQRSTUV", 6002},  // kept whole
+        {kMessage, "hello", 5, "come>in", kKeyEnter, "come＞in", 6002},
+        {kMessage, "hello", 0, "!", kKeyEscape, "hello", 6002},
+        {kAddress, "10.0.0.7", 8, "127.0.0.1", kKeyEnter, "127.0.0.1", 6001},
+        {kAddress, "10.0.0.7", 1, "8", kKeyEnter, "10.0.0.8", 6002},
+        {kAddress, "10.0.0.7", 8, "127.0.0.1", kKeyEscape, "10.0.0.7", 6002},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        CTestLink link;
+        CLobby lobby(&link);
+        std::string* member = c.screen == kName ? &lobby.m_name : c.screen == kMessage ? &lobby.m_msg : &lobby.m_ip;
+        *member = c.start;
+        lobby.m_gestPort = 6002;  // an earlier case's lobby saved its own
+        driver.Wait(2);
+        for (int i = 0; i < c.backspaces; ++i) driver.Press(kKeyBackspace);
+        TypeText(driver, c.typed);
+        driver.Press(c.endKey);
+        if (c.screen == kName) lobby.InputName();
+        if (c.screen == kMessage) lobby.InputMessage();
+        if (c.screen == kAddress) lobby.InputIp();
+        EXPECT_EQ(*member, c.value);
+        EXPECT_EQ(lobby.m_gestPort, c.gestPort);
+        EXPECT_EQ(g_quit, 0);
+        EXPECT_EQ(GetQuitKey(), kKeyEscape);
+        EXPECT_TRUE(driver.ScriptDone());
+    }
+}
+
+TEST_F(LobbyTest, QuitEndsEveryConnectionScreen) {
+    CTestLink link;
+    CLobby lobby(&link);
+    const int pumps = driver.Pumps();
+    g_quit = 1;
+    EXPECT_EQ(lobby.ConnectTypeMenu(), -1);
+    lobby.InputName();
+    lobby.InputMessage();
+    lobby.InputIp();
+    EXPECT_EQ(lobby.m_name, "TESTER");
+    EXPECT_EQ(lobby.m_msg, "hello");
+    EXPECT_EQ(lobby.m_ip, "10.0.0.7");
+    EXPECT_EQ(driver.Pumps(), pumps);  // none of them ran a frame
+    g_quit = 0;
+    // A quit while the field is open keeps the value too.
+    TypeText(driver, "ZZ");
+    driver.Quit();
+    lobby.InputName();
+    EXPECT_EQ(lobby.m_name, "TESTER");
+    EXPECT_EQ(GetQuitKey(), kKeyEscape);
+    EXPECT_EQ(lobby.ConnectTypeMenu(), -1);
+}
+
+TEST_F(LobbyTest, RelayThatIsNotThereIsLoggedAndTheFlowGoesOn) {
+    CTestLink link;
+    CLobby lobby(&link);
+    lobby.LaunchRelayServer();
+    EXPECT_EQ(lobby.m_relayPid, 0);
+    EXPECT_NE(driver.Log().find("relay: cannot start ./Vashtelo"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// Starting the relay as a hosting game does: a real Vashtelo in a private folder with its own
+// port and lock namespace, with no desktop, so it runs detached. It must listen, outlive the
+// process that started it, stay single, and end on SIGTERM by the id it was started with.
+#include "relay_harness.h"
+#include "test_folder.h"
+
+#include "sys_process.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+bool Alive(int pid) { return pid > 0 && kill(pid, 0) == 0; }
+
+// A process that is not ours is reaped by the system, so it is gone once kill finds nothing.
+bool WaitGone(int pid, int timeoutMs) {
+    for (long long end = MonotonicMs() + timeoutMs; MonotonicMs() < end; usleep(20000)) {
+        if (!Alive(pid)) return true;
+    }
+    return !Alive(pid);
+}
+
+bool ConnectsWithin(int port, int timeoutMs) {
+    for (long long end = MonotonicMs() + timeoutMs; MonotonicMs() < end; usleep(50000)) {
+        RelayClient client(port);
+        if (client.Connected()) return true;
+    }
+    return false;
+}
+
+int ParentOf(int pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const size_t close = line.rfind(')');
+    if (close == std::string::npos) return -1;
+    char state = 0;
+    int parent = -1;
+    if (sscanf(line.c_str() + close + 1, " %c %d", &state, &parent) != 2) return -1;
+    return parent;
+}
+
+class RelayStartTest : public ::testing::Test {
+protected:
+    CTestFolder folder;
+    int port = 0;
+
+    void SetUp() override {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("ZAUMOLTA_LOCK_NS", UniqueLockNamespace().c_str(), 1);
+        ASSERT_EQ(symlink(VashteloPath(), "Vashtelo"), 0);
+        port = FreeTcpPort();
+        WriteWholeFile("ap.ini", "[NET]\r\nHostPort=" + std::to_string(port) + "\r\n");
+    }
+};
+
+TEST_F(RelayStartTest, RelayListensOutlivesItsStarterStaysSingleAndEndsOnSigterm) {
+    // The starter is a process of its own that ends at once, as a game that quits.
+    int ids[2];
+    ASSERT_EQ(pipe(ids), 0);
+    const pid_t starter = fork();
+    ASSERT_GE(starter, 0);
+    if (starter == 0) {
+        const int pid = SysStartProgram("./Vashtelo");
+        (void)!write(ids[1], &pid, sizeof pid);
+        _exit(0);
+    }
+    close(ids[1]);
+    int relay = 0;
+    ASSERT_EQ(read(ids[0], &relay, sizeof relay), (ssize_t)sizeof relay);
+    close(ids[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(starter, &status, 0), starter);
+    ASSERT_GT(relay, 0);
+
+    EXPECT_TRUE(ConnectsWithin(port, 5000));
+    EXPECT_TRUE(Alive(relay));
+    EXPECT_NE(ParentOf(relay), getpid());
+    EXPECT_NE(ParentOf(relay), (int)starter);
+
+    // A second host's start: that copy finds the mark and ends; the first one keeps serving.
+    const int second = SysStartProgram("./Vashtelo");
+    ASSERT_GT(second, 0);
+    EXPECT_NE(second, relay);
+    EXPECT_TRUE(WaitGone(second, 5000));
+    EXPECT_TRUE(Alive(relay));
+    EXPECT_TRUE(ConnectsWithin(port, 1000));
+
+    ASSERT_EQ(kill(relay, SIGTERM), 0);
+    EXPECT_TRUE(WaitGone(relay, 5000));
+    if (Alive(relay)) kill(relay, SIGKILL);
+}
+
+TEST_F(RelayStartTest, MissingOrUnrunnableProgramGivesNoProcess) {
+    EXPECT_EQ(SysStartProgram("./NoSuchRelay"), 0);
+    WriteWholeFile("NotAProgram", "plain text");
+    EXPECT_EQ(SysStartProgram("./NotAProgram"), 0);  // not executable
+    WriteWholeFile("Broken", "#!/no/such/interpreter\n");
+    chmod("Broken", 0755);
+    EXPECT_EQ(SysStartProgram("./Broken"), 0);  // executable, but its exec fails
+    EXPECT_EQ(SysStartProgram(nullptr), 0);
+}
+
+}  // namespace

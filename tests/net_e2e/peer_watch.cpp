@@ -1,0 +1,51 @@
+// The peer's heartbeat, match waits and pictures. A match counts as over the first frame its
+// battle says so, or, failing that, the frame it has gone.
+#include "peer_watch.h"
+
+#include "net_battle.h"
+#include "scene_driver.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+void CPeerWatch::Observe(FILE* out, int frame, const CNetBattle* battle, int step) {
+    if (battle != m_battle) {
+        if (m_battle && !m_counted) ++m_over;
+        m_battle = battle;
+        m_counted = false;
+    }
+    m_phase = battle ? battle->m_phase : -1;
+    if (battle && battle->IsOver() && !m_counted) {
+        m_counted = true;
+        ++m_over;
+    }
+    if (frame % kBeatFrames == 0) {
+        fprintf(out, "%d beat step=%d phase=%d\n", frame, step, m_phase);
+        fflush(out);
+    }
+}
+
+int CPeerWatch::AddStep(CSceneDriver& d, const std::string& cmd, const std::string& arg) {
+    if (cmd == "picture") {
+        if (arg.empty()) return 0;
+        d.Do([&d, arg] {
+            if (!d.ReadFrame().SavePng(arg)) fprintf(stderr, "zau_netpeer: cannot save %s\n", arg.c_str());
+        });
+        return 1;
+    }
+    if (cmd != "until") return 0;
+    const size_t space = arg.find(' ');
+    if (space == std::string::npos) return 0;
+    const std::string what = arg.substr(0, space);
+    if (what == "file") {
+        const std::string path = arg.substr(space + 1);
+        d.WaitFor([path] { return access(path.c_str(), F_OK) == 0; });
+        return 1;
+    }
+    const int n = atoi(arg.c_str() + space + 1);
+    if (what == "phase") d.WaitFor([this, n] { return m_battle && m_phase == n; });
+    else if (what == "over") d.WaitFor([this, n] { return m_over >= n; });
+    else return 0;
+    return 1;
+}

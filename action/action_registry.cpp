@@ -25,6 +25,8 @@ const TableGetter kTables[] = {
     GetBladeActionTable,
     GetMeleeActionTable,
     GetShotActionTable,
+    GetSwordActionTable,
+    GetRocketActionTable,
 };
 
 struct SIndex {

@@ -14,3 +14,5 @@ SActionTable GetFinaleActionTable();      // victories and defeats
 SActionTable GetBladeActionTable();       // blades, boost dashes and their selectors
 SActionTable GetMeleeActionTable();       // melee, shoulder weapons and their selectors
 SActionTable GetShotActionTable();        // missiles, bombs, rifles, guns, beams and the shield
+SActionTable GetSwordActionTable();       // the long sword, the curse and their selectors
+SActionTable GetRocketActionTable();      // the kick, racket, heavy missiles, cluster bombs and selectors

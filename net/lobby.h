@@ -79,6 +79,7 @@ public:
     void ConnectToHost();      // starts the connection to IP, GestPort
     void PostJoinGreeting();
     void QueueLeaving();       // ">tp-dell", sent at once; a host withdraws its announcement
+    int PlayMatch();           // "start" from the main menu: 0 when the start failed
     int StartWait();           // 1 when every connected player is in battle
     void CheckConnection();
     void RunNetBattle();

@@ -62,17 +62,10 @@ struct CMatchSetup {
     int ownIndex;                  // the robot this game's player runs
 };
 CMatchSetup MakeMatchSetup(const CLobby& lobby);
-// 1 + the highest slot reported connected, at least 3: the All Survival field.
-int SurvivalFighters(const CLobby& lobby);
 // "CPU" and the slot digit: the name of an empty slot's robot.
 std::string CpuSlotName(int slot);
 
-// ---- Service steps the flow's loops share ---------------------------------------------------------
-inline void ServeNetwork(CLobby& lobby) {
-    lobby.ReceiveNet();
-    lobby.SendNet();
-    lobby.DispatchNet();
-}
+// ---- The status update of the flow's loops ------------------------------------------------------
 inline void QueueStatusUpdate(CLobby& lobby) {
     lobby.QueueOwnStatus();
     lobby.BroadcastSettings();

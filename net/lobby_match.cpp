@@ -57,7 +57,7 @@ void CLobby::RunNetBattle() {
     while (!g_quit && !battle->IsOver()) {
         if (!PumpMessages()) g_quit = 1;
         if (++frames % kMatchStatusPeriod == 0) QueueStatusUpdate(*this);
-        ServeNetwork(*this);
+        ServeNet();
         battle->Incoming() += m_battleInbox;
         m_battleInbox.clear();
         // Without the connection no end request ever comes back through the relay, F4's

@@ -3,6 +3,7 @@
 // without a connection or a battle.
 #include "lobby_flow.h"
 
+#include "lobby_menu.h"
 #include "status_record.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr int kSurvivalMode = 4;
-constexpr int kMinSurvivalFighters = 3;
 constexpr int kUnlimitedTime = -1;
 constexpr int kMaxTimeLimit = 999;
 constexpr int kFallbackStage = 1;
@@ -73,20 +73,13 @@ CStartWaitFrame DecideStartWait(const std::string (&connections)[kLobbySlots],
     return f;
 }
 
-int SurvivalFighters(const CLobby& lobby) {
-    int count = 0;
-    for (int i = 0; i < lobby.m_slotCount && i < kLobbySlots; ++i)
-        if (lobby.m_slotConnections[i] == kSlotConnected) count = i + 1;
-    return count < kMinSurvivalFighters ? kMinSurvivalFighters : count;
-}
-
 // The tables arrive checked, but the set-up clamps again: a value out of range here would index
 // past the robots or build a battle on a stage that does not exist.
 CMatchSetup MakeMatchSetup(const CLobby& lobby) {
     CMatchSetup s;
     s.stage = IsMenuStage(lobby.m_stage) ? lobby.m_stage : kFallbackStage;
     s.mission = MissionOf(lobby.m_mode);
-    s.fighters = lobby.m_mode == kSurvivalMode ? SurvivalFighters(lobby) : lobby.m_fighters;
+    s.fighters = lobby.m_mode == kSurvivalMode ? SurvivalFighterCount(lobby.m_slotConnections, lobby.m_slotCount) : lobby.m_fighters;
     s.robotCount = std::clamp(s.fighters, 1, kLobbySlots);
     int time = lobby.m_timeLimit;
     if (time != kUnlimitedTime) time = std::clamp(time, 1, kMaxTimeLimit);

@@ -1,9 +1,13 @@
-// Scene 3, "NET": the loading picture, then the network lobby.
+// Scene 3, "NET": the loading picture, then the network lobby, which lives on this scene's stack
+// for as long as the player stays in it.
+#include "lobby.h"
 #include "loading_screen.h"
 #include "scenes.h"
 
 void NetLobbyScene() {
     ShowLoadingScreen();
-    // TODO: construct the lobby (CLobby) here, run it and destroy it, once network play is
-    // built; it is constructed even when the quit flag is set, its own loops leave at once.
+    // Constructed even when the quit flag is set: every loop of the lobby then leaves at once,
+    // and its destructor still writes the connection settings back.
+    CLobby lobby;
+    lobby.Run();
 }

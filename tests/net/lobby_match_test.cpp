@@ -4,10 +4,13 @@
 
 #include "lobby_flow.h"
 #include "net_battle.h"
+#include "robot_presets.h"
 
 #include "engine.h"
 
 #include "sys_rand.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -162,6 +165,34 @@ TEST_F(LobbyTest, MatchIsBuiltFromTheTablesAndEndsWhenTheConnectionGoes) {
     for (const std::string& chunk : link.m_sent) sent += chunk;
     EXPECT_NE(sent.find(">c1000000000000>c1000000000000"), std::string::npos);
     EXPECT_EQ(sent.find(">c0"), std::string::npos) << "a client sends only its own robot's keys";
+}
+
+// After a battle: empty slots among the fighters get a model's robot and a "CPU" name; players,
+// slots still waiting for a ">l" and slots beyond the fighter count keep theirs.
+TEST_F(LobbyTest, NewCpuRobotsOnlyForEmptyFighterSlots) {
+    CTestLink link;
+    CLobby lobby(&link);
+    const char* connections[kLobbySlots] = {"接続", "未接続", "待ち", "未接続", "未接続", "未接続"};
+    const std::string old = lobby.m_slotCodes[0];
+    for (int i = 0; i < kLobbySlots; ++i) {
+        lobby.m_slotConnections[i] = connections[i];
+        lobby.m_slotNames[i] = std::string("N") + std::to_string(i);
+    }
+    lobby.m_fighters = 4;
+    std::vector<std::string> models;
+    for (const char* m : kSelectableModels) models.push_back(GetRobotConfigCode(m));
+    for (unsigned seed : {1u, 2u, 3u}) {
+        GameSrand(seed);
+        lobby.RandomizeCpuSlots();
+        for (int i = 0; i < kLobbySlots; ++i) {
+            const bool renewed = i == 1 || i == 3;
+            EXPECT_EQ(lobby.m_slotNames[i], renewed ? std::string("CPU") + std::to_string(i) : std::string("N") + std::to_string(i));
+            if (renewed)
+                EXPECT_NE(std::find(models.begin(), models.end(), lobby.m_slotCodes[i]), models.end()) << i;
+            else
+                EXPECT_EQ(lobby.m_slotCodes[i], old) << i;
+        }
+    }
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "lobby.h"
 #include "loading_screen.h"
 #include "net_battle.h"
+#include "peer_watch.h"
 #include "scene_driver.h"
 
 #include "engine.h"
@@ -57,6 +58,7 @@ int g_lastSerial = 0;
 std::vector<std::string> g_chat;  // every chat line seen, Shift-JIS
 int g_step = 0;
 bool g_battleDraw = true;
+CPeerWatch g_watch;
 
 void Out(const char* kind, const std::string& sjisText) {
     fprintf(g_out, "%d %s %s\n", g_driver ? g_driver->Pumps() : 0, kind, SjisToUtf8(sjisText).c_str());
@@ -135,6 +137,7 @@ void FlushLog() {
 // Every frame: what changed in the lobby since the last one.
 void Observe() {
     FlushLog();
+    g_watch.Observe(g_out, g_driver->Pumps(), g_lobby ? g_lobby->m_battle : nullptr, g_step);
     if (!g_lobby) return;
     CLobby& l = *g_lobby;
     if (l.m_ownId != g_lastId) {
@@ -273,8 +276,8 @@ int AddStep(CSceneDriver& d, const std::string& utf8Line) {
         else if (what == "step") {
             const int step = atoi(rest.c_str());
             d.WaitFor([step] { return g_step >= step; });
-        } else return 0;
-    } else return 0;
+        } else return g_watch.AddStep(d, cmd, arg);
+    } else return g_watch.AddStep(d, cmd, arg);
     return 1;
 }
 

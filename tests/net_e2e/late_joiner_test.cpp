@@ -1,0 +1,119 @@
+// A player who joins while two games fight: the relay brings its greeting into the match, which
+// ends it for both with the forced end; the newcomer never fights, and once the two are back in
+// the lobby all three tables show the three players connected.
+#include "netpeer_runner.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kTestLimitMs = 200000;
+
+// Joining: the name, then "ホスト" (one Enter) or "ＩＰ指定" (Down, Enter) and the address.
+const std::string kJoin = U8(u8R"(
+wait 3
+key Enter
+key Down
+%CONNECT%
+key Enter
+until players %PLAYERS% メインメニュー
+mark joined
+)");
+
+// The two who fight: start, fight until the match is over, come back and wait for the third.
+const std::string kFighter = U8(u8R"(
+key Down
+key Enter
+until state 戦闘中
+mark fighting
+until over 1
+until state メインメニュー
+until players 3 メインメニュー
+wait 30
+record
+mark done
+until file ../leave
+quit
+)");
+
+// The host's partner goes to team B, so two fighters make two even teams, and says so.
+const std::string kTeamB = U8(u8R"(
+key Down
+key Down
+key Down
+key Enter
+until state チーム選択中
+key Down
+key Enter
+until state メインメニュー
+key Enter
+until state チャット入力中
+wait 3
+type ready
+wait 3
+key Enter
+until state メインメニュー
+)");
+
+const std::string kLate = U8(u8R"(
+wait 30
+record
+mark done
+until file ../leave
+quit
+)");
+
+TEST(NetPlay, LateJoinerEndsTheMatchAndNeverFights) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST"), one("ONE"), late("LATE");
+    const std::string hostJoin = Fill(Fill(kJoin, "CONNECT", "key Enter"), "PLAYERS", "2");
+    const std::string clientJoin = Fill(Fill(kJoin, "CONNECT", "key Down\nkey Enter"), "PLAYERS", "2");
+    ASSERT_TRUE(StartNetPeer(host, world, hostJoin + U8(u8"until chat ONE:ready\n") + kFighter));
+    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", 30000)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(StartNetPeer(one, world, clientJoin + kTeamB + kFighter));
+
+    // The newcomer comes in at step 200 of the host's match.
+    ASSERT_TRUE(host.WaitForLine("out.txt", "step 200 ", 90000)) << PeerReport(host) << PeerReport(one);
+    const std::string lateJoin = Fill(Fill(kJoin, "CONNECT", "key Down\nkey Enter"), "PLAYERS", "3");
+    ASSERT_TRUE(StartNetPeer(late, world, lateJoin + kLate));
+
+    E2eProcess* peers[] = {&host, &one, &late};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            for (E2eProcess* p : peers)
+                if (FindLine(PeerOutput(*p), " mark done") < 0 && p->Running()) return false;
+            return true;
+        },
+        kTestLimitMs, 100));
+    host.WriteFile("leave", "");  // the games' folders are "game" below each of these
+    one.WriteFile("leave", "");
+    late.WriteFile("leave", "");
+    for (E2eProcess* p : peers) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+
+    for (E2eProcess* p : {&host, &one}) {
+        const std::vector<std::string> out = PeerOutput(*p);
+        const int greeting = FindLine(out, " chat LATE:hi from LATE");
+        const int result = FindLine(out, " result 99 ");
+        ASSERT_GE(result, 0) << PeerReport(*p);
+        EXPECT_GE(FindLine(out, U8(u8" chat 強制終了")), 0) << PeerReport(*p);
+        if (greeting >= 0 && greeting < result) {
+            EXPECT_LE(LineFrame(out[result]) - LineFrame(out[greeting]), 40) << PeerReport(*p);
+        }
+    }
+    EXPECT_LT(FindLine(PeerOutput(late), U8(u8" state 戦闘中")), 0) << PeerReport(late);
+    for (E2eProcess* p : peers) {
+        const std::vector<std::string> out = PeerOutput(*p);
+        const int done = FindLine(out, " mark done");
+        ASSERT_GT(done, 0) << PeerReport(*p);
+        for (int slot = 0; slot < 3; ++slot) {
+            const std::vector<std::string> rows = LinesWith(std::vector<std::string>(out.begin(), out.begin() + done),
+                                                            " slot " + std::to_string(slot) + " ");
+            ASSERT_FALSE(rows.empty()) << p->Name();
+            EXPECT_NE(rows.back().find(U8(u8"conn=接続 ")), std::string::npos) << p->Name() << ": " << rows.back();
+        }
+    }
+}
+
+}  // namespace

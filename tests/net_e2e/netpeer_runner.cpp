@@ -1,0 +1,44 @@
+// Starting the network peer for a test: its folder from the driver, ap.ini entries for the
+// test's relay and chat page, and the lobby texts every player greets and leaves with.
+#include "netpeer_runner.h"
+
+#include <cstdlib>
+
+#ifndef ZAU_NETPEER_PATH
+#error "ZAU_NETPEER_PATH must name the peer program"
+#endif
+
+bool StartNetPeer(E2eProcess& peer, const E2eWorld& world, const std::string& script, const SPeerOptions& options) {
+    peer.WriteFile("script.txt", script);
+    const std::string port = std::to_string(world.Port()), name = peer.Name();
+    std::vector<std::string> args = {"--dir", peer.GameDir(), "--script", peer.FilePath("script.txt"), "--out",
+                                     peer.FilePath("out.txt"), "--frames", std::to_string(options.frames)};
+    if (options.paced) args.push_back("--paced");
+    if (!options.draw) args.push_back("--no-battle-draw");
+    for (const std::string& entry : std::vector<std::string>
+         {"NET.NAME=" + name, "NET.MSG=e2e", "NET.IP=127.0.0.1", "NET.HostPort=" + port, "NET.GestPort=" + port,
+          "NET.ChatURL=" + world.ChatUrl(), "QM.IN=hi from " + name, "QM.END=bye from " + name}) {
+        args.push_back("--ini");
+        args.push_back(entry);
+    }
+    return peer.Start(ZAU_NETPEER_PATH, args, world);
+}
+
+std::vector<std::string> PeerOutput(const E2eProcess& peer) { return peer.Lines("out.txt"); }
+
+std::string PeerReport(const E2eProcess& peer) {
+    return peer.Name() + " output:\n" + peer.ReadFile("out.txt") + "\nstderr:\n" + peer.ReadFile("stderr.txt") +
+           "\nlog:\n" + peer.ReadFile("game/peer.log");
+}
+
+int LineFrame(const std::string& line) {
+    if (line.empty() || line[0] < '0' || line[0] > '9') return -1;
+    return atoi(line.c_str());
+}
+
+std::string Fill(std::string script, const std::string& name, const std::string& value) {
+    const std::string key = "%" + name + "%";
+    for (size_t at = script.find(key); at != std::string::npos; at = script.find(key, at + value.size()))
+        script.replace(at, key.size(), value);
+    return script;
+}

@@ -1,0 +1,24 @@
+// Games for the end-to-end tests: the network peer started through the driver with the test's
+// relay port, chat page and lobby texts, a script written beside it, and its output read back.
+#pragma once
+
+#include "e2e_driver.h"
+
+#include <string>
+#include <vector>
+
+struct SPeerOptions {
+    bool paced = true;
+    bool draw = false;
+    int frames = 30000;
+};
+
+// Starts `peer` as the player of its name with the script (UTF-8); 1 when it runs.
+bool StartNetPeer(E2eProcess& peer, const E2eWorld& world, const std::string& script, const SPeerOptions& options = {});
+// The peer's output lines and a report of everything it left, for failure messages.
+std::vector<std::string> PeerOutput(const E2eProcess& peer);
+std::string PeerReport(const E2eProcess& peer);
+// The frame number that opens an output line ("FRAME KIND ..."); -1 for other lines.
+int LineFrame(const std::string& line);
+// A script's "%NAME%" replaced.
+std::string Fill(std::string script, const std::string& name, const std::string& value);

@@ -1,5 +1,6 @@
 // FreeType text on the IPA Gothic fonts: the layout and rasteriser behind the game's fonts and
 // text textures. Glyphs are cached per font, as text is drawn every frame.
+#include "gl_local.h"
 #include "sys_font.h"
 #include "sys_text.h"
 
@@ -188,6 +189,7 @@ void GfxRenderText(GfxFont* font, const char* text, int length, unsigned char* c
                    int mono) {
     if (!coverage || width <= 0 || height <= 0) return;
     std::memset(coverage, 0, (size_t)width * height);
+    gldev::NoteRenderedText(text, length);
     if (!font) return;
     int w = 0, h = 0;
     Layout(font, Decode(text, length), mono ? 1 : 0, &w, &h, [&](const Glyph& g, int x, int base) {

@@ -4,12 +4,16 @@
 #include "math_ops.h"
 
 #include <cmath>
+#include <string>
 
 using namespace gldev;
 
 namespace {
 
 GfxDrawRecorder g_drawRecorder = nullptr;
+GfxSpriteRecorder g_spriteRecorder = nullptr;
+GfxTextRecorder g_textRecorder = nullptr;
+std::string g_recordedText;  // what GfxRenderText laid out last, while text is recorded
 
 struct Layout {
     int stride = 0;
@@ -271,8 +275,19 @@ void GfxDrawPrimitive(uint32_t type, int startVertex, int primitives) {
 
 // ---- Sprites and coverage images ------------------------------------------------------------
 
+void GfxTestSetSpriteRecorder(GfxSpriteRecorder recorder) { g_spriteRecorder = recorder; }
+void GfxTestSetTextRecorder(GfxTextRecorder recorder) {
+    g_textRecorder = recorder;
+    g_recordedText.clear();
+}
+
+void gldev::NoteRenderedText(const char* text, int length) {
+    if (g_textRecorder) g_recordedText.assign(text ? text : "", text && length > 0 ? (size_t)length : 0);
+}
+
 void GfxDrawSprite(GfxTexture* t, const GfxSpriteDraw& d) {
     if (!g_dev.created || !t) return;
+    if (g_spriteRecorder) g_spriteRecorder(t, d);
     Begin2D(g_dev.target->width, g_dev.target->height);
     glBindTexture(GL_TEXTURE_2D, t->id);
     // Whole-pixel placement at scale 1 meets texel centres exactly, so linear filtering only
@@ -296,6 +311,10 @@ void GfxDrawSprite(GfxTexture* t, const GfxSpriteDraw& d) {
 void GfxDrawCoverage(const unsigned char* coverage, int width, int height, int x, int y, uint32_t color,
                      int clipLeft, int clipTop, int clipRight, int clipBottom) {
     if (!g_dev.created || !coverage || width <= 0 || height <= 0) return;
+    if (g_textRecorder) {
+        g_textRecorder(g_recordedText.c_str(), x, y, color);
+        g_recordedText.clear();
+    }
     const int tw = g_dev.target->width, th = g_dev.target->height;
     if (clipLeft < 0) clipLeft = 0;
     if (clipTop < 0) clipTop = 0;

@@ -108,4 +108,7 @@ void ApplyStages();                 // textures and combiners of the stages
 void SetSampler(GfxTexture* t, GLint min, GLint mag, GLint wrapS, GLint wrapT);
 void ApplyLighting(bool hasNormal, bool hasDiffuse);
 
+// Text laid out for the next coverage image, kept only while a text recorder is set.
+void NoteRenderedText(const char* text, int length);
+
 }  // namespace gldev

@@ -293,8 +293,15 @@ struct GfxSpriteDraw {
     uint32_t color = 0xFFFFFFFF;
 };
 void GfxDrawSprite(GfxTexture* t, const GfxSpriteDraw& d);
+// Test hook: sees every sprite drawn, with its texture and placement.
+using GfxSpriteRecorder = void (*)(GfxTexture* t, const GfxSpriteDraw& d);
+void GfxTestSetSpriteRecorder(GfxSpriteRecorder recorder);
 
 // A coverage image (one byte a pixel, 0 transparent .. 255 opaque) drawn at (x, y) in one colour,
 // clipped to the rectangle [clipLeft, clipRight) x [clipTop, clipBottom). Text uses it.
 void GfxDrawCoverage(const unsigned char* coverage, int width, int height, int x, int y, uint32_t color,
                      int clipLeft, int clipTop, int clipRight, int clipBottom);
+// Test hook: sees every coverage image drawn with the text GfxRenderText last laid out for it
+// ("" when the image came from elsewhere), its position and colour.
+using GfxTextRecorder = void (*)(const char* text, int x, int y, uint32_t color);
+void GfxTestSetTextRecorder(GfxTextRecorder recorder);

@@ -123,7 +123,7 @@ void CBattleView::DrawSight(const CRobot& own, const CRobot* target) {
     if (target && InLockCone(own, *target)) {
         Vec3 p = WorldToScreen(RootPosition(*target));
         m_sight.m_sprite.SetPosition(p.x - 64, p.y - 64);
-        m_sight.m_sprite.SetRotation(GetDistanceVec(RootPosition(own), RootPosition(*target)));
+        m_sight.m_sprite.SetRotation(ScreenTurn(GetDistanceVec(RootPosition(own), RootPosition(*target))));
         m_sight.m_sprite.Draw();
         if (!m_sightFlag) m_lockSound.Play(0);
         m_sightFlag = 1;
@@ -281,13 +281,13 @@ void CBattleView::DrawLockOn(CRobot& own, const CRobot& target) {
             arrow.SetRotation(0);
         } else if (rel.z > 10) {
             arrow.SetPosition(304, float(324 + 20 * i));
-            arrow.SetRotation(-3.14159f);
+            arrow.SetRotation(ScreenTurn(-3.14159f));
         } else if (rel.x < 0) {
             arrow.SetPosition(float(554 + 20 * i), 174);
-            arrow.SetRotation(-1.570795f);
+            arrow.SetRotation(ScreenTurn(-1.570795f));
         } else {
             arrow.SetPosition(float(54 - 20 * i), 174);
-            arrow.SetRotation(1.570795f);
+            arrow.SetRotation(ScreenTurn(1.570795f));
         }
         arrow.Draw();
     }
@@ -367,6 +367,6 @@ void CBattleView::UpdateMarker(CLockMarker& m) {
 
 void CBattleView::DrawMarker(CLockMarker& m) {
     m.m_sprite.SetPosition(float(m.m_x - 16), float(m.m_y - 16));
-    m.m_sprite.SetRotation(m.m_rotation);
+    m.m_sprite.SetRotation(ScreenTurn(m.m_rotation));
     m.m_sprite.Draw();
 }

@@ -62,7 +62,7 @@ void CRadar::DrawBlip(int kind, const Vec3& position, const Vec3& direction) {
     if (std::fabs(v.x) > float(m_halfWidth) || std::fabs(v.z) > float(m_halfHeight)) return;
     CSprite& s = m_sprites[kind];
     s.SetPosition(m_centerX + v.x - 8, m_centerY - v.z - 8);
-    s.SetRotation(GetHeading(direction));
+    s.SetRotation(ScreenTurn(GetHeading(direction)));
     s.Draw();
 }
 

@@ -90,3 +90,7 @@ public:
 
 // trunc(v * 100 / m); 0 for a maximum of 0 or below.
 int Percent(int v, int m);
+// The display's angles turn counter-clockwise on the screen (a bracket, arrow or blip turned by a
+// quarter points from up to the left); the device turns sprites clockwise, so every turn the
+// display hands a sprite goes through here.
+inline float ScreenTurn(float angle) { return -angle; }

@@ -84,6 +84,18 @@ std::set<std::string> ElementsDrawn(CHudRecorder& r) {
     return e;
 }
 
+// Where a picture's direction (dx, dy) points on the screen once the device turns the sprite.
+Vec3 OnScreen(const SHudSprite& s, float dx, float dy) {
+    const float c = std::cos(s.d.rotation), n = std::sin(s.d.rotation);
+    return Vec3(dx * c - dy * n, dx * n + dy * c, 0);
+}
+// Both directions taken as unit vectors.
+void ExpectPoints(const Vec3& v, float x, float y) {
+    const float a = std::sqrt(v.x * v.x + v.y * v.y), b = std::sqrt(x * x + y * y);
+    EXPECT_NEAR(v.x / a, x / b, 0.02f) << v.x << "," << v.y;
+    EXPECT_NEAR(v.y / a, y / b, 0.02f) << v.x << "," << v.y;
+}
+
 std::string Join(const std::set<std::string>& s) {
     std::string out;
     for (const std::string& x : s) out += x + " ";
@@ -233,14 +245,15 @@ TEST_F(HudLayout, GraphicsLevelOneLeavesOutDistanceModeMarkersArrowAndLabels) {
 TEST_F(HudLayout, ArrowPointsTowardATargetOutsideTheFrontCheck) {
     m_view->m_viewMode = 9;
     R(0).m_target = &R(1);
+    // The arrow picture points up; on the screen it points out toward the target's side.
     const struct {
         Vec3 at;
-        float x, y, rotation;
+        float x, y, dx, dy;
     } rows[] = {
-        {Vec3(2, 1, -19), 304, 74, 0},           // far ahead, beyond the front check
-        {Vec3(2, 1, 18), 304, 324, -3.14159f},   // behind
-        {Vec3(10, 1, 3), 54, 174, 1.570795f},    // on the robot's left (world +X when facing -Z)
-        {Vec3(-6, 1, 3), 554, 174, -1.570795f},  // on its right
+        {Vec3(2, 1, -19), 304, 74, 0, -1},  // far ahead, beyond the front check: up
+        {Vec3(2, 1, 18), 304, 324, 0, 1},   // behind: down
+        {Vec3(10, 1, 3), 54, 174, -1, 0},   // on the robot's left (world +X when facing -Z)
+        {Vec3(-6, 1, 3), 554, 174, 1, 0},   // on its right
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.at.x << "," << row.at.z);
@@ -250,7 +263,7 @@ TEST_F(HudLayout, ArrowPointsTowardATargetOutsideTheFrontCheck) {
         ASSERT_EQ(arrows.size(), 1u);
         EXPECT_EQ(arrows[0].d.x, row.x);
         EXPECT_EQ(arrows[0].d.y, row.y);
-        EXPECT_FLOAT_EQ(arrows[0].d.rotation, row.rotation);
+        ExpectPoints(OnScreen(arrows[0], 0, -1), row.dx, row.dy);
     }
     // The target's side of the screen agrees with the arrow's: the robot's left shows left.
     Place(1, Vec3(10, 1, 3));
@@ -460,13 +473,18 @@ TEST_F(HudLayout, RadarBlipsAndShots) {
         ASSERT_EQ(int(shots.size()), a.shots);
         for (const SHudSprite& s : shots) EXPECT_FALSE(std::isnan(s.d.rotation));
     }
-    // A shot crossing the radar to the right turns its blip a quarter turn.
+    // The blip pictures point up. A shot flying to world +X crosses the radar to the left (as the
+    // ally standing there shows), a shot going straight up stays upright, and a robot blip points
+    // where the robot faces.
     R(0).m_currentAction = "";
     Draw();
     const std::vector<SHudSprite> shots = Rec().Sprites("blip3");
     ASSERT_EQ(shots.size(), 2u);
-    EXPECT_NEAR(std::fabs(shots[0].d.rotation), 1.570795f, 1e-3f);
-    EXPECT_EQ(shots[1].d.rotation, 0);
+    ExpectPoints(OnScreen(shots[0], 0, -1), -1, 0);
+    ExpectPoints(OnScreen(shots[1], 0, -1), 0, -1);
+    const std::vector<SHudSprite> allies = Rec().Sprites("blip1");
+    ASSERT_EQ(allies.size(), 1u);
+    ExpectPoints(OnScreen(allies[0], 0, -1), 0, -1);  // facing -Z as robot 0 does: up the radar
     for (int i = 0; i < 5; ++i) m_pool.GetRecord(i).Free();
 }
 
@@ -573,14 +591,33 @@ TEST_F(HudLayout, ManualMarkersCycleRoundTheEllipse) {
         }
         EXPECT_EQ(Rec().CountSprites("marker*"), kLockMarkers);
     }
-    // Automatic again: all four close on the locked target at once.
+    // Held ahead, the four brackets gather at the top of the ellipse with their corner (the
+    // picture's lower right) toward the screen centre.
+    Place(1, Vec3(2, 1, -2));
+    Draw(24);
+    for (int i = 0; i < kLockMarkers; ++i) {
+        SCOPED_TRACE(i);
+        const std::vector<SHudSprite> s = Rec().Sprites("marker" + std::to_string(i));
+        ASSERT_EQ(s.size(), 1u);
+        EXPECT_EQ(m_view->m_markers[i].m_y, 140);
+        ExpectPoints(OnScreen(s[0], 1, 1), 0, 1);
+    }
+    // Automatic again: all four close on the locked target at once, each bracket at its own
+    // corner of the target with its corner outward.
     R(0).m_lockOn = true;
     Place(1, Vec3(2, 1, -2));
-    Draw();
+    Draw(8);
     const Vec3 p = WorldToScreen(Vec3(2, 1, -2));
     EXPECT_EQ(m_view->m_markers[3].m_goalX, int(p.x) + 46);
     EXPECT_EQ(m_view->m_markers[0].m_goalY, int(p.y) - 46);
     EXPECT_EQ(m_view->m_markers[0].m_sprite.m_color, 0x80FF0000u);
+    const float corners[kLockMarkers][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+    for (int i = 0; i < kLockMarkers; ++i) {
+        SCOPED_TRACE(i);
+        const std::vector<SHudSprite> s = Rec().Sprites("marker" + std::to_string(i));
+        ASSERT_EQ(s.size(), 1u);
+        ExpectPoints(OnScreen(s[0], 1, 1), corners[i][0], corners[i][1]);
+    }
 }
 
 TEST_F(HudLayout, NamesAreTextNotFormats) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,7 @@ public:
         m_sprites.clear();
         m_texts.clear();
         m_shapes.clear();
+        m_words.clear();
     }
 
     std::vector<SHudSprite> Sprites(const std::string& picture) const {
@@ -113,15 +115,16 @@ public:
         }
         return words;
     }
+    // The words found stay valid until the next Clear.
     const SHudText* FindWord(const std::string& font, const std::string& text) {
-        m_words = Words(font);
-        for (const SHudText& w : m_words)
+        m_words.push_back(std::make_unique<std::vector<SHudText>>(Words(font)));
+        for (const SHudText& w : *m_words.back())
             if (w.text == text) return &w;
         return nullptr;
     }
     const SHudText* FindWordAt(const std::string& font, float x, float y) {
-        m_words = Words(font);
-        for (const SHudText& w : m_words)
+        m_words.push_back(std::make_unique<std::vector<SHudText>>(Words(font)));
+        for (const SHudText& w : *m_words.back())
             if (w.x == x && w.y == y) return &w;
         return nullptr;
     }
@@ -189,5 +192,5 @@ private:
     std::vector<SHudSprite> m_sprites;
     std::vector<SHudText> m_texts;
     std::vector<SHudShape> m_shapes;
-    std::vector<SHudText> m_words;
+    std::vector<std::unique_ptr<std::vector<SHudText>>> m_words;
 };

@@ -7,13 +7,12 @@
 #include "battle.h"
 #include "battle_runner.h"
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 // Pad slots (slot 10 becomes the boost input, slot 11 input 10).
-constexpr int kPadRightWeapon = 6, kPadLeftWeapon = 7, kPadBackWeapon = 8, kPadBoost = 10;
+constexpr int kPadRightStep = 2, kPadRightWeapon = 6, kPadLeftWeapon = 7, kPadBackWeapon = 8, kPadBoost = 10;
 
 class CStageDuel {
 public:
@@ -48,7 +47,7 @@ public:
 
     // One simulation step with the attacker's pad holding the given pad slots (pressed on the
     // step they go down); the target's pad is all up.
-    void Step(std::initializer_list<int> held) {
+    void Step(const std::vector<int>& held) {
         CBattle& b = *m_battle;
         CPad& pad = b.m_slotPads[0];
         int now[kPadSlots] = {};

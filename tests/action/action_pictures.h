@@ -27,6 +27,7 @@ struct SActionPictures {
     int frames[3];       // the action frames drawn: wind-up, strike, follow-through
     int view;
     std::vector<int> held;  // pad slots held while it runs
+    bool bySteps = false;   // `frames` count the action's steps (for the guns' looping counter)
 };
 
 // The stand-in robots painted so they read apart: the attacker orange and blue, the target
@@ -56,10 +57,13 @@ inline void LookAtAttacker(CRobot& r, int view, Vec3* eye, Vec3* target) {
     }
 }
 
+// The names of the three moments on the tiles.
+const char* const kBlowMoments[3] = {"wind-up", "strike", "follow-through"};
+const char* const kShotMoments[3] = {"aim", "fire", "in flight"};
+
 // Runs `row` and adds its three tiles to `sheet`; a moment the action never reached leaves a
 // gap and a failure. The number of tiles that showed some of the attacker's projectiles.
-inline int AddActionRow(CContactSheet& sheet, const SActionPictures& row) {
-    static const char* const kMoments[3] = {"wind-up", "strike", "follow-through"};
+inline int AddActionRow(CContactSheet& sheet, const SActionPictures& row, const char* const* moments) {
     SCOPED_TRACE(SjisToUtf8(row.action));
     CStageDuel duel;
     EXPECT_EQ(duel.Setup(Painted(row.build, "7,5,1,1,2,6").c_str(), Painted("29,0,2", "2,4,7,6,6,6").c_str(), row.ahead),
@@ -72,13 +76,14 @@ inline int AddActionRow(CContactSheet& sheet, const SActionPictures& row) {
     for (int step = 0; step < 900; ++step) {
         duel.Step(row.held);
         if (r.m_currentAction != row.action) break;
+        const int moment = row.bySteps ? step + 1 : r.m_actionFrame;
         for (int k = 0; k < 3; ++k) {
-            if (drawn[k] || r.m_actionFrame != row.frames[k]) continue;
+            if (drawn[k] || moment != row.frames[k]) continue;
             drawn[k] = true;
             Vec3 eye, target;
             LookAtAttacker(r, row.view, &eye, &target);
             char line[48];
-            std::snprintf(line, sizeof line, "\nf%d %s", row.frames[k], kMoments[k]);
+            std::snprintf(line, sizeof line, "\n%s%d %s", row.bySteps ? "step " : "f", row.frames[k], moments[k]);
             sheet.AddTile(row.action + std::string(line), duel.Battle().m_clearColor, eye, target,
                           [&] { duel.Draw(); });
             withShots += duel.FlyingShots() > 0;
@@ -90,4 +95,13 @@ inline int AddActionRow(CContactSheet& sheet, const SActionPictures& row) {
         if (!drawn[k]) sheet.Skip();
     }
     return withShots;
+}
+
+// Every row on pages of four (<name>_00.png ...); each row must show some of the attacker's
+// projectiles, and every tile must be there.
+inline void WriteActionSheet(const char* name, const std::vector<SActionPictures>& rows, const char* const* moments) {
+    CContactSheet sheet(name, 3, 4);
+    for (const SActionPictures& row : rows) EXPECT_GE(AddActionRow(sheet, row, moments), 1) << SjisToUtf8(row.action);
+    EXPECT_EQ(sheet.TileCount(), 3 * static_cast<int>(rows.size()));
+    EXPECT_EQ(sheet.Save(), (static_cast<int>(rows.size()) + 3) / 4);
 }

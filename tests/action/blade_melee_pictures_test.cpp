@@ -21,20 +21,12 @@ protected:
         ASSERT_EQ(driver.UseGameAssets(), 1);
         ASSERT_EQ(driver.Start(), 1);
     }
-
-    // Every row on pages of four; each strike must show a projectile of the attacker.
-    static void WriteSheet(const char* name, const std::vector<SActionPictures>& rows) {
-        CContactSheet sheet(name, 3, 4);
-        for (const SActionPictures& row : rows) EXPECT_GE(AddActionRow(sheet, row), 1) << SjisToUtf8(row.action);
-        EXPECT_EQ(sheet.TileCount(), 3 * static_cast<int>(rows.size()));
-        EXPECT_EQ(sheet.Save(), (static_cast<int>(rows.size()) + 3) / 4);
-    }
 };
 
 constexpr float kNear = 4.0f;  // a target within reach of the rushes
 
 TEST_F(BladeMeleePictures, BladeCuts) {
-    WriteSheet("blade_actions", {
+    WriteActionSheet("blade_actions", {
         {"29,0,12", "ブレード１", 0, kNear, {8, 14, 24}, kViewSide, {}},
         {"29,0,12", "ブレード２", 0, kNear, {8, 14, 24}, kViewSide, {}},
         {"29,0,12", "ブレード(切下L", 0, kNear, {8, 14, 20}, kViewSide, {}},
@@ -51,21 +43,21 @@ TEST_F(BladeMeleePictures, BladeCuts) {
         {"29,5,12", "c29ブレード2(D1", 0, kNear, {8, 11, 15}, kViewSide, {}},
         {"29,5,12", "c29ブレード2(J1", 3.0f, kNear, {3, 19, 24}, kViewSide, {}},
         {"29,5,12", "c29ブレード2(SJ1", 3.0f, kNear, {10, 22, 38}, kViewSide, {}},
-    });
+    }, kBlowMoments);
 }
 
 TEST_F(BladeMeleePictures, MeleeBlows) {
-    WriteSheet("melee_actions", {
+    WriteActionSheet("melee_actions", {
         {"21,0,6", "格闘＿ダッシュブローパンチL", 0, kNear, {7, 11, 20}, kViewSide, {}},
         {"21,0,6", "格闘＿突R", 0, kNear, {10, 17, 24}, kViewSide, {}},
         {"21,0,6", "ブレード（ジャンプ切下R", 6.0f, kNear, {10, 21, 22}, kViewSide, {}},
         {"21,0,6", "格闘＿キック前転", 0, kNear, {20, 40, 47}, kViewSide, {}},
-    });
+    }, kBlowMoments);
 }
 
 TEST_F(BladeMeleePictures, ShoulderWeaponsInFlight) {
     constexpr float kFar = 12.0f;
-    WriteSheet("shoulder_weapons", {
+    WriteActionSheet("shoulder_weapons", {
         {"21,0,6,0,2", "ショット＿肩レーザー", 0, kFar, {12, 20, 30}, kViewBehind, {}},
         {"21,0,6,0,2", "ショット＿肩レーザーLR", 0, kFar, {12, 17, 24}, kViewBehind, {kPadRightStep}},
         {"21,0,6,0,2", "ショット＿肩レーザーLR2", 0, kFar, {12, 23, 50}, kViewBehind, {}},
@@ -73,7 +65,7 @@ TEST_F(BladeMeleePictures, ShoulderWeaponsInFlight) {
         {"21,0,6,0,1", "ショット＿拡散ビーム１", 0, kFar, {7, 11, 15}, kViewBehind, {}},
         {"21,0,6", "ショット＿グレネードY", 0, kFar, {7, 11, 17}, kViewBehind, {}},
         {"29,0,12,0,0", "ショット＿サテライト３", 0, kFar, {7, 12, 20}, kViewBehind, {}},
-    });
+    }, kShotMoments);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ struct Arena {
             float a = turn + 2 * kPi * i / n, half = r * std::tan(kPi / n);
             Place p = Place().TurnedY(a);
             ground.SetPlace(p);
-            ground.Quad(V3(-half, 0, r), V3(half, 0, r), V3(half, h, r), V3(-half, h, r), V3(0, h / 2, 0));
+            ground.Quad(V3(-half, 0, r), V3(half, 0, r), V3(half, h, r), V3(-half, h, r), V3(0, h / 2, 2 * r));
             ground.SetPlace(Place());
             // On the stage in short sections, for the fog as with the floors.
             const float len = 2 * half + 2 * thick * std::tan(kPi / n);

@@ -173,7 +173,7 @@ bool Finite(double v) { return std::isfinite(v); }
 // arena), so the cruising flight, which nothing turns, passes it; the other actions never get
 // that far. Until the stage is mended the check is only that such a robot stays above the floor
 // of the world.
-bool LeavesThroughTheRing(const std::string& started) { return started == "飛行31"; }
+bool LeavesThroughTheRing(const std::string&) { return false; }
 
 int PadSlotOf(int input) {
     for (int s = 0; s < kPadSlots; ++s)

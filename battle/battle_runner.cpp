@@ -30,22 +30,26 @@ int StartHeadlessEngine() {
 
 void StopHeadlessEngine() { g_engine.Free(); }
 
-int RunHeadlessBattle(const SBattleSetup& setup, SBattleOutcome* outcome, const BattleStepHook& hook) {
-    *outcome = SBattleOutcome();
-    if (setup.robotCount < 1 || setup.robotCount > kMaxRobots) return 0;
-    // The battle holds six robots and a hundred projectiles: too large for a stack frame.
-    auto battle = std::make_unique<CBattle>();
+void SetUpBattle(CBattle* battle, const SBattleSetup& setup) {
     battle->m_drawEnabled = setup.draw;
     battle->m_robotCount = setup.robotCount;
     if (!setup.mission.empty()) battle->m_mission = setup.mission;
     battle->m_clock = setup.clock;
-    for (int i = 0; i < setup.robotCount; ++i) {
+    for (int i = 0; i < setup.robotCount && i < kMaxRobots; ++i) {
         if (!setup.teams[i].empty()) battle->m_robots[i].m_teamCode = setup.teams[i];
         if (!setup.codes[i].empty()) battle->BuildRobot(i, setup.cpuTypes[i], setup.codes[i]);
         else battle->m_cpu[i].m_type = setup.cpuTypes[i];
     }
     battle->LoadStage(setup.stage);
     battle->Start();
+}
+
+int RunHeadlessBattle(const SBattleSetup& setup, SBattleOutcome* outcome, const BattleStepHook& hook) {
+    *outcome = SBattleOutcome();
+    if (setup.robotCount < 1 || setup.robotCount > kMaxRobots) return 0;
+    // The battle holds six robots and a hundred projectiles: too large for a stack frame.
+    auto battle = std::make_unique<CBattle>();
+    SetUpBattle(battle.get(), setup);
     GameSrand(setup.seed);
     while (!battle->IsOver() && outcome->steps < setup.stepLimit && !g_quit) {
         battle->Run();

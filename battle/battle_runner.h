@@ -36,6 +36,11 @@ using BattleStepHook = std::function<void(int step, uint64_t hash)>;
 int StartHeadlessEngine();
 void StopHeadlessEngine();
 
+class CBattle;
+
+// A fresh battle set up as described (robots built, stage loaded), before its first frame.
+void SetUpBattle(CBattle* battle, const SBattleSetup& setup);
+
 // Builds and runs one battle in the current folder (the game folder, for the assets).
 // The engine must be up. 1 when the battle was set up and ran.
 int RunHeadlessBattle(const SBattleSetup& setup, SBattleOutcome* outcome, const BattleStepHook& hook = nullptr);

@@ -306,7 +306,9 @@ int CPadRecord::FromText(const std::string& text, std::string* error) {
     size_t lastLine = text.rfind('\n', text.size() - 2);
     lastLine = lastLine == std::string::npos ? 0 : lastLine + 1;
     if (text.compare(lastLine, checkTag.size(), checkTag) != 0) {
-        *error = "the record is cut short (no checksum line at its end)";
+        *error = text.find("\ncheck ") != std::string::npos
+                     ? "the record has lines after its checksum line"
+                     : "the record is cut short (no checksum line at its end)";
         return 0;
     }
     uint64_t stored = 0;

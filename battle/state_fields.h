@@ -13,18 +13,20 @@
 // for T in int, bool, float, double, Vec3, Mat4 and std::string.
 namespace state_fields {
 
-// A node pointer as (robot slot, frame) when it is one of the battle's robot frames, -1 for
-// none and -2 for any other node.
+// A node pointer as (robot slot, frame) when it is one of the battle's robot frames; slot -1
+// for none and -2 for any other node, frame -1 then.
 template <class V>
 void VisitRobotNode(V& v, const char* name, const C3DObject* node, const CBattle& battle) {
-    for (int i = 0; i < kMaxRobots; ++i)
+    int slot = node ? -2 : -1, frame = -1;
+    for (int i = 0; i < kMaxRobots && slot == -2; ++i)
         for (int f = 0; f < kRobotFrameCount; ++f)
             if (node == &battle.m_robots[i].m_frames[f]) {
-                v.Item(name, 0, i);
-                v.Item(name, 1, f);
-                return;
+                slot = i;
+                frame = f;
+                break;
             }
-    v.Field(name, node ? -2 : -1);
+    v.Item(name, 0, slot);
+    v.Item(name, 1, frame);
 }
 
 template <class V>

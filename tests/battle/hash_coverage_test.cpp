@@ -54,6 +54,9 @@ TEST_F(BattleTest, EveryFieldGroupChangesTheHash) {
         {"projectile life", [](CBattle& x) { ++x.m_projectiles.GetRecord(0).m_frame; }},
         {"projectile owner", [](CBattle& x) { x.m_projectiles.GetRecord(0).m_owner = &x.m_robots[1]; }},
         {"projectile state", [](CBattle& x) { x.m_projectiles.GetRecord(0).m_state += "x"; }},
+        {"projectile kind", [](CBattle& x) { x.m_projectiles.GetRecord(0).m_homingRange += 1; }},
+        {"projectile target", [](CBattle& x) { x.m_projectiles.GetRecord(0).m_targetFrame = &x.m_robots[1].m_frames[0]; }},
+        {"slot counts", [](CBattle& x) { x.m_robots[0].m_weapons.capacity -= 1; }},
     };
     ASSERT_FALSE(b.m_projectiles.GetRecord(0).IsFree());
     for (const Mutator& m : table) {

@@ -115,7 +115,7 @@ protected:
         Replay(record, CStepSchedule(1), nullptr, nullptr, [&](const STick& t, CBattle& b) {
             if (tick) tick(t, b);
             if (t.index == n) dump = DumpState(b);
-        });
+        }, n);  // one step a frame and no pause: tick n is frame n
         return dump;
     }
 

@@ -23,7 +23,9 @@ TEST_F(BattleTest, EachChangeShowsInTheHashAndNamesItsField) {
     b.BuildRobot(1, -1, ParseBuildCode("29,0,1"));
     b.m_projectiles.Launch(Vec3(0, 2, 0), Vec3(0, 0, 1), nullptr, "ショット１", &b.m_robots[0]);
     const int busy = b.m_projectiles.GetCursor();
-    const std::string p = "projectile[" + std::to_string(busy) + "].";
+    std::string p = "projectile[";
+    p += std::to_string(busy);
+    p += "].";
     const Change changes[] = {
         {[](CBattle& x) { x.m_clock -= 1; }, "clock"},
         {[](CBattle& x) { x.m_result = 3; }, "result"},
@@ -40,7 +42,7 @@ TEST_F(BattleTest, EachChangeShowsInTheHashAndNamesItsField) {
         {[](CBattle& x) { x.m_robots[0].m_currentAction = "ジャンプ"; }, "robot[0].currentAction"},
         {[](CBattle& x) { x.m_robots[0].m_poseTwist += 0.5f; }, "robot[0].poseTwist"},
         {[](CBattle& x) { x.m_robots[1].m_mountPoints[6].z += 1; }, "robot[1].mountPoint[6]"},
-        {[](CBattle& x) { x.m_robots[1].m_actionNames[3] = "x"; }, "robot[1].actionName[3]"},
+        {[](CBattle& x) { x.m_robots[1].m_actionNames[3] = "歩行４"; }, "robot[1].actionName[3]"},
         {[busy](CBattle& x) { x.m_projectiles.GetRecord(busy).m_frame += 1; }, "frame"},
         {[busy](CBattle& x) { x.m_projectiles.GetRecord(busy).m_owner = &x.m_robots[1]; }, "owner"},
         {[busy](CBattle& x) { x.m_projectiles.GetRecord(busy).m_targetFrame = &x.m_robots[1].m_frames[2]; },
@@ -76,7 +78,7 @@ TEST_F(BattleTest, FramesInPhaseCountOnlyWhereEveryGameRunsTheSameFrames) {
     } rows[] = {{kPhaseIntro, true},       {kPhaseFight, false}, {kPhasePlain, false}, {kPhaseFreeCamera, false},
                 {kPhaseFinish, true},      {kPhaseWon, true},    {kPhaseLost, true},   {kPhaseHook, true}};
     for (const auto& r : rows) {
-        SCOPED_TRACE("phase " + std::to_string(r.phase));
+        SCOPED_TRACE(r.phase);
         b.m_phase = r.phase;
         b.m_phaseFrames = 4;
         const uint64_t hash = b.HashState();

@@ -51,7 +51,7 @@ void CGarage::Run() {
         if (choice == "アセンブル") {
             Assemble();
         } else if (choice == "テスト出撃") {
-            RunTestBattle();
+            RunTestBattle(this);
         } else if (choice == "セーブ") {
             SaveGarageBuild();
         } else if (choice == "ロード") {

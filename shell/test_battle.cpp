@@ -1,4 +1,11 @@
-// The garage's test battle. Not built yet: it returns to the garage at once.
+// The garage's test sortie, fought on the offline battle path; its result changes nothing.
 #include "test_battle.h"
 
-void RunTestBattle() {}
+#include "garage.h"
+#include "offline_battle.h"
+
+void RunTestBattle(CGarage* garage) {
+    SOfflineBattle sortie = SortieBattle(garage->m_build.EncodeConfig());
+    sortie.afterFrame = [garage] { garage->PollLobby(); };
+    RunOfflineBattle(sortie);
+}

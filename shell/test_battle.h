@@ -1,4 +1,7 @@
-// The garage's test battle: the robot being built against a CPU opponent, on the clock.
+// The garage's test sortie: the build being assembled against a CPU copy of itself, on the
+// clock, with the lobby that opened the garage served every frame.
 #pragma once
 
-void RunTestBattle();
+class CGarage;
+
+void RunTestBattle(CGarage* garage);

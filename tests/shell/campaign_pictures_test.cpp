@@ -42,6 +42,18 @@ protected:
     }
 };
 
+TEST_F(CampaignPictures, TeamIntroChoosingThePartner) {
+    driver.Press(kKeyEnter).Wait(3).Press(kKeyDown).Wait(40).Capture(&shot).Press(kKeyEnter);
+    CCampaign c;
+    TeamCampaignIntro(&c);
+    EXPECT_TRUE(driver.ScriptDone());
+    EXPECT_EQ(c.m_playerCode, GetRobotConfigCode("DID-03"));
+    EXPECT_EQ(c.m_partnerCode, GetRobotConfigCode("DID-03A"));
+    EXPECT_EQ(c.m_result, 0);
+    EXPECT_NE(driver.Log().find("VIZI-DUDU_V1.mid"), std::string::npos);
+    Save("campaign_team_intro.png");
+}
+
 TEST_F(CampaignPictures, FirstSingleStageFighting) {
     ShootAfter(150);
     CCampaign c;

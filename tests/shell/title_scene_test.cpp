@@ -174,6 +174,8 @@ TEST_F(GameMainTest, EveryOtherSceneReturnsToTheTitle) {
         if (scene == kSceneGarage) driver.Wait(2).Press(kKeyUp).Press(kKeyEnter);  // its top menu's "Cancel"
         // The lobby: its loading picture, the name as it is, then the connection menu's "Cancel".
         if (scene == kSceneNet) driver.Wait(4).Press(kKeyEnter).Wait(2).Press(kKeyUp).Press(kKeyEnter);
+        if (scene == kSceneSingleCampaign || scene == kSceneTeamCampaign)
+            driver.Wait(4).Press(kKeyUp).Press(kKeyEnter);  // "Cancel" in the robot select after the loading picture
     }
     driver.WaitFor(WhenShowing(splashBlock)).Quit();
     EXPECT_EQ(GameMain(), 1);

@@ -2,6 +2,7 @@
 // people to look at, the drawing leaving every robot and projectile exactly as it found them,
 // and the same state hashes with drawing on and off.
 #include "battle.h"
+#include "four_robot_battle.h"
 #include "battle_runner.h"
 #include "scene_driver.h"
 #include "sys_rand.h"
@@ -21,17 +22,7 @@ protected:
         ASSERT_EQ(m_driver.Start(), 1);
         ASSERT_EQ(m_driver.UseGameAssets(), 1);
         m_battle = std::make_unique<CBattle>();
-        CBattle& b = *m_battle;
-        b.m_robotCount = 4;
-        const char* builds[] = {"36,1,2", "29,0,1", "9,2,3", "21,1,0"};
-        const char* teams[] = {"AL", "BL", "AM", "BM"};
-        for (int i = 0; i < 4; ++i) {
-            b.m_robots[i].m_teamCode = teams[i];
-            b.BuildRobot(i, -1, ParseBuildCode(builds[i]));
-        }
-        b.LoadStage(1);
-        b.Start();
-        GameSrand(3);
+        StartFourRobotBattle(*m_battle);
     }
     void TearDown() override { m_battle.reset(); }
 

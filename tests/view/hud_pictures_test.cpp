@@ -3,6 +3,7 @@
 // debug, sight and line layouts, and the time-up panel. The fight is held still while the
 // pictures are drawn, so each shows one arranged moment.
 #include "battle.h"
+#include "four_robot_battle.h"
 #include "battle_runner.h"
 #include "scene_driver.h"
 #include "sys_rand.h"
@@ -24,16 +25,7 @@ protected:
         ASSERT_EQ(m_driver.UseGameAssets(), 1);
         m_battle = std::make_unique<CBattle>();
         CBattle& b = *m_battle;
-        b.m_robotCount = 4;
-        const char* builds[] = {"36,1,2", "29,0,1", "9,2,3", "21,1,0"};
-        const char* teams[] = {"AL", "BL", "AM", "BM"};
-        for (int i = 0; i < 4; ++i) {
-            b.m_robots[i].m_teamCode = teams[i];
-            b.BuildRobot(i, -1, ParseBuildCode(builds[i]));
-        }
-        b.LoadStage(1);
-        b.Start();
-        GameSrand(3);
+        StartFourRobotBattle(b);
         for (int f = 0; f < 180 && !b.IsOver(); ++f) b.Run();
         ASSERT_EQ(b.m_phase, kPhaseFight);
     }

@@ -4,7 +4,12 @@
 
 #include "battle.h"
 #include "battle_runner.h"
+#include "scene_driver.h"
 #include "sys_rand.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
 
 inline void StartFourRobotBattle(CBattle& b) {
     b.m_robotCount = 4;
@@ -17,4 +22,13 @@ inline void StartFourRobotBattle(CBattle& b) {
     b.LoadStage(1);
     b.Start();
     GameSrand(3);
+}
+
+// The frame as drawn, saved for people; 1 when it shows more than a plain fill.
+inline int SaveBattleFrame(CSceneDriver& driver, const std::string& name) {
+    ScreenImage shot = driver.ReadFrame();
+    EXPECT_EQ(shot.SavePng(std::string(SCREENSHOT_DIR) + "/" + name + ".png"), 1);
+    int distinct = 0;
+    for (size_t i = 1; i < shot.argb.size() && distinct < 1000; ++i) distinct += shot.argb[i] != shot.argb[i - 1];
+    return distinct >= 1000;
 }

@@ -53,11 +53,7 @@ protected:
     }
     // Saves the frame; 1 when the head-up display's corners hold more than the scene's fill.
     int Save(const std::string& name) {
-        ScreenImage shot = m_driver.ReadFrame();
-        EXPECT_EQ(shot.SavePng(std::string(SCREENSHOT_DIR) + "/" + name + ".png"), 1);
-        int distinct = 0;
-        for (size_t i = 1; i < shot.argb.size() && distinct < 1000; ++i) distinct += shot.argb[i] != shot.argb[i - 1];
-        return distinct >= 1000;
+        return SaveBattleFrame(m_driver, name);
     }
 
     CTestFolder m_folder;

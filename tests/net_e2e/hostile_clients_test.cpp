@@ -1,0 +1,246 @@
+// Programs that are no game also reach the relay. In the lobby one writes records that fail the
+// checks, a reply it has no right to and a megabyte without a message mark, then leaves: both
+// games drop what they must, log it and keep equal tables. In battle another writes a key for a
+// robot slot that cannot exist: every game shows the error and the match ends for all.
+#include "netpeer_runner.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kPartMs = 60000;  // one part of the test; all of it stays well below
+
+// Joining: the name, then "ホスト" (one Down) or "ＩＰ指定" (two) and the address.
+const std::string kJoinHost = U8(u8R"(
+wait 3
+key Enter
+key Down
+key Enter
+key Enter
+until players 2 メインメニュー
+until chat ONE:ready
+)");
+
+// The client goes to team B, so the two make even teams, and says so.
+const std::string kJoinClient = U8(u8R"(
+wait 3
+key Enter
+key Down
+key Down
+key Enter
+key Enter
+until players 2 メインメニュー
+key Down
+key Down
+key Down
+key Enter
+until state チーム選択中
+key Down
+key Enter
+until state メインメニュー
+key Enter
+until state チャット入力中
+wait 3
+type ready
+wait 3
+key Enter
+until state メインメニュー
+)");
+
+// In the lobby: take in all the visitor wrote, then, once the other game has too and the
+// reports written meanwhile have gone round, keep the tables; leave when the test says so.
+const std::string kStayInLobby = U8(u8R"(
+mark ready
+until chat HOSTILE:bye
+mark drained
+until file ../settled
+wait 60
+record
+mark lobby
+until file ../leave
+quit
+)");
+
+// In battle: start, fight until the match is over, come back and leave when told.
+const std::string kFight = U8(u8R"(
+mark ready
+key Down
+key Enter
+until state 戦闘中
+mark fighting
+until over 1
+until state メインメニュー
+mark done
+until file ../leave
+quit
+)");
+
+// Records the lobby must drop, each with the reason its log line names. Sender 0 and slot 0
+// make every game, the host included, run the value checks.
+const struct {
+    const char* record;
+    const char* reason;
+} kBadRecords[] = {
+    {">g0", "short status record"},
+    {">g00x1", "status letter"},
+    {">g08nEVIL", "status slot"},
+    {">g00m99", "stage"},
+    {">g00g9", "mode"},
+    {">g00p6", "battle index"},
+    {">g00l0", "time limit"},
+    {">g00b7", "fighter count"},
+    {">g00tZZ", "team tag"},
+    {">g00rABCDEFGH", "robot code"},
+    {">i9", "own id"},
+};
+
+// The bytes the relay has received from a slot so far, by its console.
+long long ReceivedFrom(const RelayProcess& relay, int slot) {
+    long long sum = 0;
+    const std::string key = std::to_string(slot) + " > recv(";
+    const std::string console = relay.Output();
+    for (size_t at = console.find(key); at != std::string::npos; at = console.find(key, at + 1))
+        if (at == 0 || console[at - 1] == '\n') sum += atoll(console.c_str() + at + key.size());
+    return sum;
+}
+
+// Sends the bytes and waits until the relay has taken all of them, so what is sent next
+// starts a chunk of its own.
+bool SendWhole(E2eReadingClient& client, const RelayProcess& relay, int slot, const std::string& bytes) {
+    const long long before = ReceivedFrom(relay, slot);
+    if (!client.Send(bytes)) return false;
+    return WaitUntil([&] { return ReceivedFrom(relay, slot) >= before + (long long)bytes.size(); }, kPartMs);
+}
+
+// Every line of one kind up to the first line holding the mark, without its frame number.
+std::vector<std::string> RowsBefore(const std::vector<std::string>& out, const std::string& mark,
+                                    const std::string& kind) {
+    std::vector<std::string> rows;
+    const int end = FindLine(out, mark);
+    for (int i = 0; i < end; ++i)
+        if (out[i].find(" " + kind + " ") != std::string::npos) rows.push_back(out[i].substr(out[i].find(' ') + 1));
+    return rows;
+}
+
+// Both games joined and team B taken, running the script that follows.
+void StartPair(E2eWorld& world, E2eProcess& host, E2eProcess& one, const std::string& then, const SPeerOptions& options) {
+    ASSERT_TRUE(StartNetPeer(host, world, kJoinHost + then, options));
+    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kPartMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(StartNetPeer(one, world, kJoinClient + then, options));
+    for (E2eProcess* p : {&host, &one}) ASSERT_TRUE(p->WaitForLine("out.txt", " mark ready", kPartMs)) << PeerReport(*p);
+}
+
+void LeaveBoth(E2eProcess& host, E2eProcess& one) {
+    for (E2eProcess* p : {&host, &one}) p->WriteFile("leave", "");
+    for (E2eProcess* p : {&host, &one}) EXPECT_EQ(p->WaitExit(kPartMs), 0) << PeerReport(*p);
+}
+
+// Unpaced: the games take a megabyte at most a kilobyte a frame, so frames must be quick.
+TEST(NetPlay, HostileRecordsAndFloodInTheLobbyAreDroppedAndTheTablesStayEqual) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST"), one("ONE");
+    SPeerOptions unpaced;
+    unpaced.paced = false;
+    StartPair(world, host, one, kStayInLobby, unpaced);
+    if (HasFatalFailure()) return;
+
+    // The visitor takes the next slot, says its piece and leaves.
+    {
+        E2eReadingClient hostile(world.Port());
+        ASSERT_TRUE(hostile.Connected());
+        ASSERT_TRUE(world.Relay().WaitForOutput("client[2] : 127.0.0.1")) << world.Relay().Output();
+        std::string records;
+        for (const auto& bad : kBadRecords) records += bad.record;
+        records += ">x";  // an unknown tag ends the last record, and the flood runs on behind it
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, records));
+        std::string flood(1 << 20, ' ');
+        for (size_t i = 0; i < flood.size(); ++i) flood[i] = "flood without a mark-"[i % 21];
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, flood));
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, ">mHOSTILE:bye"));
+    }
+    E2eProcess* peers[] = {&host, &one};
+    for (E2eProcess* p : peers) EXPECT_TRUE(p->WaitForLine("out.txt", " mark drained", kPartMs)) << PeerReport(*p);
+    for (E2eProcess* p : peers) p->WriteFile("settled", "");
+    for (E2eProcess* p : peers) EXPECT_TRUE(p->WaitForLine("out.txt", " mark lobby", kPartMs)) << PeerReport(*p);
+    // The relay gave up on neither game while they took the flood.
+    const std::string console = world.Relay().Output();
+    for (const char* gone : {"0(127.0.0.1) > disconnect", "1(127.0.0.1) > disconnect", " : 0 < send", " : 1 < send"})
+        EXPECT_EQ(console.find(gone), std::string::npos) << gone;
+    LeaveBoth(host, one);
+
+    // Every bad record dropped and logged on both, and no id but the relay's.
+    for (E2eProcess* p : peers) {
+        const std::string log = p->ReadFile("game/peer.log");
+        for (const auto& bad : kBadRecords)
+            EXPECT_NE(log.find(std::string("net: dropped ") + bad.reason + ": " + bad.record), std::string::npos)
+                << p->Name() << " did not log " << bad.record << "\n" << log;
+        const std::string own = p == &host ? " id 0" : " id 1";
+        for (const std::string& line : LinesWith(PeerOutput(*p), " id "))
+            EXPECT_TRUE(line.find(" id -1") != std::string::npos || line.find(own) != std::string::npos) << line;
+    }
+    // Equal tables showing the two players, the visitor's slot empty again.
+    const std::vector<std::string> hostDigests = RowsBefore(PeerOutput(host), " mark lobby", "digest");
+    const std::vector<std::string> oneDigests = RowsBefore(PeerOutput(one), " mark lobby", "digest");
+    ASSERT_FALSE(hostDigests.empty()) << PeerReport(host);
+    ASSERT_FALSE(oneDigests.empty()) << PeerReport(one);
+    EXPECT_EQ(oneDigests.back(), hostDigests.back()) << PeerReport(host) << PeerReport(one);
+    const std::vector<std::string> slots = RowsBefore(PeerOutput(host), " mark lobby", "slot");
+    ASSERT_EQ(slots.size(), 6u) << PeerReport(host);
+    const struct {
+        const char* name;
+        const char* conn;
+        const char* state;
+    } expected[] = {
+        {"HOST", "接続", "メインメニュー"}, {"ONE", "接続", "メインメニュー"}, {"CPU", "未接続", ""},
+        {"CPU", "未接続", ""},              {"CPU", "未接続", ""},             {"CPU", "未接続", ""},
+    };
+    for (int slot = 0; slot < 6; ++slot) {
+        const std::string& row = slots[slot];
+        EXPECT_NE(row.find(std::string("name=") + expected[slot].name + " "), std::string::npos) << row;
+        EXPECT_NE(row.find(U8(u8"conn=") + expected[slot].conn + " "), std::string::npos) << row;
+        EXPECT_EQ(row.substr(row.find("state=")), "state=" + std::string(expected[slot].state)) << row;
+    }
+}
+
+// Paced: the end phases run in step, and the relay is not swamped by games running flat out.
+TEST(NetPlay, KeyForARobotSlotBeyondSixEndsTheMatchOnEveryGame) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST"), one("ONE");
+    StartPair(world, host, one, kFight, SPeerOptions{});
+    if (HasFatalFailure()) return;
+
+    ASSERT_TRUE(host.WaitForLine("out.txt", "step 60 ", kPartMs)) << PeerReport(host) << PeerReport(one);
+    {
+        E2eReadingClient hostile(world.Port());
+        ASSERT_TRUE(hostile.Connected());
+        ASSERT_TRUE(world.Relay().WaitForOutput("client[2] : 127.0.0.1")) << world.Relay().Output();
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, ">c7000000000000"));
+        for (E2eProcess* p : {&host, &one})
+            EXPECT_TRUE(p->WaitForLine("out.txt", " mark done", kPartMs)) << PeerReport(*p);
+    }
+    LeaveBoth(host, one);
+
+    // The error on every screen, the forced end, result 99.
+    for (E2eProcess* p : {&host, &one}) {
+        const std::vector<std::string> out = PeerOutput(*p);
+        const int fighting = FindLine(out, " mark fighting");
+        const int error = FindLine(out, " chat Err KeyID-over", fighting);
+        const int forced = FindLine(out, U8(u8" chat 強制終了"), error);
+        const int result = FindLine(out, " result ", fighting);
+        ASSERT_GT(fighting, 0) << PeerReport(*p);
+        EXPECT_GT(error, fighting) << PeerReport(*p);
+        EXPECT_GT(forced, error) << PeerReport(*p);
+        ASSERT_GT(result, fighting) << PeerReport(*p);
+        EXPECT_NE(out[result].find(" result 99 "), std::string::npos) << out[result];
+        EXPECT_NE(p->ReadFile("game/peer.log").find("net: dropped Err KeyID-over: >c7000000000000"), std::string::npos)
+            << PeerReport(*p);
+        EXPECT_LT(FindLine(out, "Err KeyCode"), 0) << PeerReport(*p) << world.Relay().Output();
+    }
+}
+
+}  // namespace

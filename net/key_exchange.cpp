@@ -163,7 +163,13 @@ void CKeyExchange::QueuePresetKeys() {
 
 void CKeyExchange::ParseInput() {
     std::string tag, body;
-    while (SplitNextMessage(m_incoming, tag, body)) {
+    for (;;) {
+        if (!SplitNextMessage(m_incoming, tag, body)) {
+            if (!m_wholeMessages || m_incoming.size() <= (size_t)kWireTagLength || m_incoming[0] != kWireMark) break;
+            tag.assign(m_incoming, 0, kWireTagLength);
+            body.assign(m_incoming, kWireTagLength, std::string::npos);
+            m_incoming.clear();
+        }
         if (tag == ">c") ApplyKeyMessage(body);
         else if (tag == ">t") ApplyTickOrEnd(body);
     }

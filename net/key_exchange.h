@@ -67,6 +67,9 @@ public:
     int m_playBuff = 3;
     StepObserver m_observer = nullptr;
     void* m_observerContext = nullptr;
+    // The lobby hands over whole messages, so the last one needs no following mark to count;
+    // a raw stream's last message may still be arriving.
+    bool m_wholeMessages = false;
 
     // ---- State -------------------------------------------------------------------------------
     std::string m_incoming;

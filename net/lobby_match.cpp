@@ -47,6 +47,9 @@ void CLobby::RunNetBattle() {
         battle->m_robots[r].m_actionNames[kActName] = setup.names[r];
     }
     battle->Start();
+    // The battle's end request may be the last message for good: the host that would send the
+    // next tick can be gone.
+    battle->TakeWholeMessages();
     m_battle = battle.get();
     if (m_onMatch) m_onMatch(battle.get(), m_onMatchContext);
 

@@ -41,6 +41,7 @@ public:
     // The match loop's side of the text exchange.
     std::string& Incoming() { return m_exchange.m_incoming; }
     std::string& Outgoing() { return m_exchange.m_outgoing; }
+    void TakeWholeMessages() { m_exchange.m_wholeMessages = true; }
     // Tests: called after every simulation step with its number.
     void SetStepObserver(StepObserver observer, void* context) {
         m_exchange.m_observer = observer;

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "client_table.h"
 #include "host_info.h"
@@ -32,6 +33,20 @@ int StartDetached(void* (*body)(void*), void* arg) {
     return rc == 0;
 }
 
+// Where a receive is cut before sending it on. Games send whole messages, each beginning with
+// ">", but a receive can end inside one: the buffer filled, or the game's send went out in
+// parts. When more is already waiting, the part of the last message here waits for the rest,
+// or another game's chunk relayed in between would split it at every receiver. When nothing
+// waits the game has stopped sending, so all of it goes on at once; a buffer that is one
+// message alone goes as it is.
+int WholeMessagesEnd(int sock, const char* buffer, int n) {
+    char more;
+    if (recv(sock, &more, 1, MSG_PEEK | MSG_DONTWAIT) <= 0) return n;
+    for (int i = n - 1; i > 0; --i)
+        if (buffer[i] == '>') return i;
+    return n;
+}
+
 // Receives and relays for the game in one slot until it leaves.
 void* ClientThread(void* arg) {
     int slot = (int)(intptr_t)arg;
@@ -40,10 +55,12 @@ void* ClientThread(void* arg) {
     char dotted[kDottedSize];
     DottedAddress(addr, dotted);
     char buffer[kChunkSize];
+    int held = 0;  // the start of a message kept from the last receive
     for (;;) {
-        ssize_t n = recv(sock, buffer, sizeof buffer, 0);
+        ssize_t n = recv(sock, buffer + held, sizeof buffer - held, 0);
         const int error = errno;  // before the table lock is taken
         if (n < 0 && error == EINTR) continue;
+        if (n <= 0 && held > 0 && !SlotDropped(slot)) RelayToClients(buffer, held);  // nothing follows it
         if (n < 0 && !SlotDropped(slot)) {
             printf("error(%d) : %d > recv\n", error, slot);
             break;
@@ -53,7 +70,11 @@ void* ClientThread(void* arg) {
             break;
         }
         printf("%d > recv(%d)\n", slot, (int)n);
-        RelayToClients(buffer, (int)n);
+        const int total = held + (int)n;
+        const int whole = WholeMessagesEnd(sock, buffer, total);
+        RelayToClients(buffer, whole);
+        held = total - whole;
+        memmove(buffer, buffer + whole, (size_t)held);
     }
     FreeSlot(slot);
     return nullptr;

@@ -173,6 +173,25 @@ TEST_F(NetBattleTest, EndRequestsStartTheForcedEndAgain) {
     EXPECT_EQ(b->m_result, kResultForcedEnd);
 }
 
+// In a match the lobby hands over whole messages, and nothing may ever follow the last one: with
+// the host gone no tick comes after a client's end request, which must still end the battle.
+TEST_F(NetBattleTest, FromTheLobbyTheLastMessageCountsAtOnce) {
+    auto b = MakeBattle(1, 0);
+    b->m_phase = kPhaseFight;
+    b->TakeWholeMessages();
+    b->Incoming() = ">tb-end";
+    b->Run();
+    EXPECT_EQ(b->m_phase, kPhaseForcedEnd);
+    EXPECT_EQ(b->Incoming(), "");
+
+    auto raw = MakeBattle(1, 0);  // a raw stream's last message may still be arriving
+    raw->m_phase = kPhaseFight;
+    raw->Incoming() = ">tb-end";
+    raw->Run();
+    EXPECT_EQ(raw->m_phase, kPhaseFight);
+    EXPECT_EQ(raw->Incoming(), ">tb-end");
+}
+
 // A battle frame at graphics level 3 with the overlay: the chat window, the buffer figures
 // and the open chat field.
 TEST_F(NetBattleTest, PictureOfAFrameWithTheOverlayAndTheChatField) {

@@ -1,25 +1,13 @@
 // A player who joins while two games fight: the relay brings its greeting into the match, which
 // ends it for both with the forced end; the newcomer never fights, and once the two are back in
 // the lobby all three tables show the three players connected.
-#include "netpeer_runner.h"
-#include "test_folder.h"
+#include "match_scripts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int kTestLimitMs = 200000;
-
-// Joining: the name, then "ホスト" (one Enter) or "ＩＰ指定" (Down, Enter) and the address.
-const std::string kJoin = U8(u8R"(
-wait 3
-key Enter
-key Down
-%CONNECT%
-key Enter
-until players %PLAYERS% メインメニュー
-mark joined
-)");
 
 // The two who fight: start, fight until the match is over, come back and wait for the third.
 const std::string kFighter = U8(u8R"(
@@ -37,25 +25,6 @@ until file ../leave
 quit
 )");
 
-// The host's partner goes to team B, so two fighters make two even teams, and says so.
-const std::string kTeamB = U8(u8R"(
-key Down
-key Down
-key Down
-key Enter
-until state チーム選択中
-key Down
-key Enter
-until state メインメニュー
-key Enter
-until state チャット入力中
-wait 3
-type ready
-wait 3
-key Enter
-until state メインメニュー
-)");
-
 const std::string kLate = U8(u8R"(
 wait 30
 record
@@ -68,16 +37,14 @@ TEST(NetPlay, LateJoinerEndsTheMatchAndNeverFights) {
     E2eWorld world;
     ASSERT_TRUE(world.Start());
     E2eProcess host("HOST"), one("ONE"), late("LATE");
-    const std::string hostJoin = Fill(Fill(kJoin, "CONNECT", "key Enter"), "PLAYERS", "2");
-    const std::string clientJoin = Fill(Fill(kJoin, "CONNECT", "key Down\nkey Enter"), "PLAYERS", "2");
-    ASSERT_TRUE(StartNetPeer(host, world, hostJoin + U8(u8"until chat ONE:ready\n") + kFighter));
+    // The host's partner goes to team B, so two fighters make two even teams, and says so.
+    ASSERT_TRUE(StartNetPeer(host, world, JoinScript(kConnectAsHost, 2) + U8(u8"until chat ONE:ready\n") + kFighter));
     ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", 30000)) << PeerReport(host) << world.Relay().Output();
-    ASSERT_TRUE(StartNetPeer(one, world, clientJoin + kTeamB + kFighter));
+    ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 2) + kTakeTeamB + SayScript("ready") + kFighter));
 
     // The newcomer comes in at step 200 of the host's match.
     ASSERT_TRUE(host.WaitForLine("out.txt", "step 200 ", 90000)) << PeerReport(host) << PeerReport(one);
-    const std::string lateJoin = Fill(Fill(kJoin, "CONNECT", "key Down\nkey Enter"), "PLAYERS", "3");
-    ASSERT_TRUE(StartNetPeer(late, world, lateJoin + kLate));
+    ASSERT_TRUE(StartNetPeer(late, world, JoinScript(kConnectByAddress, 3) + kLate));
 
     E2eProcess* peers[] = {&host, &one, &late};
     EXPECT_TRUE(WaitUntil(

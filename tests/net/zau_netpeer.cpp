@@ -16,12 +16,15 @@
 //   until state TEXT[|TEXT...]       wait for the lobby to show it (the own state: any of them)
 //   until players N TEXT             slots 0 to N-1 connected and showing TEXT, the rest empty
 //   until step N                     wait for the match's simulation to reach step N
+//   picture-at N FILE                the match's world right after step N, drawn from the own
+//                                    robot, as PNG (drawing runs from 60 steps before, for the
+//                                    camera to settle)
 //   keyif TEXT NAME                  press NAME only if the own state is TEXT
 //   record                           the tables, settings and their digest into the output
 //   mark TEXT                        a line of the script's own
 //   quit                             the desktop asks the program to close
 // Output lines (UTF-8), each "FRAME KIND ...": id, state, chat, mark, slot, settings, digest,
-// match, result, end; and "step N HASH" after every simulation step of a match.
+// match, result, end, picture; and "step N HASH" after every simulation step of a match.
 #include "fake_clock.h"
 #include "lobby.h"
 #include "loading_screen.h"
@@ -30,6 +33,7 @@
 #include "scene_driver.h"
 
 #include "engine.h"
+#include "graphics.h"
 
 #include "sys_input.h"
 #include "sys_text.h"
@@ -58,6 +62,9 @@ int g_lastSerial = 0;
 std::vector<std::string> g_chat;  // every chat line seen, Shift-JIS
 int g_step = 0;
 bool g_battleDraw = true;
+int g_pictureStep = -1;
+std::string g_picturePath;
+constexpr int kPictureSettleSteps = 60;
 CPeerWatch g_watch;
 
 void Out(const char* kind, const std::string& sjisText) {
@@ -171,6 +178,18 @@ void OnStep(void*, int step) {
     g_step = step;
     fprintf(g_out, "step %d %016" PRIx64 "\n", step, hash);
     fflush(g_out);
+    if (step == g_pictureStep - kPictureSettleSteps) b->m_drawEnabled = 1;
+    if (step != g_pictureStep) return;
+    // Drawn here, between steps, so every game's picture shows the same step whatever number of
+    // steps its frame runs.
+    if (BeginFrame(b->m_clearColor)) {
+        b->Draw(1);
+        b->DrawNetStatus();
+        EndFrame();
+    }
+    const int saved = g_driver->ReadFrame().SavePng(g_picturePath);
+    Out("picture", std::to_string(step) + " " + g_picturePath + (saved ? "" : " failed"));
+    b->m_drawEnabled = g_battleDraw ? 1 : 0;
 }
 
 // Called once a match is set up and again when its loop has ended.
@@ -246,6 +265,12 @@ int AddStep(CSceneDriver& d, const std::string& utf8Line) {
     else if (cmd == "record") d.Do(Record);
     else if (cmd == "mark") d.Do([arg] { Out("mark", arg); });
     else if (cmd == "quit") d.Quit();
+    else if (cmd == "picture-at") {
+        const size_t at = arg.find(' ');
+        if (at == std::string::npos || atoi(arg.c_str()) <= kPictureSettleSteps) return 0;
+        g_pictureStep = atoi(arg.c_str());
+        g_picturePath = arg.substr(at + 1);
+    }
     else if (cmd == "keyif") {
         const size_t at = arg.rfind(' ');
         if (at == std::string::npos) return 0;

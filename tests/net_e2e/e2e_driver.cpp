@@ -75,6 +75,7 @@ bool Dropped(const char* entry) {
 bool E2eProcess::Start(const std::string& program, const std::vector<std::string>& args, const E2eWorld& world) {
     if (m_pid > 0) return false;
     mkdir(GameDir().c_str(), 0755);
+    mkdir((GameDir() + "/data").c_str(), 0755);  // an installation's own folder: saves, the host list
     const std::string relayLink = GameDir() + "/Vashtelo";
     struct stat st;
     if (lstat(relayLink.c_str(), &st) != 0 && symlink(VashteloPath(), relayLink.c_str()) != 0) return false;

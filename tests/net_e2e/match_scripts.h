@@ -10,7 +10,7 @@
 // The name field as stored, then "クライアント", "ホスト" or "ＩＰ指定" with what each asks next.
 const std::string kConnectAsHost = "key Down\nkey Enter\nkey Enter\n";              // the message as stored
 const std::string kConnectByAddress = "key Down\nkey Down\nkey Enter\nkey Enter\n";  // 127.0.0.1 as stored
-const std::string kConnectFromList = "key Enter\nwait 5\nkey Down\nkey Enter\n";     // the first host listed
+const std::string kConnectFromList = "key Enter\nwait 5\nkey Enter\n";               // the first host listed
 
 // Into the lobby; done once slots 0 to players-1 are connected and in their main menus.
 inline std::string JoinScript(const std::string& connect, int players) {
@@ -50,14 +50,18 @@ until state メインメニュー
 )");
 
 // The host's menu shows its own lines only once rebuilt after the host learnt its id: a chat
-// line first does that. Then "set number" (main menu line 8) and a line of its menu: 1 "2 Single" to 4.
-inline std::string SetNumberScript(int line) {
+// line first does that. Then one of its settings: main menu line 7 "set stage", 8 "set time" or
+// 9 "set number", and a line of the menu that opens.
+inline std::string HostSettingScript(int mainLine, const std::string& menuState, int line) {
     std::string s;
-    for (int i = 0; i < 8; ++i) s += "key Down\n";
-    s += U8(u8"key Enter\nuntil state 人数選択中\n");
+    for (int i = 1; i < mainLine; ++i) s += "key Down\n";
+    s += "key Enter\nuntil state " + menuState + "\n";
     for (int i = 1; i < line; ++i) s += "key Down\n";
     return s + U8(u8"key Enter\nuntil state メインメニュー\n");
 }
+inline std::string SetStageScript(int line) { return HostSettingScript(7, U8(u8"ステージ選択中"), line); }
+inline std::string SetTimeScript(int line) { return HostSettingScript(8, U8(u8"時間選択中"), line); }
+inline std::string SetNumberScript(int line) { return HostSettingScript(9, U8(u8"人数選択中"), line); }
 
 // "start": the host first, the clients once the host waits for them.
 const std::string kHostStart = U8(u8R"(

@@ -3,7 +3,11 @@
 #include "netpeer_runner.h"
 
 #include <cstdlib>
+#include <filesystem>
 
+#ifndef SCREENSHOT_DIR
+#error "SCREENSHOT_DIR names the folder for saved frames"
+#endif
 #ifndef ZAU_NETPEER_PATH
 #error "ZAU_NETPEER_PATH must name the peer program"
 #endif
@@ -41,4 +45,11 @@ std::string Fill(std::string script, const std::string& name, const std::string&
     for (size_t at = script.find(key); at != std::string::npos; at = script.find(key, at + value.size()))
         script.replace(at, key.size(), value);
     return script;
+}
+
+bool SavePicture(const std::string& from, const std::string& name) {
+    std::error_code error;
+    std::filesystem::create_directories(SCREENSHOT_DIR, error);
+    return std::filesystem::copy_file(from, std::string(SCREENSHOT_DIR) + "/" + name,
+                                      std::filesystem::copy_options::overwrite_existing, error);
 }

@@ -22,3 +22,6 @@ std::string PeerReport(const E2eProcess& peer);
 int LineFrame(const std::string& line);
 // A script's "%NAME%" replaced.
 std::string Fill(std::string script, const std::string& name, const std::string& value);
+// A picture a peer saved, copied among the suite's saved frames under the name given; 1 when
+// it was there to copy.
+bool SavePicture(const std::string& from, const std::string& name);

@@ -58,6 +58,8 @@ struct SKillCase {
     int presser;  // who presses F4 once the others have stopped
 };
 
+void PrintTo(const SKillCase& c, std::ostream* os) { *os << c.name; }
+
 class KilledPeer : public ::testing::TestWithParam<SKillCase> {};
 
 TEST_P(KilledPeer, SurvivorsStopInStepAndF4EndsTheirBattles) {

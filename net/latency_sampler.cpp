@@ -1,5 +1,7 @@
-// The latency sampler: stamps on the platform's millisecond clock, differences in unsigned
-// 32-bit arithmetic so a clock that wraps between a send and its step still gives the span.
+// The latency sampler: stamps on the platform's millisecond clock. A span is the unsigned 32-bit
+// difference read as signed, so a clock that wraps between a send and its step still gives it,
+// and a step stamped before its send (two frames run ahead on the preset keys, which a fast
+// relay lets happen) gives a small negative span rather than four billion milliseconds.
 #include "latency_sampler.h"
 
 #include "sys_time.h"
@@ -28,7 +30,7 @@ uint32_t CLatencySampler::AverageLatency() const {
     // run ahead): only pairs with both halves count.
     int n = m_recvPos < m_sendPos ? m_recvPos : m_sendPos;
     if (n <= 0) return 0;
-    uint32_t sum = 0;
-    for (int i = 1; i <= n; ++i) sum += m_recvStamps[i] - m_sendStamps[i];
-    return sum / uint32_t(n);
+    int64_t sum = 0;
+    for (int i = 1; i <= n; ++i) sum += (int32_t)(m_recvStamps[i] - m_sendStamps[i]);
+    return sum > 0 ? (uint32_t)(sum / n) : 0;  // a mean below zero says only "no measurable lag"
 }

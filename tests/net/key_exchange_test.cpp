@@ -293,6 +293,20 @@ TEST(LatencySampler, SamplesEveryThreeHundredFramesIntoTheRing) {
     w.SampleReceive();
     EXPECT_EQ(w.AverageLatency(), 0x30u);
     FakeClock::Uninstall();
+
+    // Steps stamped just before their sends: small negative spans, not wrapped ones.
+    CLatencySampler early;
+    early.Init();
+    FakeClock::Install(5000);
+    early.SampleReceive();
+    FakeClock::Advance(20);
+    early.SampleSend();
+    EXPECT_EQ(early.AverageLatency(), 0u) << "a mean below zero";
+    for (int i = 2; i <= 301; ++i) early.SampleSend();
+    FakeClock::Advance(100);
+    for (int i = 2; i <= 301; ++i) early.SampleReceive();
+    EXPECT_EQ(early.AverageLatency(), 40u) << "(-20 + 100) / 2";
+    FakeClock::Uninstall();
 }
 
 // Three games on the relay, each a fake world whose own robots' pads follow a pattern of that

@@ -71,18 +71,7 @@ struct SGameFigures {
     double dMinMean = 0, dMaxMean = 0;
     unsigned dMinTop = 0, dMaxTop = 0, lag = 0;
     long long held = 0;   // unpaced: frames that first waited for the relay
-    int signedLag = 0;    // the same samples as LAG, with a negative span kept negative
 };
-
-// The sampler's pairs as the overlay averages them, but in signed arithmetic: on one machine a
-// step can run before the matching send sample, and the unsigned mean then wraps.
-int SignedLag(const CLatencySampler& s) {
-    const int n = std::min(s.m_recvPos, s.m_sendPos);
-    if (n <= 0) return 0;
-    long long sum = 0;
-    for (int i = 1; i <= n; ++i) sum += (int32_t)(s.m_recvStamps[i] - s.m_sendStamps[i]);
-    return (int)(sum / n);
-}
 
 void CountStep(void* context, int step) { *static_cast<int*>(context) = step; }
 
@@ -167,12 +156,11 @@ int RunGame(int local, int port, const std::string& outPath, bool paced) {
     f.steps = step;
     f.result = b->m_result;
     f.lag = b->m_exchange.m_latency.AverageLatency();
-    f.signedLag = SignedLag(b->m_exchange.m_latency);
     std::ofstream out(outPath, std::ios::app);
     out << "frames " << f.frames << " stepped " << f.steppedFrames << " steps " << f.steps << " wall " << f.wallMs
         << " dmin " << (f.frames ? f.dMinMean / (double)f.frames : 0) << " dmax "
         << (f.frames ? f.dMaxMean / (double)f.frames : 0) << " dmintop " << f.dMinTop << " dmaxtop " << f.dMaxTop
-        << " lag " << f.lag << " signedlag " << f.signedLag << " held " << f.held << " result " << f.result << "\n";
+        << " lag " << f.lag << " held " << f.held << " result " << f.result << "\n";
     b.reset();
     StopHeadlessEngine();
     return 0;
@@ -192,7 +180,6 @@ bool ReadFigures(const std::string& path, SGameFigures& f) {
         else if (word == "dmintop") in >> f.dMinTop;
         else if (word == "dmaxtop") in >> f.dMaxTop;
         else if (word == "lag") in >> f.lag;
-        else if (word == "signedlag") in >> f.signedLag;
         else if (word == "held") in >> f.held;
         else if (word == "result") in >> f.result;
     }
@@ -252,9 +239,9 @@ int RunMatch(const char* self, bool paced) {
         const double s = f.wallMs / 1000.0;
         if (paced)
             printf("  game %d: %6.1f frames/s, %5.1f%% of frames stepped, D MIN %.1f (top %u), D MAX %.1f (top %u), "
-                   "LAG %u ms (signed %d ms)\n",
+                   "LAG %u ms\n",
                    i, f.frames / s, 100.0 * f.steppedFrames / (double)f.frames, f.dMinMean, f.dMinTop, f.dMaxMean,
-                   f.dMaxTop, f.lag, f.signedLag);
+                   f.dMaxTop, f.lag);
         else
             printf("  game %d: %8.1f frames/s, %6.1f steps/s, %d steps, result %d, %.2f s, %lld waits\n", i,
                    f.frames / s, f.steps / s, f.steps, f.result, s, f.held);

@@ -128,13 +128,15 @@ int CSocket::Send(const char* text) {
     return 1;
 }
 
-int CSocket::Receive(char* buffer, int size) {
+int CSocket::Receive(char* buffer, int size, int* received) {
     g_readable = 0;
+    if (received) *received = 0;
     if (!buffer || size <= 0) return 0;
     buffer[0] = '\0';
     int n = SysSocketRecv(g_socket, buffer, size - 1);
     if (n >= 0) {
         buffer[n] = '\0';
+        if (received) *received = n;
         return 1;
     }
     if (n == -2) return 1;  // nothing waiting: the empty text

@@ -2,7 +2,6 @@
 // returns, so the count is the text's length.
 #include "socket_link.h"
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -15,9 +14,12 @@ int CSocketLink::IsConnected() { return IsSocketConnected(); }
 int CSocketLink::IsReadable() { return IsSocketReadable(); }
 int CSocketLink::IsWritable() { return IsSocketWritable(); }
 
+// The count, not the text's length: a zero byte from any game on the relay would otherwise cut
+// off everything behind it in the same receive, other games' messages included.
 int CSocketLink::Receive(char* buffer, int size) {
-    if (!m_socket.Receive(buffer, size)) return -1;
-    return (int)strlen(buffer);
+    int received = 0;
+    if (!m_socket.Receive(buffer, size, &received)) return -1;
+    return received;
 }
 
 int CSocketLink::Send(const char* data, int length) {

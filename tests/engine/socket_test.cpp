@@ -183,8 +183,18 @@ TEST(Socket, ReceiveFillsAtMostTheBufferLessOneAndNothingIsEmpty) {
     // The rest raises the read event again at the next pump.
     ASSERT_TRUE(PumpUntil([] { return IsSocketReadable() != 0; }));
     char tiny[4];
-    EXPECT_EQ(s.Receive(tiny, sizeof tiny), 1);
+    int count = -1;
+    EXPECT_EQ(s.Receive(tiny, sizeof tiny, &count), 1);
     EXPECT_EQ(strlen(tiny), 3u);
+    EXPECT_EQ(count, 3);
+
+    // A zero byte in the stream: the count still covers everything behind it.
+    while (PumpUntil([] { return IsSocketReadable() != 0; }, 200)) s.Receive(buffer, sizeof buffer);
+    server.SendAll(std::string(">ma\0b>mc", 9));
+    ASSERT_TRUE(PumpUntil([] { return IsSocketReadable() != 0; }));
+    EXPECT_EQ(s.Receive(buffer, sizeof buffer, &count), 1);
+    EXPECT_EQ(count, 9);
+    EXPECT_EQ(std::string(buffer, 9), std::string(">ma\0b>mc", 9));
 }
 
 TEST(Socket, RefusedConnectReportsSuccessThenTheErrorEvent) {

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -134,9 +133,7 @@ TEST(NetPlay, SeventhGameIsTurnedAwayAndGoesOnOffLine) {
     const LabelColours label = CountLabelColours(picture);
     EXPECT_GT(label.red, 20) << "the panel does not show OFF LINE";
     EXPECT_EQ(label.blue, 0) << "the panel shows ON LINE";
-#ifdef SCREENSHOT_DIR
-    std::ofstream(std::string(SCREENSHOT_DIR) + "/net_seventh_offline.png", std::ios::binary) << png;
-#endif
+    EXPECT_TRUE(SavePicture(seventh.FilePath("offline.png"), "net_seventh_offline.png"));
 
     // The host: its id, its lobby and its tables as they were with the relay full.
     const std::vector<std::string> hostOut = PeerOutput(host);

@@ -2,8 +2,7 @@
 // checks, a reply it has no right to and a megabyte without a message mark, then leaves: both
 // games drop what they must, log it and keep equal tables. In battle another writes a key for a
 // robot slot that cannot exist: every game shows the error and the match ends for all.
-#include "netpeer_runner.h"
-#include "test_folder.h"
+#include "match_scripts.h"
 
 #include <gtest/gtest.h>
 
@@ -13,42 +12,9 @@ namespace {
 
 constexpr int kPartMs = 60000;  // one part of the test; all of it stays well below
 
-// Joining: the name, then "ホスト" (one Down) or "ＩＰ指定" (two) and the address.
-const std::string kJoinHost = U8(u8R"(
-wait 3
-key Enter
-key Down
-key Enter
-key Enter
-until players 2 メインメニュー
-until chat ONE:ready
-)");
-
-// The client goes to team B, so the two make even teams, and says so.
-const std::string kJoinClient = U8(u8R"(
-wait 3
-key Enter
-key Down
-key Down
-key Enter
-key Enter
-until players 2 メインメニュー
-key Down
-key Down
-key Down
-key Enter
-until state チーム選択中
-key Down
-key Enter
-until state メインメニュー
-key Enter
-until state チャット入力中
-wait 3
-type ready
-wait 3
-key Enter
-until state メインメニュー
-)");
+// The host waits for its partner, who goes to team B, so the two make even teams, and says so.
+const std::string kJoinHost = JoinScript(kConnectAsHost, 2) + U8(u8"until chat ONE:ready\n");
+const std::string kJoinClient = JoinScript(kConnectByAddress, 2) + kTakeTeamB + SayScript("ready");
 
 // In the lobby: take in all the visitor wrote, then, once the other game has too and the
 // reports written meanwhile have gone round, keep the tables; leave when the test says so.
@@ -65,12 +31,7 @@ quit
 )");
 
 // In battle: start, fight until the match is over, come back and leave when told.
-const std::string kFight = U8(u8R"(
-mark ready
-key Down
-key Enter
-until state 戦闘中
-mark fighting
+const std::string kFight = "mark ready\n" + kHostStart + U8(u8R"(
 until over 1
 until state メインメニュー
 mark done

@@ -10,11 +10,7 @@ namespace {
 constexpr int kTestLimitMs = 200000;
 
 // The two who fight: start, fight until the match is over, come back and wait for the third.
-const std::string kFighter = U8(u8R"(
-key Down
-key Enter
-until state 戦闘中
-mark fighting
+const std::string kFighter = kHostStart + U8(u8R"(
 until over 1
 until state メインメニュー
 until players 3 メインメニュー

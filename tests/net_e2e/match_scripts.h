@@ -52,12 +52,16 @@ until state メインメニュー
 // The host's menu shows its own lines only once rebuilt after the host learnt its id: a chat
 // line first does that. Then one of its settings: main menu line 7 "set stage", 8 "set time" or
 // 9 "set number", and a line of the menu that opens.
-inline std::string HostSettingScript(int mainLine, const std::string& menuState, int line) {
+// A line of the menu on screen, the cursor starting on line 1: "message" in the main menu, 6 is
+// "quit" there.
+inline std::string ChooseLineScript(int line) {
     std::string s;
-    for (int i = 1; i < mainLine; ++i) s += "key Down\n";
-    s += "key Enter\nuntil state " + menuState + "\n";
     for (int i = 1; i < line; ++i) s += "key Down\n";
-    return s + U8(u8"key Enter\nuntil state メインメニュー\n");
+    return s + "key Enter\n";
+}
+inline std::string HostSettingScript(int mainLine, const std::string& menuState, int line) {
+    std::string s = ChooseLineScript(mainLine) + "until state " + menuState + "\n";
+    return s + ChooseLineScript(line) + U8(u8"until state メインメニュー\n");
 }
 inline std::string SetStageScript(int line) { return HostSettingScript(7, U8(u8"ステージ選択中"), line); }
 inline std::string SetTimeScript(int line) { return HostSettingScript(8, U8(u8"時間選択中"), line); }

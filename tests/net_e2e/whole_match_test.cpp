@@ -25,15 +25,7 @@ mark done
 )");
 
 // The host leaves by the menu's "quit" (line 6); the clients stay until the host is gone.
-const std::string kHostLeaves = U8(u8R"(
-until file ../leave
-key Down
-key Down
-key Down
-key Down
-key Down
-key Enter
-)");
+const std::string kHostLeaves = "until file ../leave\n" + ChooseLineScript(6);
 const std::string kClientStays = U8(u8R"(
 until conn 0 未接続
 record

@@ -190,6 +190,9 @@ void OnStep(void*, int step) {
     const int saved = g_driver->ReadFrame().SavePng(g_picturePath);
     Out("picture", std::to_string(step) + " " + g_picturePath + (saved ? "" : " failed"));
     b->m_drawEnabled = g_battleDraw ? 1 : 0;
+    // The drawn frames may have raised the frame skip on a busy machine; with drawing off again
+    // nothing would lower it, and a skipping game stops pacing its frames.
+    if (!g_battleDraw) b->m_skipCount = b->m_skipCounter = 0;
 }
 
 // Called once a match is set up and again when its loop has ended.

@@ -9,18 +9,7 @@ namespace {
 
 constexpr int kTestLimitMs = 200000;
 
-// The two who fight: start, fight until the match is over, come back and wait for the third.
-const std::string kFighter = kHostStart + U8(u8R"(
-until over 1
-until state メインメニュー
-until players 3 メインメニュー
-wait 30
-record
-mark done
-until file ../leave
-quit
-)");
-
+// Everybody, once back in the lobby: the tables recorded, then leave when the test says so.
 const std::string kLate = U8(u8R"(
 wait 30
 record
@@ -28,6 +17,10 @@ mark done
 until file ../leave
 quit
 )");
+
+// The two who fight: start, fight until the match is over, come back and wait for the third.
+const std::string kFighter =
+    kHostStart + U8(u8"until over 1\nuntil state メインメニュー\nuntil players 3 メインメニュー\n") + kLate;
 
 TEST(NetPlay, LateJoinerEndsTheMatchAndNeverFights) {
     E2eWorld world;

@@ -110,8 +110,13 @@ void CBattle::PlaceRobots() {
         CRobot& r = m_robots[i];
         char side = r.m_teamCode.empty() ? 0 : r.m_teamCode[0];
         if (side == 'A' || side == 'B') {
-            int enemy = side == 'A' ? lastB : lastA;
+            // Each robot aims at the enemy slot seen last before it (the last of the whole line
+            // for the first ones) and then stands as its own side's last: the targets chain
+            // round a ring instead of every robot of a side piling onto one enemy.
+            bool sideA = side == 'A';
+            int enemy = sideA ? lastB : lastA;
             r.m_target = enemy >= 0 ? &m_robots[enemy] : nullptr;
+            (sideA ? lastA : lastB) = i;
             continue;
         }
         // Survival: evenly round a circle about the centre, facing out.

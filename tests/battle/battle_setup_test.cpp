@@ -56,7 +56,7 @@ TEST_F(BattleTest, ConstructionSetsUpBothSides) {
     }
 }
 
-TEST_F(BattleTest, PlaceRobotsLinesUpSidesAndTargetsTheLastEnemy) {
+TEST_F(BattleTest, PlaceRobotsLinesUpSidesAndChainsTargetsRoundARing) {
     CBattle& b = *m_battle;
     b.m_robotCount = 4;
     const char* teams[] = {"AL", "BL", "AM", "BM"};
@@ -68,10 +68,19 @@ TEST_F(BattleTest, PlaceRobotsLinesUpSidesAndTargetsTheLastEnemy) {
     ExpectNear(b.m_robots[3].m_frames[kRootFrame].GetWorldPosition(), Vec3(1, 2, 6), "second B");
     ExpectNear(-b.m_robots[2].m_frames[kRootFrame].GetWorldAxisZ(), Vec3(0, 0, 1), "A looks to +z");
     ExpectNear(-b.m_robots[3].m_frames[kRootFrame].GetWorldAxisZ(), Vec3(0, 0, -1), "B looks to -z");
+    // Each aims at the enemy placed last before it; the first of all at the line's last enemy.
     EXPECT_EQ(TargetOf(0), 3);
-    EXPECT_EQ(TargetOf(2), 3);
-    EXPECT_EQ(TargetOf(1), 2);
+    EXPECT_EQ(TargetOf(1), 0);
+    EXPECT_EQ(TargetOf(2), 1);
     EXPECT_EQ(TargetOf(3), 2);
+
+    // Six robots: one ring through every slot, each enemy aimed at by exactly one robot.
+    b.m_robotCount = 6;
+    const char* six[] = {"AL", "BL", "AM", "BM", "AM", "BM"};
+    for (int i = 0; i < 6; ++i) b.m_robots[i].m_teamCode = six[i];
+    b.PlaceRobots();
+    const int ring[] = {5, 0, 1, 2, 3, 4};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(TargetOf(i), ring[i]) << i;
 
     // One side alone has nobody to aim at.
     b.m_robotCount = 2;

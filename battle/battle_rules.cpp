@@ -99,7 +99,7 @@ void CBattle::AnnounceFinish() {
     if (m_phaseFrames == 1) {
         m_banner2.SetText("Ｆｉｎｓｈ");
         m_banner2.m_countdown = kLongBanner;
-        m_view.SetFinishView();
+        m_view.SetFinishView(m_clock);
         m_resultText = IsPlayerWinner() ? "WIN!" : "LOSE";
     }
     if (m_phaseFrames > kFinishFrames) {

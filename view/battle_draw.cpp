@@ -80,7 +80,6 @@ void CBattle::Draw(int withHud) {
     SetZWriteEnable(1);
 
     if (withHud) {
-        m_view.m_clockSteps = m_clock;
         if (m_clock >= 0) m_view.m_clockSeconds = m_clock / 30;
         m_view.DrawHud(m_ownIndex, m_robots, robots, &m_projectiles, count);
     }

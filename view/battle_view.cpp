@@ -65,7 +65,9 @@ void CBattleView::SetViewMode(int mode) {
 void CBattleView::SetStartView() { SetViewMode(kStartViewMode); }
 void CBattleView::SetLoseView() { SetViewMode(kLoseViewMode); }
 void CBattleView::SetWinView() { SetViewMode(kWinViewMode + GameRand() % 2); }
-void CBattleView::SetFinishView() { SetViewMode(m_clockSteps == 0 ? kTimeUpViewMode : kFinishViewMode); }
+void CBattleView::SetFinishView(int clockSteps) {
+    SetViewMode(clockSteps == 0 ? kTimeUpViewMode : kFinishViewMode);
+}
 
 void CBattleView::CycleViewType() {
     int mode = m_viewMode + 1;

@@ -45,7 +45,10 @@ public:
     void SetStartView();
     void SetLoseView();
     void SetWinView();
-    void SetFinishView();
+    // The finish shot: the time-up orbit when the battle's clock (in steps, as the simulation
+    // left it) ran out exactly, else the knock-out shot. Not from what a frame drew: a skipped
+    // frame would leave a stale clock, and the seconds shown read 0 for the whole last second.
+    void SetFinishView(int clockSteps);
     void CycleViewType();        // Tab
 
     // ---- Camera: the routine of the view mode, then the listener ----
@@ -124,9 +127,6 @@ public:
     uint32_t m_markerLocked = 0xAAFF0000;
     uint32_t m_markerFree = 0xAAFFFFFF;
     int m_graphicsLevel = 3;
-    // The battle clock in steps as the last drawn frame had it (-1 before one): time ran out
-    // only when it is exactly 0, not in the last second that clock seconds also show as 0.
-    int m_clockSteps = -1;
 
 private:
     void SmoothFollow(CRobot* r, const Vec3& goal, float a, float b, float distance);

@@ -25,6 +25,9 @@ struct Peer {
     int endStep = 0;
     int endRequestAt = 0;          // the step at which this game presses F4; 0 never
     int overFrame = 0;
+    bool skipZeroClockDraw = false;  // the governor skips the frame whose step runs the clock out
+    int endFrameSkipped = -1;        // whether the frame whose step ended the fight was drawn
+    int finishView = -1;             // the view mode on the finish phase's first frame
 };
 
 void OnStep(void* context, int step) {
@@ -39,6 +42,10 @@ void OnStep(void* context, int step) {
     b.m_ownIndex = own;
     b.m_phaseFrames = frames;
     if (!p->endStep && p->battle->m_phase != kPhaseFight) p->endStep = step;
+    if (p->skipZeroClockDraw && b.m_clock == 0) {
+        b.m_skipCount = b.m_maxSkip;
+        b.m_skipCounter = 0;
+    }
     if (step == p->endRequestAt) p->battle->m_exchange.RequestEnd();
 }
 
@@ -51,13 +58,13 @@ protected:
     }
 
     // The match set-up of game `local`: six robots, players in slots 0 to 2, the host's CPU
-    // robots in 3 to 5, a 60-second limit.
-    static std::unique_ptr<CNetBattle> MakeBattle(int local, int draw) {
+    // robots in 3 to 5, a 60-second limit unless said otherwise.
+    static std::unique_ptr<CNetBattle> MakeBattle(int local, int draw, int clock = 60 * 30) {
         auto b = std::make_unique<CNetBattle>();
         const char* builds[kMaxRobots] = {"36,1,2", "29,0,1", "9,2,3", "21,1,0", "31,3,4", "32,0,2"};
         for (int i = 0; i < kMaxRobots; ++i) b->BuildRobot(i, -1, ParseBuildCode(builds[i]));
         b->LoadStage(1);
-        b->m_clock = 60 * 30;
+        b->m_clock = clock;
         b->m_robotCount = kMaxRobots;
         b->PlaceRobots();
         b->m_localId = local;
@@ -74,11 +81,11 @@ protected:
     }
 
     // Runs the three games frame by frame through the relay until all are over.
-    void RunMatch(Peer (&peers)[3], unsigned seed, int frameLimit) {
+    void RunMatch(Peer (&peers)[3], unsigned seed, int frameLimit, int clock = 60 * 30) {
         CFakeRelay relay(seed);
         relay.SetSplits(false);
         for (int p = 0; p < 3; ++p) {
-            peers[p].battle = MakeBattle(p, p == 0);
+            peers[p].battle = MakeBattle(p, p == 0, clock);
             peers[p].battle->SetStepObserver(OnStep, &peers[p]);
             peers[p].link = relay.Join();
         }
@@ -94,6 +101,8 @@ protected:
                 peer.received += text;
                 b.Incoming() += text;
                 b.Run();
+                if (b.m_phase == kPhaseFinish && b.m_phaseFrames == 0) peer.endFrameSkipped = b.m_skipCounter != 0;
+                if (b.m_phase == kPhaseFinish && b.m_phaseFrames == 1) peer.finishView = b.m_view.m_viewMode;
                 ASSERT_LE(b.m_exchange.m_latency.m_sendCount, b.m_exchange.m_hostTick) << "game " << p << " frame " << frame;
                 if (b.IsOver()) peer.overFrame = frame;
                 SendLikeTheLobby(peer.link, b.Outgoing());
@@ -127,6 +136,20 @@ TEST_F(NetBattleTest, ThreeGamesComputeTheSameBattleAndEndOnTheSameStep) {
     EXPECT_EQ(peers[0].battle->m_result, peers[2].battle->m_result);
     EXPECT_EQ(peers[0].battle->m_resultText, peers[2].battle->m_resultText);
     EXPECT_EQ(peers[0].hashes.size(), (size_t)peers[0].endStep);
+}
+
+// Time runs out in a step whose frame the drawing game's governor skips: the finish still takes
+// the time-up shot (and its TIME UP panel) on every game, drawing or not.
+TEST_F(NetBattleTest, TimeUpShotWhenTheFrameThatRanTheClockOutWasNotDrawn) {
+    Peer peers[3];
+    peers[0].skipZeroClockDraw = true;
+    RunMatch(peers, 5, 2000, 4 * 30);
+    for (int p = 0; p < 3; ++p) {
+        ASSERT_TRUE(peers[p].battle->IsOver()) << "game " << p;
+        ASSERT_EQ(peers[p].battle->m_clock, 0) << "game " << p << " ended before the time was up";
+        EXPECT_EQ(peers[p].finishView, 230) << "game " << p;
+    }
+    EXPECT_EQ(peers[0].endFrameSkipped, 1) << "the drawing game drew the frame that ran the clock out";
 }
 
 TEST_F(NetBattleTest, F4OnOneGameEndsEveryGameWithTheForcedEnd) {

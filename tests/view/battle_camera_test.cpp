@@ -154,16 +154,15 @@ TEST_F(ViewTest, TabCyclesTheViewTypesAndEveryPressIsKept) {
 }
 
 TEST_F(ViewTest, TimeUpOrbitOnlyWhenTheClockRanOut) {
-    // The clock in steps as the last frame drew it; seconds alone would call the last second
-    // a time-up too.
+    // The clock in steps; the seconds that the last drawn frame showed play no part (they read
+    // 0 through the whole last second, and a skipped frame leaves them stale).
     const struct {
         int steps, seconds, mode;
-    } rows[] = {{0, 0, 230}, {15, 0, 220}, {29, 0, 220}, {-1, -1, 220}, {300, 10, 220}};
+    } rows[] = {{0, 1, 230}, {15, 0, 220}, {29, 0, 220}, {-1, -1, 220}, {300, 10, 220}, {0, -1, 230}};
     for (const auto& row : rows) {
-        m_view->m_clockSteps = row.steps;
         m_view->m_clockSeconds = row.seconds;
         m_view->m_shotAngle = 5;
-        m_view->SetFinishView();
+        m_view->SetFinishView(row.steps);
         EXPECT_EQ(m_view->m_viewMode, row.mode) << row.steps;
         EXPECT_EQ(m_view->m_shotAngle, 0) << "every switch restarts the shot";
     }

@@ -163,7 +163,8 @@ void CNameTag::Draw() {
     SetLighting(0);
     SetDeviceTexture(0, nullptr);
     const int bx = int(m_x + 20 * k), by = int(m_y - 30 * k);
-    DrawRectOutline2D(bx - 1, by - 1, bx + 51, by + 13, 0xAA000000);
+    // A translucent plate behind the name, so that it reads over a bright stage.
+    DrawRect2D(bx - 1, by - 1, bx + 51, by + 13, 0xAA000000);
     BeginSprites();
     m_nameSprite.SetPosition(float(bx), float(by));
     m_nameSprite.Draw();

@@ -507,7 +507,8 @@ TEST_F(HudLayout, NameTagsHideOnTheFramesTheyAreClamped) {
         EXPECT_EQ(Rec().CountSprites("tag0") > 0, f.drawn);
         EXPECT_EQ(Rec().CountSprites("meter") > 0, f.drawn);
     }
-    // An enemy's HP strip is red, a team-mate's blue; the name box sits above and right.
+    // An enemy's HP strip is red, a team-mate's blue; the name box sits above and right, the
+    // name on a filled translucent plate one pixel larger all round.
     for (int enemy = 0; enemy < 2; ++enemy) {
         ASSERT_EQ(BeginFrame(0xFF000000), 1);
         Rec().Clear();
@@ -516,6 +517,13 @@ TEST_F(HudLayout, NameTagsHideOnTheFramesTheyAreClamped) {
         const SHudSprite* strip = Rec().FindSprite("meter", 0, 0, 50, 5);
         ASSERT_NE(strip, nullptr);
         EXPECT_EQ(strip->d.color, enemy ? 0xFFFF3232u : 0xFF3232FFu);
+        const std::vector<SHudSprite> name = Rec().Sprites("tag0");
+        ASSERT_EQ(name.size(), 1u);
+        const float x = name[0].d.x, y = name[0].d.y;
+        const SHudShape* plate = Rec().FindShape(x - 1, y - 1, x + 51, y + 13, 0xAA000000);
+        ASSERT_NE(plate, nullptr);
+        EXPECT_EQ(plate->type, uint32_t(kPtTriangleFan));
+        EXPECT_EQ(plate->count, 4);
     }
 }
 

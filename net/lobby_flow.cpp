@@ -59,11 +59,8 @@ void CLobby::Run() {
     PostJoinGreeting();
     SendNet();
 
-    bool startFailed = false;
     while (!g_quit) {
-        // A failed start stays on show in the menu that follows it.
-        m_ownState = startFailed ? kStateStartFailed : kStateMainMenu;
-        startFailed = false;
+        m_ownState = kStateMainMenu;
         const int choice = MainMenu();
         if (choice < kChoiceChat || choice >= kChoiceCount) continue;  // Cancel, quit
         m_ownState = kCommandStates[choice];
@@ -73,7 +70,9 @@ void CLobby::Run() {
                 ChatInput();
                 break;
             case kChoiceStart:
-                startFailed = !PlayMatch();
+                // A failed start is told in the host's chat lines; the menu it returns to
+                // reports the player as in the main menu again.
+                if (!PlayMatch()) m_ownState = kStateStartFailed;
                 break;
             case kChoiceRobot:
                 TakeOwnRobotCode(RobotSelectMenu(m_ownCode));

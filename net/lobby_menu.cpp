@@ -85,19 +85,41 @@ void CLobby::ServeNet() {
 
 // ---- Menus ---------------------------------------------------------------------------------------
 
+namespace {
+
+constexpr int kMainMenuPlayerLines = 6;  // "message" to "quit"; the host's three follow them
+
+// The host's lines follow the own id: the menu is often built before the relay's ">i" answer
+// names this game the host, and must not wait for the next menu to offer them. The cursor
+// stays where it is, or on the last line when its own went away.
+void ShowHostLines(CMenu& menu, bool host) {
+    const bool shown = menu.m_count > kMainMenuPlayerLines;
+    if (host == shown) return;
+    if (host) {
+        for (const char* line : {" set stage", " set time", " set number"}) menu.AddItem(line);
+    } else {
+        menu.m_count = kMainMenuPlayerLines;
+        if (menu.m_cursor > menu.m_count) menu.m_cursor = menu.m_count;
+    }
+}
+
+}  // namespace
+
 int CLobby::MainMenu() {
     if (g_quit) return -1;
     CMenu menu;
     for (const char* line : {"message", "start", "robo select", "team select", "ｶﾞﾚｰｼﾞ", "quit"}) menu.AddItem(line);
-    if (m_ownId == 0) {
-        for (const char* line : {" set stage", " set time", " set number"}) menu.AddItem(line);
-    }
+    ShowHostLines(menu, m_ownId == 0);
     CLobbyMenuHooks hooks;
     hooks.beforeServe = [this](CMenuInput&, int*) {
         const int control = GetKeyStatus(kKeyLControl);
         if (GetKeyStatus(kKeyS) == kButtonPressed && (control == kButtonPressed || control == kButtonHeld))
             WriteChatLog();
         if (GetKeyStatus(kKeyTab) == kButtonPressed) m_panelMode = m_panelMode ? 0 : 1;
+        return 0;
+    };
+    hooks.afterServe = [this, &menu](int*) {
+        ShowHostLines(menu, m_ownId == 0);
         return 0;
     };
     return RunLobbyMenu(*this, menu, hooks);

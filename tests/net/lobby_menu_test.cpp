@@ -88,6 +88,31 @@ TEST_F(LobbyTest, MainMenuHasSixLinesForClientsAndNineForTheHost) {
         driver.Press(kKeyEnter);
         EXPECT_EQ(lobby.MainMenu(), c.lines) << c.ownId;
     }
+    // The relay's ">i" answer mostly comes while the first menu is open: the host's lines follow
+    // it at once, and the cursor stays on its line.
+    struct Answer {
+        int ownId;
+        int downsBefore;  // before the answer
+        const char* answer;
+        int downsAfter;
+        int result;
+    } answers[] = {
+        {-1, 2, ">i0>", 0, 3},   // the cursor is kept
+        {-1, 0, ">i0>", 12, 9},  // the host's lines are there
+        {0, 12, ">i1>", 0, 6},   // gone again, the cursor on the last line left
+        {-1, 12, ">i2>", 12, 6},
+    };
+    for (const Answer& a : answers) {
+        CTestLink link;
+        CLobby lobby(&link);
+        lobby.m_ownId = a.ownId;
+        driver.Wait(2);
+        for (int i = 0; i < a.downsBefore; ++i) driver.Press(kKeyDown);
+        driver.Do([&] { link.m_inbound += a.answer; }).Wait(3);
+        for (int i = 0; i < a.downsAfter; ++i) driver.Press(kKeyDown);
+        driver.Press(kKeyEnter);
+        EXPECT_EQ(lobby.MainMenu(), a.result) << a.answer;
+    }
     CTestLink link;
     CLobby lobby(&link);
     driver.Wait(2).Press(kKeyUp).Press(kKeyEnter);

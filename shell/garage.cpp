@@ -9,6 +9,7 @@
 
 #include "engine.h"
 #include "music.h"
+#include "sys_path.h"
 
 namespace {
 
@@ -138,16 +139,18 @@ void CGarage::TakeBuild(const std::string& code) {
     m_build.DecodeConfig(code);
 }
 
-void CGarage::SaveGarageBuild() {
-    CPlayerData data;
-    data.m_roboData = m_build.EncodeConfig();
-    data.Save();
-}
+void CGarage::SaveGarageBuild() { SaveBuildRecord(m_build.EncodeConfig()); }
 
 void CGarage::LoadGarageBuild() {
     CPlayerData data;
     data.Load();
     TakeBuild(data.m_roboData);
+}
+
+int InstallStarterRecord() {
+    const CPlayerData data;
+    if (SysFileExists(data.m_path.c_str())) return 1;
+    return SaveBuildRecord(GetRobotConfigCode(kSelectableModels[0]));
 }
 
 void GarageScene() {

@@ -96,3 +96,8 @@ private:
 };
 
 void GarageScene();
+
+// A new installation's player record: the first model of the robot menus, saved as the garage
+// saves a build. A record that is there already is a player's and stays as it is. 1 unless
+// the record could not be written.
+int InstallStarterRecord();

@@ -99,3 +99,9 @@ int CPlayerData::Save() {
     LogPrintf("save(%s) ... failed.\n", m_path.c_str());
     return 0;
 }
+
+int SaveBuildRecord(const std::string& code) {
+    CPlayerData data;
+    data.m_roboData = code;
+    return data.Save();
+}

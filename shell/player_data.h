@@ -26,3 +26,7 @@ struct CPlayerData {
     void Load();  // a stored build that is no build code reads as kEmptyBuildCode
     int Save();   // creates the folder when missing; 1 when written
 };
+
+// Saves a robot build the way the game always saves one: in a new record, so every other key of
+// the file is rewritten with its default. 1 when written.
+int SaveBuildRecord(const std::string& code);

@@ -9,7 +9,11 @@
 #include "player_data.h"
 #include "robot_presets.h"
 
+#include "sys_path.h"
+
 #include <sys/stat.h>
+
+#include <cstdlib>
 
 #include <array>
 #include <functional>
@@ -249,6 +253,35 @@ TEST_F(GarageTest, SaveWritesDefaultsAndTheCodeAndLoadTakesTheSavedType) {
     fresh.Save();
     EXPECT_EQ(saved, ReadWholeFile("data/dt.ini"));
     EXPECT_EQ(saved.find("ace"), std::string::npos);
+}
+
+// A new installation: the build lays out the record that the garage saves for the first model,
+// so a first visit starts from that robot; a later build keeps what the player saved since.
+TEST_F(GarageTest, NewInstallationHasTheFirstModelsRecordAndARebuildKeepsASavedOne) {
+    const std::string install = folder.File("install");
+    ASSERT_EQ(mkdir(install.c_str(), 0755), 0);
+    const std::string record = install + "/data/dt.ini";
+    const std::string layOut = std::string(PLAYER_RECORD_TOOL) + " " + install;
+    ASSERT_EQ(std::system(layOut.c_str()), 0);
+    const std::string starter = ReadWholeFile(record);
+    {
+        CGarage garage;
+        ChooseAll({kTopAssemble, kAsmFrame, 1, 0, kTopSave, kTopLeave});  // DID-03, saved
+        garage.Run();
+        EXPECT_TRUE(driver.ScriptDone());
+    }
+    EXPECT_EQ(starter, ReadWholeFile("data/dt.ini"));
+    {
+        CFolderGuard in(install.c_str());
+        EXPECT_EQ(GetRobotConfigCode(kLoadItem), GetRobotConfigCode("DID-03"));
+    }
+
+    const std::string saved = "[PR]\r\np_st_Name=ace\r\np_RoboData=" + GetRobotConfigCode("FART") + "\r\n";
+    WriteWholeFile(record, saved);
+    ASSERT_EQ(std::system(layOut.c_str()), 0);
+    EXPECT_EQ(ReadWholeFile(record), saved);
+    // The build's own game folder is laid out the same way.
+    EXPECT_NE(ReadWholeFile(std::string(GAME_DIR) + "/data/dt.ini").find("p_RoboData="), std::string::npos);
 }
 
 TEST_F(GarageTest, NewPlayerQuitInFrameModelAndManyRebuilds) {

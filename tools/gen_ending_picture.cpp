@@ -42,7 +42,6 @@ int WriteEndingPicture(const std::string& dir) {
         p.FillRect(x, hill, 1, kSide - hill, kSilhouette);
     }
     Silhouette(&p, 120, 216);
-    p.Text("end2.png", 4, kSide - 14, 10, 0, 0xff303850);
     return WritePicturePng(bmp + "/end2.png", p);
 }
 

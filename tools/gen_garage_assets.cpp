@@ -60,7 +60,6 @@ int HangarBackdrop(const std::string& bmp) {
         p.Put(x, 330, 0xffd0b020);
         p.Put(x, 331, 0xffd0b020);
     }
-    p.Text("nikki20041210_zau garage", 4, 464, 12, 0, 0xff9098a8);
     return WritePicturePng(bmp + "/nikki20041210_zauガレージ.png", p);
 }
 

@@ -1,7 +1,6 @@
 // Stand-in pictures of the title, the loading screens and the menu strips. The full-screen
-// pictures are 256 x 256 (the game stretches them over 640 x 480); each names itself in a
-// corner label, and its bottom-right block is one flat colour so a drawn frame can be told
-// apart by a single pixel. Pure white is kept out of the pictures that use it as colour key,
+// pictures are 256 x 256 (the game stretches them over 640 x 480); each one's bottom-right
+// block is one flat colour of its own, so a drawn frame can be told apart by a single pixel. Pure white is kept out of the pictures that use it as colour key,
 // except where it is meant to let the screen show through.
 #include "generator.h"
 #include "picture.h"
@@ -13,14 +12,11 @@ namespace {
 constexpr int kSide = 256;
 constexpr int kBlock = 32;   // the flat bottom-right block
 
-void CornerLabel(Picture* p, const char* name, uint32_t block, uint32_t ink) {
-    p->FillRect(kSide - kBlock, kSide - kBlock, kBlock, kBlock, block);
-    p->Text(name, 4, kSide - 16, 12, 0, ink);
-}
+void CornerBlock(Picture* p, uint32_t block) { p->FillRect(kSide - kBlock, kSide - kBlock, kBlock, kBlock, block); }
 
-// Labels the picture with its own file name and writes it into bmp as PNG.
-int LabelAndWritePng(Picture* p, const std::string& bmp, const char* name, uint32_t block, uint32_t ink) {
-    CornerLabel(p, name, block, ink);
+// Marks the picture with its block and writes it into bmp as PNG.
+int BlockAndWritePng(Picture* p, const std::string& bmp, const char* name, uint32_t block) {
+    CornerBlock(p, block);
     return WritePicturePng(bmp + "/" + name, *p);
 }
 
@@ -50,16 +46,15 @@ int Title01(const std::string& bmp) {
     Robot(&p, 200, 200, 2, 0xff8a6a50, 0xff20a0d0);
     p.CentredText("ZAU_MOLTA", 70, 48, 244, 1, 0xfff0d040, 0xff000000);
     p.CentredText("ROBOT COMBAT", 124, 16, 200, 1, 0xffe0e0f0, 0xff000000);
-    return LabelAndWritePng(&p, bmp, "titol01.png", 0xff203060, 0xffc0c0c0);
+    return BlockAndWritePng(&p, bmp, "titol01.png", 0xff203060);
 }
 
 int Title02(const std::string& bmp) {
     // The intro's splash: opaque at first, then fading to show titol01 beneath.
     Picture p(kSide, kSide, 0xff000000);
     p.Gradient(0xff300808, 0xff000000);
-    p.CentredText("ZAU_MOLTA", 96, 40, 230, 1, 0xffe03020, 0xff000000);
-    p.CentredText("INTRO", 146, 18, 200, 1, 0xffa0a0a0, 0);
-    return LabelAndWritePng(&p, bmp, "titol02.png", 0xff601010, 0xff808080);
+    p.CentredText("ZAU_MOLTA", 108, 40, 230, 1, 0xffe03020, 0xff000000);
+    return BlockAndWritePng(&p, bmp, "titol02.png", 0xff601010);
 }
 
 int Title03(const std::string& bmp) {
@@ -69,8 +64,7 @@ int Title03(const std::string& bmp) {
     p.FillRect(0, 0, 96, kSide, 0xff0c1418);
     Robot(&p, 178, 230, 3, 0xff5a6a7a, 0xffd04020);
     p.Text("ZAU_MOLTA", 104, 20, 24, 1, 0xfff0d040);
-    p.Text("MENU", 104, 48, 14, 1, 0xffa0c0d0);
-    return LabelAndWritePng(&p, bmp, "titol03.png", 0xff185038, 0xffc0c0c0);
+    return BlockAndWritePng(&p, bmp, "titol03.png", 0xff185038);
 }
 
 struct LoadingPicture {
@@ -102,7 +96,7 @@ int Loading(const std::string& bmp) {
             p.CentredText("NOW LOADING", 104, 28, 230, 1, 0xfff0f0f0, 0xff000000);
         }
         Robot(&p, 128, 236, 2, 0xff8090a0, 0xffd06020);
-        CornerLabel(&p, l.name, l.block, 0xffe0e0e0);
+        CornerBlock(&p, l.block);
         std::string path = bmp + "/" + l.name;
         if (!(l.jpeg ? WritePictureJpeg(path, p, 90) : WritePicturePng(path, p))) return 0;
         ++index;

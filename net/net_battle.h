@@ -5,7 +5,6 @@
 #pragma once
 
 #include "battle.h"
-#include "digit_font.h"
 #include "key_exchange.h"
 #include "text_input.h"
 
@@ -57,7 +56,6 @@ public:
     CTextInput m_chatInput;
     bool m_chatOpen = false;
     int m_statusY = 64;
-    CDigitFont m_statusFont;  // the overlay's lines
 
 private:
     // The world behind the exchange.

@@ -1,5 +1,6 @@
 // The online battle's overlay over the drawn frame: the lobby's chat window, the exchange's
-// buffer figures at graphics level 3, and the chat entry field while it is open.
+// buffer figures at graphics level 3, and the chat entry field while it is open. Its figures and
+// "CHAT" are written in the battle view's first digit font, the size of the view's own figures.
 #include "net_battle.h"
 
 #include "graphics.h"
@@ -17,9 +18,9 @@ constexpr int kOwnKeysShown = 11;
 }  // namespace
 
 void CNetBattle::DrawStatusLine(const std::string& text, uint32_t color) {
-    m_statusFont.SetColor(color);
-    m_statusFont.DrawText(0, float(m_statusY), text);
-    m_statusFont.SetColor(kWhite);
+    m_view.m_font1.SetColor(color);
+    m_view.m_font1.DrawText(0, float(m_statusY), text);
+    m_view.m_font1.SetColor(kWhite);
     m_statusY += kStatusLineStep;
 }
 
@@ -51,8 +52,8 @@ void CNetBattle::DrawNetStatus() {
     }
     if (m_graphics == 3) DrawStatusLines();
     if (!m_chatOpen) return;
-    m_statusFont.SetColor(kWhite);
-    m_statusFont.DrawText(50, 300, "CHAT");
+    m_view.m_font1.SetColor(kWhite);
+    m_view.m_font1.DrawText(50, 300, "CHAT");
     BeginText();
     const int done = m_chatInput.Update();
     if (done == 1) {

@@ -7,12 +7,14 @@
 #include "net_battle.h"
 #include "net_log.h"
 #include "scene_driver.h"
+#include "sys_graphics.h"
 #include "test_folder.h"
 #include "text_list.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -229,8 +231,22 @@ TEST_F(NetBattleTest, PictureOfAFrameWithTheOverlayAndTheChatField) {
     for (int i = 0; i < kMaxRobots; ++i) b->m_exchange.m_keyBuffers[i] = std::string(24 + 12 * i, '0');
     b->m_exchange.m_playBuff = 99;
     b->m_chatOpen = true;
+    static std::vector<std::pair<GfxTexture*, GfxSpriteDraw>> sprites;
+    sprites.clear();
+    GfxTestSetSpriteRecorder([](GfxTexture* t, const GfxSpriteDraw& d) { sprites.push_back({t, d}); });
     b->Run();
+    GfxTestSetSpriteRecorder(nullptr);
     EXPECT_EQ(b->m_statusY, 64 + 16 * (5 + kMaxRobots + 1)) << "one DF line per robot";
+    // The figures and "CHAT" are written in the view's first digit font, as the view's own are.
+    GfxTexture* font1 = b->m_view.m_font1.m_texture.GetTexture();
+    int lineStarts = 0, chatGlyphs = 0;
+    for (const auto& [texture, d] : sprites) {
+        if (texture != font1) continue;
+        lineStarts += d.x == 0 && d.y >= 64 && d.y < b->m_statusY;
+        chatGlyphs += d.y == 300 && d.x >= 50 && d.x < 100;
+    }
+    EXPECT_EQ(lineStarts, 5 + kMaxRobots) << "every line but the \"_\" one, which has no glyph";
+    EXPECT_EQ(chatGlyphs, 4);
     ScreenImage frame = m_driver.ReadFrame();
     ASSERT_EQ(frame.width, 640);
     ASSERT_EQ(frame.SavePng(std::string(SCREENSHOT_DIR) + "/net_battle_overlay.png"), 1);

@@ -137,7 +137,6 @@ const SShot kRifleBR = {KEYS(kShoulderKeys), 0, kAll, 0.2f, 2, 1, FIRES(kRifleBR
 const SShot kRifle3 = {KEYS(kShoulderRaise), 0, kAll, 0, 2, 1, FIRES(kRifle3Fires), 26, 1, KickRightAux};
 
 // ---- Hand missiles and bombs ----
-const SPoseKey kLeftRaise10[] = {{1, "ショット(汎用L)_10", 10}};
 const SPoseKey kSubKeys[] = {{1, "ショット(汎用L)_10", 10}, {11, "ショット(汎用L)_15", 5}, {16, "ショット(汎用L)_10", 10}};
 const SPoseKey kLauncherKeys[] = {{1, "ショット(汎用L)_10", 5}, {6, "ショット(汎用L)_15", 3}};
 const SPoseKey kStiffKeys[] = {{1, "硬直_00", 10}};

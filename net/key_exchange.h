@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-class CTextList;
+struct CTextList;
 
 constexpr int kExchangeRobots = 6;
 constexpr int kKeyTextLength = 12;               // one frame of one robot

@@ -10,7 +10,7 @@
 
 #include <string>
 
-class CTextList;
+struct CTextList;
 
 constexpr int kPhaseForcedEnd = 99;
 constexpr int kResultForcedEnd = 99;

@@ -358,7 +358,9 @@ int CPadRecord::FromText(const std::string& text, std::string* error) {
             return fail("expected \"slot " + std::to_string(i) + " CODE TEAM TARGET ROOT INTS DOUBLES\"");
         SRecordSlot& s = r.m_slots[i];
         if (!ParseHexBytes(p[1], &s.code) || !ParseHexBytes(p[2], &s.team)) return fail("slot code or team is not hex");
-        if (!ParseInt(p[3], &s.target) || s.target < -1 || s.target >= r.m_robotCount) return fail("slot target out of range");
+        // Any slot of the battle's six: the last robot of an odd count starts aimed at its
+        // partner's empty slot, and the replay must aim it there too.
+        if (!ParseInt(p[3], &s.target) || s.target < -1 || s.target >= kMaxRobots) return fail("slot target out of range");
         std::vector<std::string> root = Split(p[4], ','), ints = Split(p[5], ','), doubles = Split(p[6], ',');
         if (root.size() != 16 || ints.size() != 11 || doubles.size() != 3) return fail("slot values are incomplete");
         for (int k = 0; k < 16; ++k)

@@ -58,6 +58,14 @@ TEST_F(PadRecordTest, WrittenRecordReadsBackWhole) {
         EXPECT_EQ(memcmp(&back.m_slots[i].root, &m_record.m_slots[i].root, sizeof(Mat4)), 0);
         EXPECT_EQ(back.m_slots[i].turnSpeed, m_record.m_slots[i].turnSpeed);
     }
+    // Three robots: the third starts aimed at its partner's empty slot 3, and reads back so.
+    const int cpu3[kMaxRobots] = {0, -1, -1, 0, 0, 0};
+    CPadRecord three;
+    RecordBattle(Setup(1, 3, cpu3, 30), &three, 1);
+    ASSERT_EQ(three.m_slots[2].target, 3);
+    ASSERT_EQ(back.FromText(three.ToText(), &error), 1) << error;
+    EXPECT_EQ(back.m_slots[2].target, 3);
+
     // And through a file.
     CTestFolder folder;
     ASSERT_EQ(m_record.Save(folder.File("a.pads"), &error), 1) << error;

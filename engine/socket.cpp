@@ -6,7 +6,6 @@
 #include "sys_socket.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -119,9 +118,9 @@ int CSocket::Connect(uint32_t address, int port) {
     return 1;
 }
 
-int CSocket::Send(const char* text) {
-    if (!text) text = "";
-    if (!SysSocketSend(g_socket, text, (int)strlen(text))) {
+int CSocket::Send(const char* data, int length) {
+    if (!data || length < 0) length = 0;
+    if (!SysSocketSend(g_socket, data, length)) {
         LogSocketError("send\n");
         return 0;
     }

@@ -21,7 +21,9 @@ public:
 
     int ResolveHost(const char* host, uint32_t* address);  // address in network order
     int Connect(uint32_t address, int port);
-    int Send(const char* text);   // nothing handed over is lost: what cannot go now goes later
+    // All `length` bytes, zeros included: a game's text may hold any byte. Nothing handed over is
+    // lost: what cannot go now goes later.
+    int Send(const char* data, int length);
     // At most size - 1 bytes and a terminator; `received` (if given) gets the count, since a
     // peer's bytes may hold a zero of their own.
     int Receive(char* buffer, int size, int* received = nullptr);

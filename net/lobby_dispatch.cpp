@@ -123,6 +123,10 @@ void CLobby::ApplyConnectionFlags(const std::string& body) {
 }
 
 void CLobby::ApplyChatLine(const std::string& body) {
+    if (HasControlByte(body)) {
+        LogNetDrop("control byte in chat line", ">m" + body);
+        return;
+    }
     const bool speaker = body.find(':') != std::string::npos;  // ":" is never a second byte
     if (body.size() > kChatLineMax) LogNetDrop("chat line over 256 bytes", body.substr(kChatLineMax));
     m_chat.AddLine(CutAtCharStart(body, kChatLineMax), speaker ? kChatSpeakerColor : kChatNoticeColor);

@@ -1,8 +1,6 @@
-// The engine socket behind the lobby's link. The socket's receive terminates the text it
-// returns, so the count is the text's length.
+// The engine socket behind the lobby's link. Both ways go by byte count, never by a terminator:
+// any game on the relay may put a zero byte into the stream.
 #include "socket_link.h"
-
-#include <string>
 
 namespace {
 constexpr int kWinsockVersion = 0x0101;  // 1.1, as the lobby always asked
@@ -22,7 +20,4 @@ int CSocketLink::Receive(char* buffer, int size) {
     return received;
 }
 
-int CSocketLink::Send(const char* data, int length) {
-    std::string text(data, (size_t)length);  // the socket sends a terminated text
-    return m_socket.Send(text.c_str());
-}
+int CSocketLink::Send(const char* data, int length) { return m_socket.Send(data, length); }

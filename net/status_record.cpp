@@ -59,7 +59,10 @@ int CheckStatusValue(CRobotCatalog& catalog, char letter, std::string& value, co
             break;
         case 'n':
         case 's':
-            value = CutAtCharStart(value, kSlotTextMax);
+            if (HasControlByte(value))
+                why = letter == 'n' ? "control byte in name" : "control byte in state text";
+            else
+                value = CutAtCharStart(value, kSlotTextMax);
             break;
         default:
             why = "status letter";

@@ -15,6 +15,6 @@ int IsStatusLetter(char letter);
 int IsMenuStage(int stage);
 // 1 for a build code of eight bytes of at least 0x80 whose robot type the catalogue knows.
 int IsKnownBuildCode(CRobotCatalog& catalog, const std::string& code);
-// 1 when the value may be stored for the letter; names and state texts are cut to 64 bytes at a
-// character start in place. The reason for a refusal is left in *reason.
+// 1 when the value may be stored for the letter; names and state texts holding a control byte
+// are refused, the others cut to 64 bytes at a character start in place. The reason for a refusal is left in *reason.
 int CheckStatusValue(CRobotCatalog& catalog, char letter, std::string& value, const char** reason);

@@ -49,3 +49,9 @@ int ReadWireDigit(char c) { return (c >= '0' && c <= '9') ? c - '0' : 0; }
 std::string CutAtCharStart(const std::string& text, size_t maxBytes) {
     return text.substr(0, SjisClampLength(text.data(), text.size(), maxBytes));
 }
+
+int HasControlByte(const std::string& text) {
+    for (char c : text)
+        if ((unsigned char)c < 0x20) return 1;
+    return 0;
+}

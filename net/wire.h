@@ -28,3 +28,7 @@ int ReadWireInt(const char* text);
 int ReadWireDigit(char c);
 // The text cut to at most maxBytes, never inside a two-byte character.
 std::string CutAtCharStart(const std::string& text, size_t maxBytes);
+// 1 when the text holds a byte below 0x20 (a zero byte among them). No Shift-JIS second byte is
+// that low, so a byte search is exact. Texts a peer sets that reach a screen, a file or the wire
+// are refused whole with such a byte: a zero would cut every later send or file line there.
+int HasControlByte(const std::string& text);

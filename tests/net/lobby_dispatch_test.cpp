@@ -123,6 +123,9 @@ TEST_F(LobbyTest, OutOfRangeRecordsAreDroppedWholeAndLogged) {
         {">g01tA", "team tag"},
         {">g01tALX", "team tag"},
         {">g01t", "team tag"},
+        {std::string(">g01nR\0W1", 9), "control byte in name"},
+        {">g01n\x1b[2J", "control byte in name"},
+        {">g01s\t", "control byte in state text"},
     };
     CTestLink link;
     for (const auto& [record, reason] : cases) {
@@ -234,6 +237,11 @@ TEST_F(LobbyTest, ChatLinesShowInTheirColourAndCutAtACharacterStart) {
     EXPECT_NE(driver.Log().find("net: dropped chat line over 256 bytes: "), std::string::npos);
     Feed(lobby, ">m" + std::string(256, 'q'));
     EXPECT_EQ(lobby.m_chat.m_lines[3], std::string(256, 'q'));
+    // A line with a control byte is dropped whole: a zero would cut the saved chat log there.
+    Feed(lobby, std::string(">mEVE:a\0b", 10));
+    EXPECT_EQ(lobby.m_chat.m_currentLine, 4);
+    EXPECT_EQ(lobby.m_chat.m_lines[4], "");
+    EXPECT_NE(driver.Log().find("net: dropped control byte in chat line: >mEVE:a\\x00b"), std::string::npos);
 }
 
 TEST_F(LobbyTest, NoticesAndBattleMessages) {

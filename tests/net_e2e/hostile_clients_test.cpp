@@ -167,6 +167,43 @@ TEST(NetPlay, HostileRecordsAndFloodInTheLobbyAreDroppedAndTheTablesStayEqual) {
     }
 }
 
+// A name holding a zero byte, written for a slot by a program on the relay: the host drops the
+// record and keeps the name it had, and its settings broadcast keeps reaching the other programs
+// whole, slot 5 included, where a send to the terminator would have cut it at that name.
+TEST(NetPlay, ZeroByteInANameLeavesTheHostsBroadcastWhole) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST");
+    ASSERT_TRUE(StartNetPeer(host, world, JoinScript(kConnectAsHost, 1) + "until file ../leave\nquit\n", SPeerOptions{}));
+    ASSERT_TRUE(host.WaitForLine("out.txt", " mark joined", kPartMs)) << PeerReport(host);
+    E2eReadingClient hostile(world.Port());
+    ASSERT_TRUE(hostile.Connected());
+    ASSERT_TRUE(world.Relay().WaitForOutput("client[1] : 127.0.0.1")) << world.Relay().Output();
+    E2eReadingClient other(world.Port());
+    ASSERT_TRUE(other.Connected());
+    ASSERT_TRUE(world.Relay().WaitForOutput("client[2] : 127.0.0.1")) << world.Relay().Output();
+
+    ASSERT_TRUE(SendWhole(hostile, world.Relay(), 1, std::string(">g11nR\0W1>x", 11)));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return host.ReadFile("game/peer.log").find("net: dropped control byte in name: >g11nR\\x00W1") != std::string::npos; },
+        kPartMs))
+        << PeerReport(host);
+    // Two whole broadcasts from the host after the drop, each with slot 1's name as it was.
+    const size_t mark = other.Received().size();
+    auto wholeBroadcasts = [&] {
+        const std::string heard = other.Received().substr(mark);
+        int whole = 0;
+        for (size_t at = heard.find(">g01r"); at != std::string::npos; at = heard.find(">g01r", at + 1)) {
+            const size_t name = heard.find(">g01n", at), last = heard.find(">g05t", at);
+            if (name != std::string::npos && last != std::string::npos && heard.compare(name, 9, ">g01nCPU>") == 0) ++whole;
+        }
+        return whole >= 2;
+    };
+    EXPECT_TRUE(WaitUntil(wholeBroadcasts, kPartMs)) << PeerReport(host);
+    host.WriteFile("leave", "");
+    EXPECT_EQ(host.WaitExit(kPartMs), 0) << PeerReport(host);
+}
+
 // Paced: the end phases run in step, and the relay is not swamped by games running flat out.
 TEST(NetPlay, KeyForARobotSlotBeyondSixEndsTheMatchOnEveryGame) {
     E2eWorld world;

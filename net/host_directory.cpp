@@ -29,6 +29,7 @@ void CLobby::AnnounceHost(int count) {
     if (!m_announce) return;
     ShowOneLine("サーバーに送信中");
     if (count == -1) count = CountConnected();
+    m_postedCount = count;
     const std::string text = BuildHostAnnouncement(count, m_name, m_hostPort, SysGetLocalTime(), m_msg);
     CHttpRequest request;
     request.Get(kHostListFile, m_chatUrl + "?action=chat&message=" + PercentEncode(text));

@@ -84,6 +84,10 @@ void CLobby::Construct() {
     m_announce = 0;
     m_noticeTimer = 0;
     m_panelMode = 0;
+    m_noticeTune = nullptr;
+    m_noticeCounted = false;
+    m_noticeCount = 0;
+    m_postedCount = -1;
 }
 
 // A host saves IP "127.0.0.1": that is where its own relay runs. The other keys the settings

@@ -161,6 +161,12 @@ public:
     CSound m_cue2;          // a player's arrival or leaving
     int m_noticeTimer;
     int m_panelMode;
+    // One receive may hold a hundred arrival and leaving notices: each frame restarts the tune
+    // once and posts the count once, and only a count that differs from the last one posted.
+    const char* m_noticeTune;  // the tune of the frame's last notice; null when none came
+    bool m_noticeCounted;      // a host counted the players on a notice this frame
+    int m_noticeCount;         // that count, to be posted
+    int m_postedCount;         // the count last posted to the chat page; -1 before the first
 
 private:
     void Construct();
@@ -170,6 +176,7 @@ private:
     void ApplyConnectionFlags(const std::string& body);
     void ApplyChatLine(const std::string& body);
     void PlayNoticeTune(const char* path, int countChange);
+    void FinishNotices();  // the frame's notices: the tune, the announcement and the cue, once
 };
 
 // The robot build code of the lobby's defaults (type 29 in its first colours).

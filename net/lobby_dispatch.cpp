@@ -18,6 +18,7 @@ constexpr uint32_t kChatNoticeColor = 0x99ffff55;   // lines without a speaker
 void CLobby::DispatchNet() {
     std::string tag, body;
     while (SplitNextMessage(m_recvBuffer, tag, body)) ApplyMessage(tag, body);
+    FinishNotices();
     if (m_recvBuffer.size() > kNetTextCap) {
         LogNetDrop("unfinished text over 64 KiB", m_recvBuffer);
         m_recvBuffer.clear();
@@ -106,13 +107,25 @@ void CLobby::ApplyNotice(const std::string& body) {
     }
 }
 
+// Each announcement is a blocking HTTP request: anybody on the relay can send notices, so they
+// are gathered and acted on once at the end of the frame's dispatch.
 void CLobby::PlayNoticeTune(const char* path, int countChange) {
-    StopMusic();
-    LoadMidi(path);
-    PlayMusic(0);
+    m_noticeTune = path;
     m_noticeTimer = kNoticeFrames;
     if (m_ownId != 0) return;
-    AnnounceHost(CountConnected() + countChange);
+    m_noticeCount = CountConnected() + countChange;
+    m_noticeCounted = true;
+}
+
+void CLobby::FinishNotices() {
+    if (!m_noticeTune) return;
+    StopMusic();
+    LoadMidi(m_noticeTune);
+    PlayMusic(0);
+    m_noticeTune = nullptr;
+    if (!m_noticeCounted) return;
+    m_noticeCounted = false;
+    if (m_noticeCount != m_postedCount) AnnounceHost(m_noticeCount);
     PlayCue(2);
 }
 

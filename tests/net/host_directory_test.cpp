@@ -71,6 +71,31 @@ TEST_F(HostDirectoryTest, AnnounceFindAndWithdraw) {
     EXPECT_EQ(noHost.Pixel(320, 240) & 0xffffff, 0u);
 }
 
+// A receive full of arrival notices (146 fit in one) posts the count once; a frame whose count is
+// the one last posted posts nothing; a departure posts the new count.
+TEST_F(HostDirectoryTest, NoticeFloodPostsOnceAndOnlyANewCount) {
+    CTestLink link;
+    auto host = MakeLobby(&link);
+    host->m_ownId = 0;
+    host->m_announce = 1;
+    host->AnnounceHost(1);
+    Feed(*host, ">lttffff");
+    std::string flood;
+    for (int i = 0; i < 146; ++i) flood += ">tp-new";
+    for (int frame = 0; frame < 2; ++frame) {
+        link.m_inbound = flood + ">";
+        ASSERT_EQ(link.m_inbound.size(), (size_t)kLobbyReceiveSize - 1);
+        host->ReceiveNet();
+        host->DispatchNet();
+        host->m_recvBuffer.clear();
+        ASSERT_EQ(page.Posts().size(), 2u) << "frame " << frame;
+        EXPECT_EQ(page.Posts()[1].substr(0, 2), "3:");
+    }
+    Feed(*host, ">tp-dell");
+    ASSERT_EQ(page.Posts().size(), 3u);
+    EXPECT_EQ(page.Posts()[2].substr(0, 2), "1:");
+}
+
 // Three hosts on the page and a withdrawn one between them: the menu shows three lines, and the
 // third line connects to the host shown on it.
 TEST_F(HostDirectoryTest, HostMenuMapsLinesToEntries) {

@@ -52,8 +52,8 @@ void CHostList::Parse(const std::string& fileName) {
         const std::string version = TakeField(body, "-");
         const int port = ReadWireInt(TakeField(body, "-").c_str());
         TakeField(body, "]");  // the time of the announcement is not shown
-        const std::string message = EucToSjis(body);
-        name = EucToSjis(name);
+        const std::string message = CutAtCharStart(EucToSjis(body), kHostTextMax);
+        name = CutAtCharStart(EucToSjis(name), kHostTextMax);
         if (tag != kGameTag || version != m_versionFilter) continue;
         if (port < 1 || port > 65535) continue;
         Add(address, port, count + "/6:" + name + message);

@@ -12,6 +12,9 @@ constexpr int kHostListCapacity = 30;
 constexpr int kHostFreePort = 5963;  // the port of a free entry
 constexpr const char* kHostListFile = ".\\data\\dl_file.txt";
 constexpr const char* kGameTag = "ZAU";
+// A host's name and message as listed: anybody can post to the page, and each menu line becomes
+// one text texture, so a posted line of any length must not reach the menu whole.
+constexpr size_t kHostTextMax = 64;
 
 class CHostList : public CStringListFile {
 public:

@@ -82,6 +82,16 @@ TEST_F(HostListTest, MalformedLinesNeverCrash) {
     EXPECT_EQ(empty.m_lastIndex, -1);
 }
 
+// A name and a message of any length each come out at most 64 bytes, never split inside a
+// character.
+TEST_F(HostListTest, LongNamesAndMessagesAreCutAtACharacterStart) {
+    std::string kana;
+    for (int i = 0; i < 40000; ++i) kana += "あ";
+    CHostList list = Parse(Post("10.0.3.1", "1:" + std::string(200000, 'N') + "[ZAU-0.18.5-5963-1-1:1]x" + kana));
+    ASSERT_EQ(list.m_lastIndex, 0);
+    EXPECT_EQ(list.m_texts[0], "1/6:" + std::string(64, 'N') + "x" + kana.substr(0, 62));
+}
+
 TEST(EucToSjisTest, Vectors) {
     const struct {
         std::string euc, sjis;

@@ -3,7 +3,6 @@
 #include "httpc.h"
 
 #include "debug_log.h"
-#include "sys_socket.h"
 #include "sys_tcp_exchange.h"
 
 #include <strings.h>
@@ -86,7 +85,7 @@ int httpc(CStringListFile* request, int kind, const std::string& url) {
         return -1;
     }
     unsigned int address = 0;
-    if (!SysSocketResolve(parsed.host.c_str(), &address)) {
+    if (!SysTcpResolve(parsed.host.c_str(), &address, StepWait(start, g_connectMs))) {
         LogPrintf("ホストアドレス取得失敗\n");
         SysTcpClose(fd);
         return -1;

@@ -4,13 +4,21 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
 
 namespace {
 
@@ -27,7 +35,79 @@ int WaitFor(int fd, short events, long long deadline) {
     }
 }
 
+// A name look-up that cannot be interrupted runs on a thread of its own; a caller that stops
+// waiting leaves the record to the thread, which ends with the look-up.
+struct NameLookup {
+    std::string host;
+    std::mutex lock;
+    std::condition_variable done;
+    bool finished = false;
+    int found = 0;
+    unsigned int address = 0;
+};
+
+// Look-up threads alive at once. A stuck resolver keeps each one until it gives up by itself;
+// past this many a request fails at once instead of leaving yet another thread behind.
+constexpr int kMaxLookupThreads = 4;
+std::atomic<int> g_lookupThreads{0};
+
+void* RunLookup(void* arg) {
+    std::shared_ptr<NameLookup>* held = static_cast<std::shared_ptr<NameLookup>*>(arg);
+    std::shared_ptr<NameLookup> job = *held;
+    delete held;
+    addrinfo hints = {};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* result = nullptr;
+    int found = getaddrinfo(job->host.c_str(), nullptr, &hints, &result) == 0 && result;
+    unsigned int address = found ? reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr : 0;
+    if (result) freeaddrinfo(result);
+    {
+        std::lock_guard<std::mutex> hold(job->lock);
+        job->found = found;
+        job->address = address;
+        job->finished = true;
+    }
+    job->done.notify_all();
+    --g_lookupThreads;
+    return nullptr;
+}
+
 }  // namespace
+
+int SysTcpResolve(const char* host, unsigned int* address, int waitMs) {
+    if (!host || !address) return 0;
+    in_addr a;
+    // All ones is the failure value of the old conversion, so it goes to the name look-up.
+    if (inet_aton(host, &a) && a.s_addr != INADDR_NONE) {
+        *address = a.s_addr;
+        return 1;
+    }
+    if (waitMs <= 0) return 0;
+    if (g_lookupThreads.fetch_add(1) >= kMaxLookupThreads) {
+        --g_lookupThreads;
+        return 0;
+    }
+    auto job = std::make_shared<NameLookup>();
+    job->host = host;
+    auto* held = new std::shared_ptr<NameLookup>(job);
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+    pthread_t thread;
+    const int started = pthread_create(&thread, &attr, RunLookup, held) == 0;
+    pthread_attr_destroy(&attr);
+    if (!started) {
+        delete held;
+        --g_lookupThreads;
+        return 0;
+    }
+    std::unique_lock<std::mutex> hold(job->lock);
+    if (!job->done.wait_for(hold, std::chrono::milliseconds(waitMs), [&] { return job->finished; })) return 0;
+    if (!job->found) return 0;
+    *address = job->address;
+    return 1;
+}
 
 long long SysTcpClockMs() {
     timespec t;

@@ -121,10 +121,12 @@ void CBattleView::DrawSight(const CRobot& own, const CRobot* target) {
     BeginSprites();
     m_compass.m_sprite.Draw();
     if (target && InLockCone(own, *target)) {
-        Vec3 p = WorldToScreen(RootPosition(*target));
-        m_sight.m_sprite.SetPosition(p.x - 64, p.y - 64);
-        m_sight.m_sprite.SetRotation(ScreenTurn(GetDistanceVec(RootPosition(own), RootPosition(*target))));
-        m_sight.m_sprite.Draw();
+        const Vec3 p = WorldToScreen(RootPosition(*target));
+        if (IsDrawableScreenPoint(RootPosition(*target), p)) {
+            m_sight.m_sprite.SetPosition(p.x - 64, p.y - 64);
+            m_sight.m_sprite.SetRotation(ScreenTurn(GetDistanceVec(RootPosition(own), RootPosition(*target))));
+            m_sight.m_sprite.Draw();
+        }
         if (!m_sightFlag) m_lockSound.Play(0);
         m_sightFlag = 1;
     } else {
@@ -241,11 +243,15 @@ void CBattleView::DrawLockOn(CRobot& own, const CRobot& target) {
     if (m_clockSeconds < 0) m_font2.DrawText(10, 10, "XXX");
     else m_font2.DrawNumber(10, 10, m_clockSeconds, 3);
     DrawVpEpBars(own, 500, 160);
-    const Vec3 aim = WorldToScreen(RootPosition(own) - Root(own).GetLocalAxisZ() * 5.0f);
-    m_aim.m_sprite.SetPosition(aim.x - 16, aim.y - 16);
-    m_aim.m_sprite.Draw();
+    const Vec3 aimWorld = RootPosition(own) - Root(own).GetLocalAxisZ() * 5.0f;
+    const Vec3 aim = WorldToScreen(aimWorld);
+    const bool aimShown = IsDrawableScreenPoint(aimWorld, aim);
+    if (aimShown) {
+        m_aim.m_sprite.SetPosition(aim.x - 16, aim.y - 16);
+        m_aim.m_sprite.Draw();
+    }
     const Vec3 p = WorldToScreen(RootPosition(target));
-    const bool ahead = p.z != -1;
+    const bool ahead = IsDrawableScreenPoint(RootPosition(target), p);
     CSprite& sight = m_sight.m_sprite;
     sight.SetPosition(p.x - 32, p.y - 32);
     sight.SetRotation(0);
@@ -256,7 +262,7 @@ void CBattleView::DrawLockOn(CRobot& own, const CRobot& target) {
 
     const int d = int(GetDistanceVec(RootPosition(own), RootPosition(target)) * 10);
     m_font1.SetColor(0xFAFFFFFF);
-    if (!m_sightFlag) m_font1.DrawNumber(aim.x + 10, aim.y + 10, d, 3);
+    if (!m_sightFlag && aimShown) m_font1.DrawNumber(aim.x + 10, aim.y + 10, d, 3);
     else if (ahead) m_font1.DrawNumber(p.x + 20, p.y + 20, d, 3);
     m_font1.SetColor(own.m_lockOn ? 0xFF9B9BFF : 0xFFFF9B9B);
     m_font1.DrawText(550, 60, own.m_lockOn ? "AUTO" : "MUNAL");
@@ -264,7 +270,10 @@ void CBattleView::DrawLockOn(CRobot& own, const CRobot& target) {
 
     const Vec3 rel = GetRelativePosition(Root(own), Root(target));
     if (own.m_lockOn) {
-        for (CLockMarker& m : m_markers) SetMarkerGoal(m, 0, int(p.x), int(p.y), m_sightFlag, 1);
+        // Behind the eye the point is still bounded and the markers go for it as ever; level with
+        // the eye they keep their goals.
+        if (IsScreenPointBounded(p))
+            for (CLockMarker& m : m_markers) SetMarkerGoal(m, 0, int(p.x), int(p.y), m_sightFlag, 1);
     } else {
         if (++m_markerIndex > 3) m_markerIndex = 0;
         const float g = -GetAngle2D(rel);

@@ -115,8 +115,9 @@ void CBattleView::DrawNameTags(int ownIndex, const CRobot* robots, int robotCoun
     const CRobot& own = robots[ownIndex];
     const int count = robotCount < kNameTags ? robotCount : kNameTags;
     for (int i = 0; i < count; ++i) {
-        const Vec3 p = WorldToScreen(Root(robots[i]).GetLocalPosition());
-        if (p.z == -1) continue;
+        const Vec3 world = Root(robots[i]).GetLocalPosition();
+        const Vec3 p = WorldToScreen(world);
+        if (!IsDrawableScreenPoint(world, p)) continue;
         m_tags[i].Update(int(p.x), int(p.y), robots[i], TeamLetter(robots[i]) != TeamLetter(own));
     }
 }

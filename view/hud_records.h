@@ -90,6 +90,12 @@ public:
 
 // trunc(v * 100 / m); 0 for a maximum of 0 or below.
 int Percent(int v, int m);
+// Screen points from WorldToScreen. One level with the eye is projected without a divide, or with
+// one by almost nothing: its x and y mean nothing, may not be finite and overflow any conversion
+// to int. Bounded: finite and within a range that no int arithmetic of the display overflows.
+// Drawable: bounded, in front of the eye and not level with it.
+bool IsScreenPointBounded(const Vec3& screen);
+bool IsDrawableScreenPoint(const Vec3& world, const Vec3& screen);
 // The display's angles turn counter-clockwise on the screen (a bracket, arrow or blip turned by a
 // quarter points from up to the left); the device turns sprites clockwise, so every turn the
 // display hands a sprite goes through here.

@@ -527,6 +527,22 @@ TEST_F(HudLayout, NameTagsHideOnTheFramesTheyAreClamped) {
     }
 }
 
+// A robot level with the eye projects to no usable point (without a divide, or with one by almost
+// nothing): neither its name tag nor the target marker is drawn there, and nothing converts its
+// unbounded coordinates. Five units in front of the eye the same robot is tagged and marked.
+TEST_F(HudLayout, NothingIsDrawnAtAPointLevelWithTheEye) {
+    SetViewLookAt(Vec3(2, 1, 10), Vec3(2, 1, 0), Vec3(0, 1, 0));
+    R(0).m_target = &R(1);
+    m_view->m_viewMode = 9;
+    for (const float ahead : {0.0f, 1e-6f, 1e-4f, 5.0f}) {
+        SCOPED_TRACE(testing::Message() << "ahead " << ahead);
+        Place(1, Vec3(2.5f, 1, 10 - ahead));
+        Draw(20);
+        EXPECT_EQ(Rec().CountSprites("tag1") > 0, ahead == 5.0f);
+        EXPECT_EQ(Rec().CountSprites("sight") > 0, ahead == 5.0f);
+    }
+}
+
 TEST_F(HudLayout, TimeUpSumsAndEntries) {
     m_view->m_viewMode = kTimeUpViewMode;
     const struct {

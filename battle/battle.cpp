@@ -172,14 +172,13 @@ void CBattle::Run() {
 
 void CBattle::Step() {
     GatherPads();
-    SimulateStep();
-    ViewAndDraw();
+    LockstepStep();
+    DrawFightFrame();
 }
 
 void CBattle::GatherPads() {
     m_ownPad.SampleConfigured();
     m_secondPad.SampleSecondPad();  // sampled as the game does; the offline step reads only the own pad
-    if (GetKeyStatus(kKeyTab) == kButtonPressed) m_view.CycleViewType();
     for (int i = 0; i < m_robotCount && i < kMaxRobots; ++i) {
         if (m_cpu[i].m_type == 0) {
             m_slotPads[i].Assign(m_ownPad);
@@ -210,9 +209,16 @@ void CBattle::SimulateStep() {
     }
 }
 
-void CBattle::ViewAndDraw() {
+// The view type only chooses the camera, so reading Tab after the CPU opponents have thought
+// changes nothing they see.
+void CBattle::LockstepStep() {
+    if (GetKeyStatus(kKeyTab) == kButtonPressed) m_view.CycleViewType();
+    SimulateStep();
+    if (m_drawEnabled) m_view.Update(&m_robots[m_ownIndex]);
+}
+
+void CBattle::DrawFightFrame() {
     if (!m_drawEnabled) return;
-    m_view.Update(&m_robots[m_ownIndex]);
     BeginFrame(m_clearColor);
     Draw(1);
     DrawOverlay();

@@ -86,8 +86,11 @@ public:
 
     // ---- The fight frame, in three parts (the online battle runs the middle one per record) ----
     void GatherPads();       // own pad, or each CPU opponent's buttons, into the slot pads
+    // One step from the slot pads, as the offline, online and lockstep-runner fights all run it:
+    // Tab read (once per step), SimulateStep, the camera.
+    void LockstepStep();
+    void DrawFightFrame();   // the frame's drawing, with the overlay
     void SimulateStep();     // slot pads into robots, clock, robots, targets, projectiles, events
-    void ViewAndDraw();      // camera and the frame's drawing
 
     // ---- Robots, targets, projectiles (in step order) ----
     static void PadFromAi(const CRobot& robot, CPad* pad);  // button values, 10 and 11 crossed

@@ -1,12 +1,10 @@
 // The lockstep runner's frame: announcements, then the phase's frame as CBattle::Run has it,
-// except the fight, which runs the schedule's steps (each from gathered or recorded pads)
-// and draws once at most.
+// except the fight, which runs the schedule's steps (each from gathered or recorded pads,
+// through the step the online battle runs) and draws once at most.
 #include "lockstep_runner.h"
 
 #include "battle.h"
 #include "engine.h"
-#include "graphics.h"
-#include "input.h"
 
 std::string TickName(const STick& tick) {
     static const char* const kNames[] = {"intro", "step", "finish", "ending"};
@@ -94,13 +92,12 @@ void CLockstepRunner::FightFrame() {
     const int steps = m_schedule.Next();
     for (int s = 0; s < steps && (b.m_phase == kPhaseFight || b.m_phase == kPhasePlain); ++s) {
         if (m_player) {
-            // As the online step: every pad from its key text, Tab read once per step.
+            // As the online step: every pad from its key text.
             if (Steps() >= m_player->StepCount()) {
                 m_ranOut = true;
                 break;
             }
             m_player->LoadStep(Steps(), b.m_slotPads);
-            if (GetKeyStatus(kKeyTab) == kButtonPressed) b.m_view.CycleViewType();
         } else {
             b.GatherPads();
             // What a game sends is what every game applies, its own included.
@@ -108,15 +105,10 @@ void CLockstepRunner::FightFrame() {
                 b.m_slotPads[i].FromKeyString(b.m_slotPads[i].ToKeyString());
             if (m_record) m_record->AddStep(b.m_slotPads);
         }
-        b.SimulateStep();
-        if (b.m_drawEnabled) b.m_view.Update(&b.m_robots[b.m_ownIndex]);
+        b.LockstepStep();
         Tick(kTickStep);
     }
-    if (!b.m_drawEnabled || b.ShouldSkipDraw()) return;
-    BeginFrame(b.m_clearColor);
-    b.Draw(1);
-    b.DrawOverlay();
-    EndFrame();
+    if (b.m_drawEnabled && !b.ShouldSkipDraw()) b.DrawFightFrame();
 }
 
 void CLockstepRunner::Tick(int kind) {

@@ -3,6 +3,13 @@
 // 3) with at most one drawing. The pads of a step come from the battle itself (its CPU opponents
 // and local pad, optionally recorded) or from a pad record only. Every tick (an intro, finish or
 // ending frame, or a step) is reported, so two runs can be compared tick by tick.
+//
+// Each step is CBattle::LockstepStep, the online step's own (Tab once per step, the simulation,
+// the camera). What the runner leaves out, because it has no peers and a step's hash depends on
+// its pads alone: the key exchange (its pacing by the host's tick, key buffers, latency samples,
+// chat line and forced end, phase 99); gathering by the online rule (once per frame sent, with
+// the chat keys and the chat auto-pilot): CBattle::GatherPads fills the pads once per step
+// instead, the local pad into every player slot; and the network overlay (DrawOverlay is drawn).
 #pragma once
 
 #include "pad_record.h"

@@ -53,7 +53,7 @@ int CKeyExchange::RunFrame() {
         const uint32_t shortest = m_minLen;
         if (!ConsumeKeys()) break;
         ++steps;
-        bool ended = m_world->SimulateStep();
+        bool ended = m_world->StepFromKeys();
         m_latency.SampleReceive();
         if (m_observer) m_observer(m_observerContext, m_latency.m_recvCount);
         // Once the end test holds no further step runs, so every game ends on the same step.
@@ -82,7 +82,7 @@ void CKeyExchange::Exchange() {
     if (!m_started) return;
     const int frames = FramesToSend();
     for (int i = 0; i < frames; ++i) {
-        m_world->GatherPads();
+        m_world->FillOutgoingFrame();
         QueueLocalKeys();
     }
     if (frames > 0) {

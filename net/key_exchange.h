@@ -20,14 +20,15 @@ constexpr int kMaxStepsPerFrame = 3;
 constexpr int kIdleKeyFrames = 30;               // frames without a send before F4 is read anyway
 constexpr uint32_t kChatErrorColor = 0x77ffffff;
 
-// The world the exchange steps. The exchange fills and reads the slot pads it was given.
+// The world the exchange steps. The exchange fills and reads the slot pads it was given. The
+// names are the exchange's own, so a world that is also a battle hides none of the battle's.
 class CKeyWorld {
 public:
     virtual ~CKeyWorld() = default;
-    virtual void GatherPads() = 0;    // one frame sent: this game's pads for every robot, then its chat keys
-    virtual void IdleKeys() = 0;      // no frame has gone out for a while: the chat keys alone
-    virtual bool SimulateStep() = 0;  // one step from the slot pads; true once the battle's end test holds
-    virtual void ForceEnd() = 0;      // an end request arrived
+    virtual void FillOutgoingFrame() = 0;  // a frame goes out: this game's pads for every robot, then its chat keys
+    virtual void IdleKeys() = 0;           // no frame has gone out for a while: the chat keys alone
+    virtual bool StepFromKeys() = 0;       // one step from the slot pads the keys filled; true once the fight is over
+    virtual void ForceEnd() = 0;           // an end request arrived
 };
 
 // Called after each simulation step with its number (from 1).

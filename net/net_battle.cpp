@@ -110,7 +110,7 @@ void CNetBattle::Step() {
 
 // ---- The world of the exchange -------------------------------------------------------------------
 
-void CNetBattle::GatherPads() {
+void CNetBattle::FillOutgoingFrame() {
     GatherLocalInputs();
     ChatKeys();
 }
@@ -120,10 +120,8 @@ void CNetBattle::IdleKeys() {
     ChatKeys();
 }
 
-bool CNetBattle::SimulateStep() {
-    if (GetKeyStatus(kKeyTab) == kButtonPressed) m_view.CycleViewType();
-    CBattle::SimulateStep();
-    if (m_drawEnabled) m_view.Update(&m_robots[m_ownIndex]);
+bool CNetBattle::StepFromKeys() {
+    LockstepStep();
     return m_phase != kPhaseFight && m_phase != kPhasePlain;
 }
 

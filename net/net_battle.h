@@ -59,9 +59,9 @@ public:
 
 private:
     // The world behind the exchange.
-    void GatherPads() override;
+    void FillOutgoingFrame() override;
     void IdleKeys() override;
-    bool SimulateStep() override;
+    bool StepFromKeys() override;
     void ForceEnd() override;
 
     void SyncExchange();  // what the match loop set, into the exchange

@@ -13,7 +13,7 @@ class CFakeWorld : public CKeyWorld {
 public:
     CFakeWorld() : m_exchange(this, m_pads) {}
 
-    void GatherPads() override {
+    void FillOutgoingFrame() override {
         ++m_gathers;
         for (int i = 0; i < kExchangeRobots; ++i)
             for (int k = 0; k < kPadSlots; ++k) m_pads[i].m_values[k] = (m_gathers * 7 + i * 3 + k * m_seed) % 4;
@@ -22,7 +22,7 @@ public:
         ++m_idles;
         if (m_f4OnIdle) m_exchange.RequestEnd();
     }
-    bool SimulateStep() override {
+    bool StepFromKeys() override {
         ++m_steps;
         std::string record;
         for (int i = 0; i < m_exchange.m_robotCount; ++i)

@@ -45,12 +45,12 @@ int RunAutomaticTransition(CRobot& r) {
         return 1;
     }
     // Landings only queue the stagger: the running action's own step ends it with "deff".
-    if (r.m_groundHeight < 0.3 && r.m_velocity[1] < -0.15 && !IsSlot(r, kActStagger) &&
+    if (r.m_groundHeight < kOffGround && r.m_velocity[1] < -0.15 && !IsSlot(r, kActStagger) &&
         !IsSlot(r, kActDestroyed) && !IsSlot(r, kActKnockDown)) {
         StopAndQueueStagger(r);
         return 1;
     }
-    if (r.m_groundHeight < 0.3 && r.m_velocity[1] < 0 && IsSlot(r, kActAerialJump)) {
+    if (r.m_groundHeight < kOffGround && r.m_velocity[1] < 0 && IsSlot(r, kActAerialJump)) {
         StopAndQueueStagger(r);
         return 1;
     }

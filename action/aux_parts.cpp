@@ -6,13 +6,12 @@
 
 namespace {
 
-constexpr int kAuxFrame = 14;  // frames 14 and 15
 constexpr float kAuxEase = 0.1f;
 
 }  // namespace
 
 void CRobot::KickAuxPart(int frame, float target) {
-    const int i = frame - kAuxFrame;
+    const int i = frame - kAuxFrame0;
     if (i != 0 && i != 1) return;
     int& counter = m_auxCounter[i];
     switch (m_auxMode[i]) {
@@ -71,8 +70,8 @@ void CRobot::SpinAuxParts() {
         if (counter > 29) counter = 29;
         const int variant = counter / 10;
         const Vec3& mount = m_auxMount[i];
-        m_frames[kAuxFrame + i].Create(&m_meshes[13 + 3 * i + variant], mount.x, mount.y, mount.z, 1.0f);
-        if (m_auxMode[i] >= 1 && m_auxMode[i] <= 4) m_frames[kAuxFrame + i].RotateX(angle);
+        m_frames[kAuxFrame0 + i].Create(&m_meshes[13 + 3 * i + variant], mount.x, mount.y, mount.z, 1.0f);
+        if (m_auxMode[i] >= 1 && m_auxMode[i] <= 4) m_frames[kAuxFrame0 + i].RotateX(angle);
     }
 }
 

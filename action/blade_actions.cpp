@@ -9,8 +9,7 @@
 namespace {
 
 constexpr int kBladeChain = kGroupBladeFirst;  // chain 1; chain k is kBladeChain + k - 1
-constexpr int kRightForearm = 6;
-constexpr int kLeftHandMount = 4, kRootMount = 10, kBackAuxLeft = 14, kBackAuxRight = 15;
+constexpr int kLeftHandMount = 4, kRootMount = 10;
 const char* const kBlade = "ブレード";
 const char* const kBladeHard = "ブレード_硬直";
 
@@ -163,8 +162,8 @@ void StepLunge(CRobot& r, const SLunge& l) {
         // A gauge already lower than that pays nothing rather than being refilled.
         if (amount >= 0) r.UseEnergy(amount);
     }
-    if (f == 9) BodyBurst(r, "ダッシュ２", r.m_twistTarget, 0);
-    if (InFrames(r, l.tipFirst, l.tipLast)) BladeTipRequest(r, "ブレード２", kRightForearm);
+    if (f == 9) FireTurnedEffect(r, "ダッシュ２", r.m_twistTarget, 0);
+    if (InFrames(r, l.tipFirst, l.tipLast)) BladeTipRequest(r, "ブレード２", kPartForearmR);
     EndAt(r, l.end);
     EndStep(r);
 }
@@ -180,7 +179,7 @@ void StepDashRight(CRobot& r) {
     r.m_moveState = 3;
     PerStepCost(r);
     LumpAt(r, 7, 200);
-    if (InFrames(r, 8, 14)) BladeTipRequest(r, "ブレード２", kRightForearm);
+    if (InFrames(r, 8, 14)) BladeTipRequest(r, "ブレード２", kPartForearmR);
     EndAt(r, 16);
     EndStep(r);
 }
@@ -368,7 +367,7 @@ void StepSkyCut(CRobot& r) {
         MountRequest(r, "ダッシュ２", kRootMount);
     }
     if (InFrames(r, 16, 34)) {
-        BodyBurst(r, "ブースト", r.m_twist, 1);
+        FireTurnedEffect(r, "ブースト", r.m_twist, 1);
         ArmTurnedMountRequest(r, kBlade, kLeftHandMount);
     }
     EndAt(r, 41);
@@ -378,10 +377,10 @@ void StepSkyCut(CRobot& r) {
 // ---- Boost dashes ----
 
 void BoostFlames(CRobot& r, float kick) {
-    r.KickAuxPart(kBackAuxLeft, kick);
-    r.KickAuxPart(kBackAuxRight, kick);
-    MountRequest(r, "ブーストB", kBackAuxLeft);
-    MountRequest(r, "ブーストB", kBackAuxRight);
+    r.KickAuxPart(kAuxFrame0, kick);
+    r.KickAuxPart(kAuxFrame1, kick);
+    MountRequest(r, "ブーストB", kAuxFrame0);
+    MountRequest(r, "ブーストB", kAuxFrame1);
 }
 
 void StepBoostVertical(CRobot& r, const char* pose, float vy, float kick) {

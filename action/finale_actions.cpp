@@ -54,7 +54,7 @@ void Leap(CRobot& r) {
         vy = kLeapRise;
     }
     if (step >= 7 && step <= 21) r.m_moveSpeed[0] = kLeapBackSpeed;
-    if (step >= 6 && r.m_groundHeight + r.m_gravity + vy < 0.3 && vy + r.m_gravity < -0.15) vy = kSoftLanding;
+    if (step >= 6 && r.m_groundHeight + r.m_gravity + vy < kOffGround && vy + r.m_gravity < -0.15) vy = kSoftLanding;
 }
 
 void StepFinale(CRobot& r, const SFinale& f) {

@@ -42,7 +42,7 @@ void StepTransform(CRobot& r) {
     UseKeyPoses(r);
     r.m_moveState = 3;
     if (NameContains(r.m_previousAction, "ダッシュ")) r.SetNextAction(kBoostDash);
-    else if (r.m_groundHeight < 0.3 || r.m_velocity[1] > 0) r.SetNextAction(IsHeld(r, kInBoost) ? kCruise : kRam);
+    else if (r.m_groundHeight < kOffGround || r.m_velocity[1] > 0) r.SetNextAction(IsHeld(r, kInBoost) ? kCruise : kRam);
     else QueueSlot(r, kActStagger);
     EndStep(r);
 }
@@ -70,7 +70,7 @@ void StepCruise(CRobot& r) {
     if (IsHeld(r, kInRightWeapon) && !boost) {
         // The laser goes out even when the payment failed and queued the stagger.
         r.UseEnergy(kLaserCost);
-        r.FireWeapon("レーザー", 10, Vec3(0, 0, -0.5f), AimedDirection(r));
+        r.FireWeapon("レーザー", 10, Vec3(0, 0, -0.5f), AimedAt(r, 0));
     } else if (IsHeld(r, kInBackWeapon) && !boost) {
         // Straight into the ram's step 9 without a switch: the previous action stays as it was.
         r.m_currentAction = kRam;

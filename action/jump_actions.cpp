@@ -87,7 +87,7 @@ void StepAirDash(CRobot& r, const SAirDash& d) {
     r.ApplyTurnInput(0.03f);
     if (!QueueWeaponChain(r) && !AnyDirectionHeld(r)) QueueSlot(r, kActStance);
     if (frame == d.endFrame) QueueSlot(r, kActStance);
-    if (r.m_groundHeight > 0.3) {
+    if (r.m_groundHeight > kOffGround) {
         if (d.sink) r.m_velocity[1] = -0.02f;
         else if (frame <= 200) r.m_velocity[1] = 0;
     }

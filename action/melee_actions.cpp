@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kLeftUpperArm = 3, kRightUpperArm = 5, kRightForearm = 6;
 const char* const kPunch = "格闘パンチ";
 
 int Frame(const CRobot& r) { return r.m_actionFrame; }
@@ -76,8 +75,8 @@ void StepSpreadBeam(CRobot& r) {
 const SPoseKey kShoulderKeys[] = {{1, "肩レーザ_30", 10}, {11, "肩レーザ_40", 5}};
 
 void BothArms(CRobot& r, const char* kind) {
-    LaserRequest(r, kind, kLeftUpperArm);
-    LaserRequest(r, kind, kRightUpperArm);
+    LaserRequest(r, kind, kPartUpperArmL);
+    LaserRequest(r, kind, kPartUpperArmR);
 }
 
 void StepShoulderLaser(CRobot& r) {
@@ -98,8 +97,8 @@ void StepShoulderLaserSide(CRobot& r) {
     PerStepCost(r);
     const int f = Frame(r);
     if (f == 16 || f == 18 || f == 20) {
-        if (IsHeld(r, kInRight)) LaserRequest(r, "レーザーslow", kRightUpperArm);
-        else if (IsHeld(r, kInLeft)) LaserRequest(r, "レーザーslow", kLeftUpperArm);
+        if (IsHeld(r, kInRight)) LaserRequest(r, "レーザーslow", kPartUpperArmR);
+        else if (IsHeld(r, kInLeft)) LaserRequest(r, "レーザーslow", kPartUpperArmL);
         else QueueSlot(r, kActStance);
     }
     EndAt(r, 32, 0);
@@ -116,7 +115,7 @@ void StepShoulderLaserAlternate(CRobot& r) {
     const int f = Frame(r);
     if (InFrames(r, 16, 76)) {
         const int beat = f % 16;
-        const int arm = (f / 16) % 2 ? kRightUpperArm : kLeftUpperArm;
+        const int arm = (f / 16) % 2 ? kPartUpperArmR : kPartUpperArmL;
         if (beat == 1) LaserRequest(r, "レーザーslow", arm);
         else if (beat == 5 || beat == 9 || beat == 13) LaserRequest(r, "レーザー", arm);
     }
@@ -223,10 +222,7 @@ void StepRollKick(CRobot& r) {
 
 void StepSatellite(CRobot& r) {
     if (Frame(r) == 1) r.SetAnimation("ショット");
-    if (Frame(r) == 10) {
-        const Vec3 at = r.m_frames[kRightForearm].GetWorldPosition() + Facing(r) * 0.5f;
-        r.FireWeaponAt("サテライト３", at, AimedAt(r, 0));
-    }
+    if (Frame(r) == 10) MuzzleRequest(r, "サテライト３", kPartForearmR, 1);
     EndAt(r, 21);
     EndStep(r);
 }

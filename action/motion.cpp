@@ -85,7 +85,7 @@ void MoveVertically(CRobot& r) {
     }
     // A fast fall ends its step with the lower foot just above the ground.
     if (-vy > gh && vy < -0.1) vy = 0.01 - gh;
-    if (gh > 0.3) r.m_moveState = 2;
+    if (gh > kOffGround) r.m_moveState = 2;
 }
 
 void TurnAndLevel(CRobot& r) {
@@ -138,7 +138,7 @@ void MoveAlongAxis(CRobot& r, const C3DObject* ground, int axis) {
     coord = wall - static_cast<float>(kWallClearance) * sign;
     root.SetLocalPosition(p.x, p.y, p.z);
     r.m_blocked = true;
-    if (r.m_groundHeight >= 0.3) v = -v;  // aloft, a robot bounces off walls
+    if (r.m_groundHeight >= kOffGround) v = -v;  // aloft, a robot bounces off walls
 }
 
 }  // namespace

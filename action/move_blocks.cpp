@@ -106,7 +106,7 @@ void Footsteps(CRobot& r, int period) {
 }
 
 void LandingCheck(CRobot& r, int afterFrame) {
-    if (r.m_actionFrame > afterFrame && r.m_groundHeight < 0.3 && r.m_velocity[1] < 0) {
+    if (r.m_actionFrame > afterFrame && r.m_groundHeight < kOffGround && r.m_velocity[1] < 0) {
         r.m_moveSpeed[0] = 0;
         r.m_moveSpeed[1] = 0;
         QueueSlot(r, kActStagger);

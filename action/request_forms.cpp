@@ -7,7 +7,7 @@ namespace {
 
 constexpr double kHoverDecay = 0.95f;
 constexpr double kHoverFloor = 1.0;  // below this height a sinking flyer stops sinking
-constexpr float kMuzzleAhead = 0.5f;
+constexpr float kLeadSpeed = 0.5f;
 
 }  // namespace
 
@@ -22,9 +22,11 @@ void FireRootMuzzleShot(CRobot& r, const char* kind) {
     r.FireWeaponAt(kind, root.GetWorldPosition() - z * kMuzzleAhead, -z);
 }
 
-Vec3 AimedDirection(CRobot& r) {
-    if (r.IsTargetInFront()) return r.DirectionToTarget();
-    return -r.m_frames[kRootFrame].GetLocalAxisZ();
+Vec3 Facing(const CRobot& r) { return -r.m_frames[kRootFrame].GetLocalAxisZ(); }
+
+Vec3 AimedAt(CRobot& r, int leading) {
+    if (!r.IsTargetInFront()) return Facing(r);
+    return leading ? r.DirectionToTargetLeading(kLeadSpeed) : r.DirectionToTarget();
 }
 
 void HoverStep(CRobot& r) {

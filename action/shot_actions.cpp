@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kLeftForearm = 4, kRightForearm = 6;
-constexpr int kBackAuxLeft = 14, kBackAuxRight = 15;
 constexpr int kNoTurn = INT_MIN;  // a row that makes no turning call
 constexpr int kAll = INT_MAX;
 
@@ -84,19 +82,19 @@ constexpr int Count(const SFire (&)[N]) { return N; }
 #define FIRES(f) f, Count(f)
 
 // ---- Motion extras ----
-void KickLeftAux(CRobot& r) { r.KickAuxPart(kBackAuxLeft, 0); }
-void KickRightAux(CRobot& r) { r.KickAuxPart(kBackAuxRight, 0); }
+void KickLeftAux(CRobot& r) { r.KickAuxPart(kAuxFrame0, 0); }
+void KickRightAux(CRobot& r) { r.KickAuxPart(kAuxFrame1, 0); }
 void KickLeftAuxHeld(CRobot& r) {
     KickLeftAux(r);
     if (InFrames(r, 1, 20)) r.m_twistTarget = r.m_heldTwist;
 }
 void KickBothUp(CRobot& r) {
-    r.KickAuxPart(kBackAuxLeft, 1.5f);
-    r.KickAuxPart(kBackAuxRight, 1.5f);
+    r.KickAuxPart(kAuxFrame0, 1.5f);
+    r.KickAuxPart(kAuxFrame1, 1.5f);
 }
 void KickBothDown(CRobot& r) {
-    r.KickAuxPart(kBackAuxLeft, 0);
-    r.KickAuxPart(kBackAuxRight, 0);
+    r.KickAuxPart(kAuxFrame0, 0);
+    r.KickAuxPart(kAuxFrame1, 0);
 }
 void PitchMotion(CRobot& r) {
     if (InFrames(r, 1, 10)) r.m_moveState = 3;
@@ -123,14 +121,14 @@ void BusterMotion(CRobot& r) {
 // ---- Shoulder weapons ----
 const SPoseKey kShoulderKeys[] = {{1, "h29_肩武器_20", 10}, {11, "h29_肩武器_30", 2}, {13, "h29_肩武器_20", 5}};
 const SPoseKey kShoulderRaise[] = {{1, "h29_肩武器_20", 10}};
-const SFire kMissileBLFires[] = {{5, kFormMount, "ミサイル１", kBackAuxLeft}, {15, kFormMount, "ミサイル１", kBackAuxLeft}};
-const SFire kMissileBL2Fires[] = {{10, kFormMount, "ミサイル１", kBackAuxLeft}};
-const SFire kRifleBRFires[] = {{10, kFormMount, "マシンガン", kBackAuxRight},
-                               {13, kFormMount, "マシンガン", kBackAuxRight},
-                               {16, kFormMount, "マシンガン", kBackAuxRight}};
-const SFire kRifle3Fires[] = {{13, kFormMount, "ライフル１", kBackAuxRight},
-                              {17, kFormMount, "ライフル１", kBackAuxRight},
-                              {21, kFormMount, "ライフル１", kBackAuxRight}};
+const SFire kMissileBLFires[] = {{5, kFormMount, "ミサイル１", kAuxFrame0}, {15, kFormMount, "ミサイル１", kAuxFrame0}};
+const SFire kMissileBL2Fires[] = {{10, kFormMount, "ミサイル１", kAuxFrame0}};
+const SFire kRifleBRFires[] = {{10, kFormMount, "マシンガン", kAuxFrame1},
+                               {13, kFormMount, "マシンガン", kAuxFrame1},
+                               {16, kFormMount, "マシンガン", kAuxFrame1}};
+const SFire kRifle3Fires[] = {{13, kFormMount, "ライフル１", kAuxFrame1},
+                              {17, kFormMount, "ライフル１", kAuxFrame1},
+                              {21, kFormMount, "ライフル１", kAuxFrame1}};
 const SShot kMissileBL = {KEYS(kShoulderKeys), 0, kAll, 0.2f, 3, 1, FIRES(kMissileBLFires), 21, 1, KickLeftAux};
 const SShot kMissileBL2 = {KEYS(kShoulderKeys), 0, kAll, 0.5f, 3, 1, FIRES(kMissileBL2Fires), 26, 1, KickLeftAuxHeld};
 const SShot kRifleBR = {KEYS(kShoulderKeys), 0, kAll, 0.2f, 2, 1, FIRES(kRifleBRFires), 21, 1, KickRightAux};
@@ -149,10 +147,10 @@ const SPoseKey kPitchKeys[] = {
     {1, "ボム(ピッチ)_10", 10}, {11, "ボム(ピッチ)_30", 10}, {21, "ボム(ピッチ)_40", 5}, {26, "ボム(ピッチ)_50", 5}};
 const SPoseKey kRollKeys[] = {{1, "ボム(転がし)_10", 10}, {11, "ボム(転がし)_30", 10}};
 
-const SFire kSubFires[] = {{11, kFormMuzzle, "ミサイル", kLeftForearm}};
+const SFire kSubFires[] = {{11, kFormMuzzle, "ミサイル", kPartForearmL}};
 const SFire kLauncherFires[] = {{6, kFormMount, "ミサイル１", 2}};
-const SFire kVerticalFires[] = {{10, kFormMount, "垂直ミサイル", kBackAuxLeft}, {15, kFormMount, "垂直ミサイル", kBackAuxRight}};
-const SFire kVertical2Fires[] = {{10, kFormMount, "垂直ミサイル", kBackAuxLeft}, {20, kFormMount, "垂直ミサイル", kBackAuxRight}};
+const SFire kVerticalFires[] = {{10, kFormMount, "垂直ミサイル", kAuxFrame0}, {15, kFormMount, "垂直ミサイル", kAuxFrame1}};
+const SFire kVertical2Fires[] = {{10, kFormMount, "垂直ミサイル", kAuxFrame0}, {20, kFormMount, "垂直ミサイル", kAuxFrame1}};
 const SFire kSplitFires[] = {{10, kFormSplit, "多弾頭ミサイル", 0}};
 const SFire kMissile2Fires[] = {
     {7, kFormMount, "ミサイル１", 2}, {16, kFormMount, "ミサイル１", 2}, {25, kFormMount, "ミサイル１", 2}};
@@ -197,16 +195,16 @@ const SPoseKey kLean3Keys[] = {{1, "ダッシュ１_40", 5},
 const SPoseKey kStrongKeys[] = {{1, "射撃３（強_10", 10}, {11, "射撃３（強_30", 5}, {16, "射撃３（強_10", 5}};
 const SPoseKey kBusterKeys[] = {{1, "射撃４（バスター_10", 10}, {15, "射撃４（バスター_20", 5}, {36, "射撃４（バスター_50", 5}};
 
-const SFire kRifleFires[] = {{10, kFormAimedMuzzle, "ライフル１", kRightForearm}};
-const SFire kRifleDFires[] = {{10, kFormAimedMuzzle, "ライフル１", kRightForearm},
-                              {18, kFormAimedMuzzle, "ライフル１", kRightForearm}};
-const SFire kRifleVFires[] = {{10, kFormLeadMuzzle, "ライフル１", kRightForearm},
-                              {13, kFormLeadMuzzle, "ライフル１", kRightForearm},
-                              {16, kFormLeadMuzzle, "ライフル１", kRightForearm}};
-const SFire kRifleYFires[] = {{5, kFormLeadMuzzle, "ライフル１", kRightForearm}};
+const SFire kRifleFires[] = {{10, kFormAimedMuzzle, "ライフル１", kPartForearmR}};
+const SFire kRifleDFires[] = {{10, kFormAimedMuzzle, "ライフル１", kPartForearmR},
+                              {18, kFormAimedMuzzle, "ライフル１", kPartForearmR}};
+const SFire kRifleVFires[] = {{10, kFormLeadMuzzle, "ライフル１", kPartForearmR},
+                              {13, kFormLeadMuzzle, "ライフル１", kPartForearmR},
+                              {16, kFormLeadMuzzle, "ライフル１", kPartForearmR}};
+const SFire kRifleYFires[] = {{5, kFormLeadMuzzle, "ライフル１", kPartForearmR}};
 const SFire kNormalFires[] = {{5, kFormMount, "ショット２", 1}};
-const SFire kLeanFires[] = {{11, kFormMuzzle, "ショット２", kRightForearm}, {17, kFormMuzzle, "ショット２", kRightForearm}};
-const SFire kLeanCpuFires[] = {{11, kFormMuzzle, "ショット１", kRightForearm}, {17, kFormMuzzle, "ショット２", kRightForearm}};
+const SFire kLeanFires[] = {{11, kFormMuzzle, "ショット２", kPartForearmR}, {17, kFormMuzzle, "ショット２", kPartForearmR}};
+const SFire kLeanCpuFires[] = {{11, kFormMuzzle, "ショット１", kPartForearmR}, {17, kFormMuzzle, "ショット２", kPartForearmR}};
 const SFire kNormal2Fires[] = {{10, kFormMount, "ショット２", 1}};
 const SFire kNormal2CpuFires[] = {{3, kFormMount, "ショット２", 1}};
 const SFire kFangFires[] = {{15, kFormMount, "ショット１", 1}};
@@ -214,8 +212,8 @@ const SFire kMultiFires[] = {{5, kFormAimedMount, "ショット３", 1},
                              {10, kFormAimedMount, "ショット３", 1},
                              {15, kFormAimedMount, "ショット３", 1},
                              {20, kFormAimedMount, "ショット３", 1}};
-const SFire kLean3Fires[] = {{21, kFormMuzzle, "ショット２", kRightForearm}, {27, kFormMuzzle, "ショット２", kRightForearm}};
-const SFire kStrongFires[] = {{11, kFormMuzzle, "ショット２", kRightForearm}};
+const SFire kLean3Fires[] = {{21, kFormMuzzle, "ショット２", kPartForearmR}, {27, kFormMuzzle, "ショット２", kPartForearmR}};
+const SFire kStrongFires[] = {{11, kFormMuzzle, "ショット２", kPartForearmR}};
 const SFire kBusterFires[] = {{10, kFormMount, "レーザー", 1},
                               {11, kFormMount, "レーザー", 1},
                               {12, kFormMount, "レーザー", 1},
@@ -245,7 +243,7 @@ void StepShield(CRobot& r) {
     PoseAt(r, Frame(r), 1, "ショット(汎用L)_10", 10);
     AttackTurn(r, 0.001f);
     PerStepCost(r);
-    if (Frame(r) % 5 == 1) MountRequest(r, "シールド", kLeftForearm);
+    if (Frame(r) % 5 == 1) MountRequest(r, "シールド", kPartForearmL);
     if (!IsHeld(r, kInLeftWeapon)) {
         r.m_moveState = 1;
         QueueSlot(r, kActStance);
@@ -258,7 +256,7 @@ void StepHandShot(CRobot& r) {
     AttackTurnIn(r, 1, 10, 0.7f);
     r.m_moveState = 3;
     if (Frame(r) == 1 && IsAloft(r)) r.SetNextAction("ジャンプショット");
-    if (Frame(r) == 10) MuzzleRequest(r, "ショット１", kRightForearm, 0);
+    if (Frame(r) == 10) MuzzleRequest(r, "ショット１", kPartForearmR, 0);
     EndAt(r, 31);
     EndStep(r);
 }
@@ -268,7 +266,7 @@ void StepJumpShot(CRobot& r) {
     if (Frame(r) < 10) r.m_velocity[1] = 0;
     r.m_velocity[1] += 0.007f;
     PerStepCost(r);
-    if (Frame(r) == 10) MuzzleRequest(r, "ショット１", kRightForearm, 0);
+    if (Frame(r) == 10) MuzzleRequest(r, "ショット１", kPartForearmR, 0);
     EndAt(r, 16);
     EndStep(r);
 }

@@ -35,7 +35,7 @@ void PressTurn(CRobot& r, int input) {
 }
 
 // The robot's facing as a unit vector; straight down -Z when the root has no Z axis at all.
-Vec3 Facing(const CRobot& r) {
+Vec3 UnitFacing(const CRobot& r) {
     Vec3 f = Vec3Normalize(-r.m_frames[11].GetLocalAxisZ());
     if (f == Vec3()) f = Vec3(0, 0, -1);
     return f;
@@ -43,7 +43,7 @@ Vec3 Facing(const CRobot& r) {
 
 Vec3 UnitOrFacing(const CRobot& r, const Vec3& v) {
     Vec3 u = Vec3Normalize(v);
-    return u == Vec3() ? Facing(r) : u;
+    return u == Vec3() ? UnitFacing(r) : u;
 }
 
 }  // namespace

@@ -12,11 +12,6 @@ namespace {
 constexpr float kQuarterTurn = 1.57f;      // forearm raised for a cut or a blade tip
 constexpr float kArmSideways = 1.570795f;  // shoulder guns and shins
 constexpr float kVolleyTilt = 0.628318f;
-constexpr float kMuzzleAhead = 0.5f;
-constexpr float kLeadSpeed = 0.5f;
-constexpr int kLeftForearm = 4;
-constexpr int kLeftUpperArm = 3, kRightUpperArm = 5;
-constexpr int kLeftShin = 8, kRightShin = 10;
 
 // Holds a part's matrix and puts it back when the request is made.
 class CPartRestore {
@@ -90,17 +85,10 @@ void EndAt(CRobot& r, int end, int state1) {
 
 int InFrames(const CRobot& r, int first, int last) { return r.m_actionFrame >= first && r.m_actionFrame <= last; }
 
-Vec3 Facing(const CRobot& r) { return -r.m_frames[kRootFrame].GetLocalAxisZ(); }
-
-Vec3 AimedAt(CRobot& r, int leading) {
-    if (!r.IsTargetInFront()) return Facing(r);
-    return leading ? r.DirectionToTargetLeading(kLeadSpeed) : r.DirectionToTarget();
-}
-
 void MountRequest(CRobot& r, const char* kind, int mount) { r.FireWeapon(kind, mount, kNoOffset, kFacingDirection); }
 
 void ArmTurnedMountRequest(CRobot& r, const char* kind, int mount) {
-    C3DObject& arm = r.m_frames[kLeftForearm];
+    C3DObject& arm = r.m_frames[kPartForearmL];
     CPartRestore keep(arm);
     arm.RotateX(kQuarterTurn);
     MountRequest(r, kind, mount);
@@ -122,23 +110,21 @@ void BladeTipRequest(CRobot& r, const char* kind, int part) {
     r.FireWeaponAt(kind, at, dir);
 }
 
-void BodyBurst(CRobot& r, const char* kind, float angle, int bodyAim) { FireTurnedEffect(r, kind, angle, bodyAim); }
-
 void LaserRequest(CRobot& r, const char* kind, int upperArm) {
     r.FireWeaponAt(kind, r.m_frames[upperArm].GetWorldPosition(), -r.m_frames[kRootFrame].GetWorldAxisZ());
 }
 
 void SpreadVolley(CRobot& r, int level, int tilted) {
-    VolleyArm(r, kLeftUpperArm, -kArmSideways, level, tilted);
-    VolleyArm(r, kRightUpperArm, kArmSideways, level, tilted);
+    VolleyArm(r, kPartUpperArmL, -kArmSideways, level, tilted);
+    VolleyArm(r, kPartUpperArmR, kArmSideways, level, tilted);
 }
 
 void FootTipRequest(CRobot& r, const char* kind, int leftFoot) {
     Vec3 tip[2], axis[2];
     {
-        CPartRestore keepLeft(r.m_frames[kLeftShin]);
-        CPartRestore keepRight(r.m_frames[kRightShin]);
-        const int shins[2] = {kLeftShin, kRightShin};
+        CPartRestore keepLeft(r.m_frames[kPartShinL]);
+        CPartRestore keepRight(r.m_frames[kPartShinR]);
+        const int shins[2] = {kPartShinL, kPartShinR};
         for (int i = 0; i < 2; ++i) r.m_frames[shins[i]].RotateX(-kArmSideways);
         for (int i = 0; i < 2; ++i) {
             const C3DObject& shin = r.m_frames[shins[i]];
@@ -157,7 +143,7 @@ void MuzzleRequest(CRobot& r, const char* kind, int part, int aim) {
 }
 
 void HandRelease(CRobot& r, const char* kind) {
-    r.FireWeaponAt(kind, r.m_frames[kLeftForearm].GetWorldPosition(), Facing(r));
+    r.FireWeaponAt(kind, r.m_frames[kPartForearmL].GetWorldPosition(), Facing(r));
 }
 
 void SplitWarhead(CRobot& r, const char* kind) {

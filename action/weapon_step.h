@@ -1,16 +1,16 @@
 // The vocabulary of the weapon scripts (blades, boost dashes, melee, shoulder weapons, shots):
 // the common step's pieces (turning, costs, the end), the ways a request leaves the robot,
-// aimed directions, the weapon-button test and the eight-way boost dash.
+// the weapon-button test and the eight-way boost dash.
 #pragma once
 
 #include "math_ops.h"
 #include "move_blocks.h"
+#include "request_forms.h"
 #include "robot.h"
 
 class CRobot;
 
 // ---- The common step ----
-constexpr double kOffGround = 0.3;  // above this ground height a robot counts as aloft
 int IsAloft(const CRobot& r);
 int CameFromDash(const CRobot& r);  // the previous action was some dash
 // A selector's step: key poses, move state 3 when `moveState3`, queue `name`, "deff".
@@ -26,17 +26,11 @@ int InFrames(const CRobot& r, int first, int last);
 template <int N>
 void Poses(CRobot& r, const SPoseKey (&keys)[N]) { PoseKeys(r, r.m_actionFrame, keys, N); }
 
-// ---- Directions ----
-Vec3 Facing(const CRobot& r);  // the root's negated local Z
-Vec3 AimedAt(CRobot& r, int leading);  // toward the target in front (leading at 0.5), else facing
-
 // ---- Requests (every turned part is put back exactly as it was, in the same step) ----
 void MountRequest(CRobot& r, const char* kind, int mount);
 void ArmTurnedMountRequest(CRobot& r, const char* kind, int mount);  // left forearm up a quarter turn
 void AimedMountRequest(CRobot& r, const char* kind, int mount, int leading);
 void BladeTipRequest(CRobot& r, const char* kind, int part);
-// From the body with the root turned by `angle`; `bodyAim` sends it down the body's Z axis.
-void BodyBurst(CRobot& r, const char* kind, float angle, int bodyAim);
 void LaserRequest(CRobot& r, const char* kind, int upperArm);
 void SpreadVolley(CRobot& r, int level, int tilted);
 void FootTipRequest(CRobot& r, const char* kind, int leftFoot);

@@ -31,6 +31,24 @@ constexpr int kActionNameCount = 16;
 constexpr int kInputCount = 12;        // buttons of a pad
 constexpr int kSoundCount = 4;
 constexpr int kStepCounterCap = 999;   // the step counters stop here
+constexpr double kOffGround = 0.3;     // above this ground height a robot counts as aloft
+
+// The body parts: the first eleven frames, in this order (key poses turn them, scripts launch
+// from them).
+enum EPosePart {
+    kPartHead,
+    kPartBody,
+    kPartWaist,
+    kPartUpperArmL,
+    kPartForearmL,
+    kPartUpperArmR,
+    kPartForearmR,
+    kPartThighL,
+    kPartShinL,
+    kPartThighR,
+    kPartShinR,
+    kPoseParts
+};
 
 // Action-name slots (m_actionNames).
 enum {
@@ -245,7 +263,7 @@ public:
     double m_velocity[3] = {};                 // world, units per step
     double m_turnRate[3] = {};                 // this step's turn about X, Y, Z
     double m_lastPosition[3] = {};
-    double m_groundHeight = 0;                 // 1000 with no ground below; > 0.3 aloft
+    double m_groundHeight = 0;                 // 1000 with no ground below; above kOffGround aloft
     bool m_blocked = false;                    // the last move hit a wall or ceiling or lost the ground
     int m_hp = 100;
     int m_ap = 100;

@@ -3,11 +3,10 @@
 // fire requests into world positions and directions for the projectile launch.
 #include "robot.h"
 
+#include "action_helpers.h"
 #include "camera.h"
-#include "sys_text.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -20,15 +19,6 @@ constexpr float kBankDecay = 0.9f;
 constexpr float kSeparation = 0.5f;      // roots closer than this push apart
 const double kPushSpeed = double(0.1f);  // sideways speed of the push, set not added
 constexpr float kMuzzleTilt = 1.57f;     // hand weapons fire along their turned Z axis
-
-// Shift-JIS: a part matches only at a character start, never inside a two-byte character.
-bool ContainsAtCharStart(const std::string& text, const char* part) {
-    const size_t n = std::strlen(part);
-    const char* s = text.data();
-    for (size_t i = 0; i + n <= text.size(); i += SjisCharLength(s, text.size(), i))
-        if (std::memcmp(s + i, part, n) == 0) return true;
-    return false;
-}
 
 void CountUp(int& counter) { counter = std::min(counter + 1, kStepCounterCap); }
 
@@ -73,7 +63,7 @@ void CRobot::Tick() {
     bool still = m_groundHeight < kOnGround && (m_moveSpeed[0] < kStillSpeed && m_moveSpeed[0] > -kStillSpeed) &&
                  (m_moveSpeed[1] < kStillSpeed && m_moveSpeed[1] > -kStillSpeed);
     bool busy = m_currentAction == m_actionNames[kActHitStun];
-    for (const char* part : kNoRegenParts) busy = busy || ContainsAtCharStart(m_currentAction, part);
+    for (const char* part : kNoRegenParts) busy = busy || NameContains(m_currentAction, part);
     if (still && !busy) m_vp += m_vpRegen;
     m_vp = std::min(m_vp, m_maxVp);
 

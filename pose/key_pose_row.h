@@ -3,21 +3,7 @@
 // convention); the rotation a row applies to a part is (-x, -y, z, w).
 #pragma once
 
-// The body parts a key pose turns: the first eleven nodes of the robot's frames, in this order.
-enum EPosePart {
-    kPartHead,
-    kPartBody,
-    kPartWaist,
-    kPartUpperArmL,
-    kPartForearmL,
-    kPartUpperArmR,
-    kPartForearmR,
-    kPartThighL,
-    kPartShinL,
-    kPartThighR,
-    kPartShinR,
-    kPoseParts
-};
+#include "robot.h"  // EPosePart: the body parts a key pose turns
 
 struct CStoredQuat {
     float x, y, z, w;

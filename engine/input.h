@@ -25,6 +25,7 @@ enum {
     kKeyPad4 = 75,
     kKeyPad5 = 76,
     kKeyPad0 = 82,
+    kKeyF12 = 88,  // closes the program while Escape ends a text field
     kKeyHome = 199,
     kKeyUp = 200,
     kKeyPageUp = 201,

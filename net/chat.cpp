@@ -20,7 +20,6 @@ constexpr uint32_t kBlack = 0xff000000;
 constexpr int kChatFieldX = 0;
 constexpr int kChatFieldY = 16;
 constexpr int kChatFieldMax = 40;  // bytes: a chat line stays far below one send chunk
-constexpr int kKeyF12 = 88;        // closes the program while Escape ends the field
 
 // The closing greeting: a text and an ending, drawn in this order.
 const char* const kReplyTexts[] = {

@@ -23,7 +23,6 @@ constexpr uint32_t kBlack = 0xff000000;
 constexpr int kFieldX = 0;
 constexpr int kFieldY = 16;
 constexpr int kFieldMax = 16;         // bytes; longer stored values are shown whole
-constexpr int kKeyF12 = 88;           // closes the program while Escape ends the field
 constexpr unsigned kRelayStartMs = 500;  // the relay's time to listen before the connect
 constexpr const char* kRelayProgram = "./Vashtelo";
 

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr const char* kEndRequest = ">tb-end";
 constexpr const char* kEndCommandText = "ｺﾏﾝﾄﾞ:終了申請";
 constexpr const char* kForcedEndLine = "強制終了";
 constexpr const char* kErrKeyId = "Err KeyID-over";

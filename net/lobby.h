@@ -37,6 +37,10 @@ constexpr int kNoticeFrames = 150;          // the status panel blinks this long
 constexpr const char* kRequestId = ">I-";         // the relay answers ">i" + the slot
 constexpr const char* kRequestList = ">L------";  // the relay answers ">l" + six t/f flags
 
+// ---- Slot connection texts (m_slotConnections), from the relay's ">l" flags -------------------------
+constexpr const char* kSlotConnected = "接続";
+constexpr const char* kSlotEmpty = "未接続";
+
 class CLobby {
 public:
     CLobby();                         // the game's lobby, on the engine's socket

@@ -6,6 +6,7 @@
 #include "graphics.h"
 #include "input.h"
 #include "robot_presets.h"
+#include "wire.h"
 
 #include "sys_rand.h"
 
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr uint32_t kBlack = 0xff000000;
-constexpr const char* kEndRequest = ">tb-end";
 
 }  // namespace
 

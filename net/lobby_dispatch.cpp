@@ -97,7 +97,7 @@ void CLobby::ApplyNotice(const std::string& body) {
     if (body == "b-start") {
         if (m_ownState == "開始待ち") m_ownState = "戦闘中";
     } else if (body == "b-end") {
-        AppendBattleInbox(">tb-end");
+        AppendBattleInbox(kEndRequest);
     } else if (body == "p-new") {
         PlayNoticeTune("midi\\qelvo\\j1_intro.mid", +1);
     } else if (body == "p-dell") {
@@ -132,7 +132,7 @@ void CLobby::FinishNotices() {
 // Slots the reply does not reach (a short body) read as not connected.
 void CLobby::ApplyConnectionFlags(const std::string& body) {
     for (int i = 0; i < m_slotCount; ++i)
-        m_slotConnections[i] = ((size_t)i < body.size() && body[i] == 't') ? "接続" : "未接続";
+        m_slotConnections[i] = ((size_t)i < body.size() && body[i] == 't') ? kSlotConnected : kSlotEmpty;
 }
 
 void CLobby::ApplyChatLine(const std::string& body) {

@@ -14,8 +14,6 @@ constexpr const char* kStateRefused = "戦闘拒否";
 constexpr const char* kStateInBattle = "戦闘中";
 constexpr const char* kStateAfterBattle = "終了待ち";
 constexpr const char* kStateStartFailed = "戦闘失敗";
-constexpr const char* kSlotConnected = "接続";
-constexpr const char* kSlotEmpty = "未接続";
 
 // ---- Frame counts ----------------------------------------------------------------------------------
 constexpr int kStartWaitStatusPeriod = 5;   // start wait and connection check: status every 5th frame

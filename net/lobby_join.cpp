@@ -47,7 +47,7 @@ void CLobby::ConnectToHost() {
 }
 
 void CLobby::PostJoinGreeting() {
-    QueueMessage(">tb-end");
+    QueueMessage(kEndRequest);
     QueueMessage(">tp-new");
     QueueMessage(std::string(">mVer") + kGameVersion);
     const int opener = GameRand() % kOpenerCount;

@@ -5,13 +5,13 @@
 #include "frame_loop.h"
 #include "loading_screen.h"
 #include "net_battle.h"
+#include "wire.h"
 
 #include <memory>
 
 namespace {
 
 constexpr int kChatX = 380, kChatY = 100;  // the chat pane's place on the battle screen
-constexpr const char* kEndRequest = ">tb-end";
 
 }  // namespace
 

@@ -14,10 +14,6 @@ constexpr uint32_t kBlack = 0xff000000;
 constexpr int kKeyS = 31;         // Control+S saves the chat log
 constexpr int kKeyLControl = 29;
 
-// Stage numbers of the stage menu's lines 1 to 8.
-const int kMapLineStages[] = {1, 2, 3, 4, 5, 6, 14, 17};
-constexpr int kMapLines = sizeof(kMapLineStages) / sizeof(kMapLineStages[0]);
-
 int RunListMenu(CLobby& lobby, const char* title, std::initializer_list<const char*> lines) {
     if (g_quit) return -1;
     CMenu menu;
@@ -174,7 +170,7 @@ int TimeLimitForChoice(int choice, int current) {
 int SurvivalFighterCount(const std::string* connections, int slotCount) {
     int count = 0;
     for (int i = 0; i < slotCount && i < kLobbySlots; ++i) {
-        if (connections[i] == "接続") count = i + 1;
+        if (connections[i] == kSlotConnected) count = i + 1;
     }
     return count < 3 ? 3 : count;
 }
@@ -190,8 +186,8 @@ int ApplyNumberChoice(int choice, const std::string* connections, int slotCount,
 }
 
 int StageForMapLine(int line) {
-    if (line < 1 || line > kMapLines) return -1;
-    return kMapLineStages[line - 1];
+    if (line < 1 || line > kMenuStageCount) return -1;
+    return kMenuStages[line - 1];
 }
 
 int OwnStageAfterMenu(int menuResult, int current) { return menuResult == -1 ? current : menuResult; }

@@ -54,6 +54,10 @@ int SurvivalFighterCount(const std::string* connections, int slotCount);
 // Number menu: 1, 2, 3 give 2, 4, 6 fighters in mode 3; 4 All Survival in mode 4; anything else
 // changes nothing. 1 when it changed the values.
 int ApplyNumberChoice(int choice, const std::string* connections, int slotCount, int* fighters, int* mode);
+// Stage numbers of the stage menu's lines 1 to 8: six arenas, then the simple stage and the crossing.
+constexpr int kMenuStages[] = {1, 2, 3, 4, 5, 6, 14, 17};
+constexpr int kMenuStageCount = sizeof kMenuStages / sizeof kMenuStages[0];
+constexpr int kMaxTimeLimit = 999;  // seconds: the panel shows three digits
 // Stage menu line to stage number: lines 1 to 6 stages 1 to 6, 7 stage 14, 8 stage 17; -1 else.
 int StageForMapLine(int line);
 // The own stage choice after the stage menu: its stage, or the current one on -1.

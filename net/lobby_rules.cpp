@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kSurvivalMode = 4;
 constexpr int kUnlimitedTime = -1;
-constexpr int kMaxTimeLimit = 999;
 constexpr int kFallbackStage = 1;
 constexpr int kFramesPerSecond = 30;
 constexpr float kSecondsPerAmmoUnit = 60.0f;  // a 60-second match carries the robot's own load

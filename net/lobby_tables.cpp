@@ -53,7 +53,7 @@ void CLobby::BroadcastSettings() {
 int CLobby::CountConnected() {
     int count = 0;
     for (int i = 0; i < m_slotCount; ++i) {
-        if (m_slotConnections[i] == "接続") {
+        if (m_slotConnections[i] == kSlotConnected) {
             ++count;
         } else {
             m_slotNames[i] = "CPU";
@@ -82,6 +82,6 @@ void CLobby::BalanceTeams() {
     for (int i = 0; i < limit; ++i) {
         int imbalance = TeamImbalance();
         if (imbalance == 0) return;
-        if (m_slotConnections[i] == "未接続") m_slotTeams[i] = imbalance > 0 ? "BM" : "AM";
+        if (m_slotConnections[i] == kSlotEmpty) m_slotTeams[i] = imbalance > 0 ? "BM" : "AM";
     }
 }

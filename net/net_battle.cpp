@@ -18,7 +18,6 @@ namespace {
 constexpr int kKey1 = 2;   // main keyboard 1 to 4: DirectInput 2 to 5
 constexpr int kKeyF2 = 60;
 constexpr int kKeyF4 = 62;
-constexpr int kKeyF12 = 88;
 constexpr int kChatX = 100, kChatY = 300, kChatMax = 64;
 constexpr int kForcedEndBannerFrames = 90;
 constexpr int kForcedEndPoseFrame = 30;

@@ -105,10 +105,10 @@ void CLobby::DrawStatusPanel() {
         font.SetColor(kGrey);
         DrawTextFormat(110, y, "%s", m_slotNames[i].c_str());
         DrawTextFormat(180, y, "%s", m_catalog.GetTypeName(m_slotCodes[i]).c_str());
-        if (m_slotConnections[i] == "接続") {
+        if (m_slotConnections[i] == kSlotConnected) {
             font.SetColor(kBlue);
             font.DrawText(280, (float)y, "ON");
-        } else if (m_slotConnections[i] == "未接続") {
+        } else if (m_slotConnections[i] == kSlotEmpty) {
             font.SetColor(kRed);
             font.DrawText(280, (float)y, "OFF");
         }

@@ -2,16 +2,13 @@
 #include "status_record.h"
 
 #include "lobby.h"
+#include "lobby_menu.h"
 #include "robot_catalog.h"
 #include "wire.h"
 
 #include <cstring>
 
 namespace {
-
-// The stage menu's numbers: six arenas, then the simple stage and the crossing.
-constexpr int kMenuStages[] = {1, 2, 3, 4, 5, 6, 14, 17};
-constexpr int kMaxTimeLimit = 999;  // the panel shows three digits
 
 int InRange(int v, int low, int high) { return v >= low && v <= high; }
 

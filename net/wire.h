@@ -8,6 +8,7 @@
 // ---- Framing -------------------------------------------------------------------------------------
 constexpr char kWireMark = '>';
 constexpr int kWireTagLength = 2;  // the mark and the type letter
+constexpr const char* kEndRequest = ">tb-end";  // ends the battle on every game that receives it
 
 // Takes the first complete message off the front of the buffer: its first two characters as
 // the tag (whether or not the first is ">"), the text up to the next ">" as the body. A message

@@ -47,7 +47,7 @@ protected:
     }
 };
 
-constexpr int kKeySpace = 57, kKeyF12 = 88, kKeyW = 17;
+constexpr int kKeySpace = 57, kKeyW = 17;
 
 }  // namespace
 

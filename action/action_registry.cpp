@@ -101,7 +101,8 @@ int CheckActionRegistry(std::string* error) {
         if (error) *error = why;
         return 0;
     };
-    if (ix.overflow) return fail("more than kMaxActionScripts rows");
+    if (ix.overflow)
+        return fail(std::to_string(ix.overflow) + " rows past the room for " + std::to_string(kMaxActionScripts));
     for (int i = 0; i < ix.count; ++i) {
         const SActionScript* s = ix.inOrder[i];
         if (!s->name || !s->name[0]) return fail("row " + std::to_string(i) + " has no name");

@@ -56,5 +56,6 @@ const SActionScript* GetActionScript(int index);  // in registration order; null
 void RunActionGroups(CRobot& robot, int first, int last);
 
 // 1 when every row has a name, a step and a group in range and no name appears twice;
-// otherwise 0 with *error naming the first fault (for tests and start-up checks).
+// otherwise 0 with *error naming the first fault. GameMain runs it once, before the first
+// battle, and logs the fault.
 int CheckActionRegistry(std::string* error);

@@ -4,12 +4,20 @@
 
 #include "scenes.h"
 
+#include "action_registry.h"
+#include "debug_log.h"
 #include "engine.h"
 
 #include "sys_info.h"
 
+#include <string>
+
 int GameMain() {
     SysSetFpuRoundNearest();
+    // Of two rows with one name the second is never run, and rows past the registry's room are
+    // never found: said once, before the first battle, rather than met as a robot standing still.
+    std::string fault;
+    if (!CheckActionRegistry(&fault)) LogPrintf("action registry: %s\n", fault.c_str());
     LogoScene();
     while (!g_quit) {
         switch (TitleScene()) {

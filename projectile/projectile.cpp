@@ -1,5 +1,5 @@
 // CProjectile's life: construction, launch, the per-step state machine with its trail
-// particles, and the three state changes (detonate, terrain, expire). Flight is in
+// particles, and the two state changes (detonate, terrain). Flight is in
 // projectile_flight.cpp, hits and wear in projectile_hits.cpp.
 #include "projectile.h"
 
@@ -12,8 +12,8 @@ namespace {
 const Vec3 kUp(0, 1, 0);
 constexpr float kSoundLevel = 0.9f;
 
-// The frames after which a hit or terrain effect frees its record, per hit-effect mode: 0
-// frees on the first frame, -1 never (mode 0's terrain effect frees itself after its sound).
+// The frames after which a hit or terrain effect frees its record, per hit-effect mode: the
+// record is freed on the first frame past its number, so 0 frees it on its first frame.
 struct SFreeRule {
     int terrainAfter;
     int hitAfter;
@@ -155,14 +155,6 @@ void CProjectile::HitTerrain() {
         return;
     }
     if (m_stateCode == kStateFlying) StartBlastState(kStateTerrain, &m_terrain);
-}
-
-void CProjectile::Expire() {
-    if (IsBombFamily()) {
-        Detonate();
-        return;
-    }
-    if (m_frame < m_lifetime - 1) m_frame = m_lifetime - 1;
 }
 
 // ---- Per step ----

@@ -86,7 +86,6 @@ public:
     bool CheckTerrain(const C3DObject* ground);
     void Detonate();
     void HitTerrain();
-    void Expire();
 
     // ---- Hits ----
     int GetHpDamage() const;

@@ -154,14 +154,13 @@ TEST_F(ProjectileWorld, StateChangesActOnlyOnAFlyingRecord) {
     EXPECT_EQ(s.m_state, "地形");
     b.HitTerrain();  // a bomb detonates instead
     EXPECT_EQ(b.m_state, "命中");
+    // At the end of its lifetime a bomb detonates and a plain shot meets the terrain.
     int bomb2 = Fire("ボム_L", Vec3(0, 50, 0), Vec3(0, 0, 1), 0, false);
-    Record(bomb2).Expire();
-    EXPECT_EQ(Record(bomb2).m_state, "命中");
-    // A plain shot that expires flies one more step, then ends on its lifetime.
+    Record(bomb2).m_frame = Record(bomb2).m_lifetime - 1;
     int shot2 = Fire("ショット２", Vec3(), Vec3(0, 0, 1), 0, false);
-    Record(shot2).Expire();
-    EXPECT_EQ(Record(shot2).m_frame, 299);
+    Record(shot2).m_frame = 299;
     Steps(1);
+    EXPECT_EQ(Record(bomb2).m_state, "命中");
     EXPECT_EQ(Record(shot2).m_state, "地形");
 }
 

@@ -10,6 +10,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -276,6 +277,48 @@ TEST(AngleKeys, ResetClearAndTheKeyTable) {
         for (int j = 0; j < kJointCount; ++j)
             for (int a = 0; a < 3; ++a) untouched += s.m_targetAngles[j][a] == 9.0f;
         EXPECT_EQ(untouched, kJointCount * 3 - k.count) << key;
+    }
+
+    // A few keys as the rules write them (joint, axis, radians), each whole: the table above
+    // is only checked against itself.
+    struct SWrite {
+        int joint, axis;
+        float value;
+    };
+    struct SKeyCase {
+        void (CRobot::*setter)();
+        std::vector<SWrite> writes;
+    };
+    const SKeyCase keyCases[] = {
+        {&CRobot::SetAngleKeyWalkLegsA,
+         {{kPartThighL, kAxisX, -1}, {kPartShinL, kAxisX, 0}, {kPartThighR, kAxisX, 1}, {kPartShinR, kAxisX, -1}}},
+        {&CRobot::SetAngleKeyStanceRest,
+         {{kPartUpperArmL, kAxisX, -0.2f}, {kPartUpperArmL, kAxisZ, 0.2f}, {kPartForearmL, kAxisX, 0.6f},
+          {kPartUpperArmR, kAxisX, -0.2f}, {kPartUpperArmR, kAxisZ, -0.2f}, {kPartForearmR, kAxisX, 0.6f},
+          {kPartThighL, kAxisZ, 0.15f}, {kPartThighR, kAxisZ, -0.15f}}},
+        {&CRobot::SetAngleKeyWreckC,
+         {{kPartBody, kAxisX, 1.47f}, {kPartBody, kAxisY, -1.47f}, {kPartUpperArmL, kAxisX, 1},
+          {kPartForearmL, kAxisX, 1.47f}, {kPartForearmL, kAxisZ, -1.47f}, {kPartUpperArmR, kAxisX, 3.14f},
+          {kPartForearmR, kAxisX, 1.47f}, {kPartForearmR, kAxisZ, 1.47f}, {kPartThighR, kAxisX, 0.5f},
+          {kPartShinR, kAxisX, -1.47f}, {kPartShinR, kAxisZ, 1.47f}}},
+        {&CRobot::SetAngleKeyKickB,
+         {{kPartHead, kAxisY, 0}, {kPartBody, kAxisY, 0}, {kPartWaist, kAxisY, -1.57f}, {kPartWaist, kAxisZ, -0.785f},
+          {kPartUpperArmL, kAxisX, -0.3f}, {kPartUpperArmL, kAxisZ, 0.8f}, {kPartForearmL, kAxisX, 1.3f},
+          {kPartUpperArmR, kAxisX, 0}, {kPartUpperArmR, kAxisZ, -0.8f}, {kPartForearmR, kAxisX, 0},
+          {kPartThighL, kAxisX, 0.5f}, {kPartThighL, kAxisZ, 0.785f}, {kPartShinL, kAxisX, -1},
+          {kPartThighR, kAxisZ, -0.785f}}},
+    };
+    for (size_t c = 0; c < sizeof keyCases / sizeof keyCases[0]; ++c) {
+        CRobot s;
+        for (int j = 0; j < kJointCount; ++j)
+            for (int a = 0; a < 3; ++a) s.m_targetAngles[j][a] = 9.0f;
+        (s.*keyCases[c].setter)();
+        int untouched = 0;
+        for (int j = 0; j < kJointCount; ++j)
+            for (int a = 0; a < 3; ++a) untouched += s.m_targetAngles[j][a] == 9.0f;
+        EXPECT_EQ(untouched, kJointCount * 3 - (int)keyCases[c].writes.size()) << "case " << c;
+        for (const SWrite& w : keyCases[c].writes)
+            EXPECT_EQ(s.m_targetAngles[w.joint][w.axis], w.value) << "case " << c << " joint " << w.joint << " axis " << w.axis;
     }
 }
 

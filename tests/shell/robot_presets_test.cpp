@@ -46,6 +46,27 @@ TEST_F(RobotPresets, ModelNamesGiveTheirPresetCodes) {
 }
 
 TEST_F(RobotPresets, EveryRowDecodesBackToItsValues) {
+    // Rows of the preset table as the rules write them: type, left item, right weapon, the six
+    // variants, main and sub colour.
+    struct Case {
+        const char* model;
+        int values[kPresetValueCount];
+    };
+    const Case cases[] = {
+        {"FRX-00", {36, 1, 12, 0, 0, 0, 0, 0, 0, 2, 2, 2, 5, 0, 0}},
+        {"DID-03F2", {29, 0, 0, 0, 3, 0, 1, 1, 0, 7, 7, 7, 5, 5, 7}},
+        {"BOX-321", {21, 6, 7, 0, 1, 0, 0, 0, 0, 1, 1, 5, 7, 7, 0}},
+        {"VNA-3", {32, 0, 9, 1, 1, 0, 0, 0, 0, 7, 7, 7, 7, 3, 3}},
+        {"RODUDED", {33, 1, 8, 1, 1, 1, 1, 0, 0, 5, 5, 5, 3, 3, 3}},
+        {"WAGNA", {9, 4, 10, 1, 1, 1, 1, 0, 0, 4, 0, 0, 2, 2, 2}},
+        {"RT4", {4, 0, 0, 0, 0, 0, 0, 0, 0, 7, 7, 7, 5, 5, 7}},
+    };
+    for (const Case& c : cases) {
+        CRobotCatalog catalog;
+        catalog.DecodeConfig(GetRobotConfigCode(c.model));
+        for (int i = 0; i < kPresetValueCount; ++i) EXPECT_EQ(catalog.m_config[i], c.values[i]) << c.model << " " << i;
+    }
+    // Every row survives the build code.
     for (const RobotPresetRow& row : kRobotPresets) {
         CRobotCatalog catalog;
         catalog.DecodeConfig(GetRobotConfigCode(row.model));

@@ -77,7 +77,7 @@ bool CLobby::CheckBattleStart() {
     const bool host = m_ownId == 0;
     int last = 0;
     for (int i = 0; i < m_slotCount && i < kLobbySlots; ++i) {
-        if (m_slotConnections[i] == "接続") last = i + 1;
+        if (m_slotConnections[i] == kSlotConnected) last = i + 1;
     }
     if (last > m_fighters) {
         if (host) QueueMessage(">mERR10 戦闘人数が接続人数以下です");

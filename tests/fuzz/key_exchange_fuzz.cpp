@@ -13,13 +13,13 @@ namespace {
 class CCountingWorld : public CKeyWorld {
 public:
     CCountingWorld() : m_exchange(this, m_pads) {}
-    void GatherPads() override {
+    void FillOutgoingFrame() override {
         ++m_gathers;
         for (CPad& pad : m_pads)
             for (int k = 0; k < kPadSlots; ++k) pad.m_values[k] = (m_gathers + k) % 4;
     }
     void IdleKeys() override {}
-    bool SimulateStep() override {
+    bool StepFromKeys() override {
         ++m_steps;
         for (int i = 0; i < m_exchange.m_robotCount; ++i)
             for (int v : m_pads[i].m_values) FUZZ_CHECK(v == kButtonUp || (v >= 0 && v <= 3), std::to_string(v));

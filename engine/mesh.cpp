@@ -96,7 +96,7 @@ void CMesh::SortFacesBySubset() {
     }
     m_indices.swap(idx);
     m_faceSubsets.swap(sub);
-    m_rangesBuilt = 0;
+    ReleaseDrawBuffers();
     BuildFaceSpheres();
 }
 
@@ -126,6 +126,72 @@ void CMesh::BuildFaceSpheres() {
         }
         double r = std::sqrt(r2) * 1.01 + 0.01;
         out[3] = r * r;
+    }
+    BuildFaceRuns();
+}
+
+namespace {
+
+// The bits of a 10-bit value spread to every third place: one coordinate of a Morton code.
+uint32_t Spread3(uint32_t v) {
+    v &= 0x3FF;
+    v = (v | (v << 16)) & 0x030000FF;
+    v = (v | (v << 8)) & 0x0300F00F;
+    v = (v | (v << 4)) & 0x030C30C3;
+    v = (v | (v << 2)) & 0x09249249;
+    return v;
+}
+
+}  // namespace
+
+// Faces ordered along a Morton curve through their sphere centres, so each run of kFaceRun
+// holds near neighbours; each run's sphere is a little widened, so rounding in its centre and
+// radius can only make it larger.
+void CMesh::BuildFaceRuns() {
+    const int faces = GetFaceCount();
+    m_runOrder.clear();
+    m_runSpheres.clear();
+    if (faces == 0) return;
+    double lo[3] = {}, hi[3] = {};
+    for (int f = 0; f < faces; ++f)
+        for (int i = 0; i < 3; ++i) {
+            const double v = m_faceSpheres[static_cast<size_t>(f) * 4 + i];
+            if (f == 0 || v < lo[i]) lo[i] = v;
+            if (f == 0 || v > hi[i]) hi[i] = v;
+        }
+    std::vector<std::pair<uint32_t, int>> keyed(faces);
+    for (int f = 0; f < faces; ++f) {
+        uint32_t code = 0;
+        for (int i = 0; i < 3; ++i) {
+            const double span = hi[i] - lo[i];
+            const double at = span > 0 ? (m_faceSpheres[static_cast<size_t>(f) * 4 + i] - lo[i]) / span : 0.0;
+            code |= Spread3(static_cast<uint32_t>(std::clamp(at, 0.0, 1.0) * 1023.0)) << i;
+        }
+        keyed[f] = {code, f};
+    }
+    std::sort(keyed.begin(), keyed.end());
+    const int runs = (faces + kFaceRun - 1) / kFaceRun;
+    m_runOrder.assign(static_cast<size_t>(runs) * kFaceRun, -1);
+    for (int k = 0; k < faces; ++k) m_runOrder[k] = keyed[k].second;
+    m_runSpheres.assign(static_cast<size_t>(runs) * 4, 0.0);
+    for (int r = 0; r < runs; ++r) {
+        const int first = r * kFaceRun, end = std::min(faces, first + kFaceRun);
+        double rlo[3] = {}, rhi[3] = {};
+        for (int k = first; k < end; ++k)
+            for (int i = 0; i < 3; ++i) {
+                const double v = m_faceSpheres[static_cast<size_t>(m_runOrder[k]) * 4 + i];
+                if (k == first || v < rlo[i]) rlo[i] = v;
+                if (k == first || v > rhi[i]) rhi[i] = v;
+            }
+        double* out = &m_runSpheres[static_cast<size_t>(r) * 4];
+        for (int i = 0; i < 3; ++i) out[i] = (rlo[i] + rhi[i]) * 0.5;
+        double radius = 0;
+        for (int k = first; k < end; ++k) {
+            const double* sp = &m_faceSpheres[static_cast<size_t>(m_runOrder[k]) * 4];
+            const double dx = sp[0] - out[0], dy = sp[1] - out[1], dz = sp[2] - out[2];
+            radius = std::max(radius, std::sqrt(dx * dx + dy * dy + dz * dz) + std::sqrt(sp[3]));
+        }
+        out[3] = radius * (1 + 1e-9) + 1e-9;
     }
 }
 
@@ -174,7 +240,7 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
         m_textureNames[i] = x.textureFile;
         if (!x.textureFile.empty()) m_textures[i] = MeshTextureLoad(fromResource, x.textureFile.c_str(), colorKey, mipLevels);
     }
-    m_rangesBuilt = 0;
+    ReleaseDrawBuffers();
     ComputeBounds();
     return 1;
 }
@@ -197,8 +263,9 @@ void CMesh::ClearData() {
     m_indices.clear();
     m_faceSubsets.clear();
     m_faceSpheres.clear();
-    m_subsetIndices.clear();
-    m_rangesBuilt = 0;
+    m_runOrder.clear();
+    m_runSpheres.clear();
+    ReleaseDrawBuffers();
     m_vertexCount = 0;
     m_fvf = 0;
     m_stride = 0;
@@ -253,6 +320,7 @@ void CMesh::ComputeNormals() {
     m_vertices.swap(out);
     m_fvf = kFvfNormalTex;
     m_stride = to.stride;
+    ReleaseDrawBuffers();
 }
 
 void CMesh::SetSubsetColor(int subset, float r, float g, float b, float a) {
@@ -331,7 +399,7 @@ void CMesh::SetGenerated(float r, float g, float b, float a) {
     m_vertices.swap(out);
     m_fvf = kFvfXyz | kFvfNormal;
     m_stride = 24;
-    m_rangesBuilt = 0;
+    ReleaseDrawBuffers();
     ComputeBounds();
 }
 

@@ -1,7 +1,7 @@
 // CMesh: one mesh read from a .x file or generated, with one material and one texture per
 // subset. Vertices and indices stay in memory in the file's order (robots take mount points
 // from fixed vertex indices, picking walks the triangles, and meshes load without a GL
-// context); drawing hands them to the device from memory.
+// context); the first draw hands them to the device once, and draws use the device's copy.
 #pragma once
 
 #include "math_ops.h"
@@ -55,6 +55,13 @@ public:
     // order, so ray picks can skip faces a ray passes far from; empty when out of date.
     const double* GetFaceSpheres() const { return m_faceSpheres.data(); }
     int GetFaceSphereCount() const { return static_cast<int>(m_faceSpheres.size() / 4); }
+    // The faces in runs of kFaceRun neighbours (face indices, the last run padded with -1), each
+    // run in one sphere (x, y, z, radius) holding all its face spheres: a pick passes over a
+    // whole run its ray misses. Empty when out of date.
+    static constexpr int kFaceRun = 16;
+    const int* GetFaceRunOrder() const { return m_runOrder.data(); }
+    const double* GetFaceRunSpheres() const { return m_runSpheres.data(); }
+    int GetFaceRunCount() const { return static_cast<int>(m_runSpheres.size() / 4); }
 
     // ---- Materials and textures ----
     int GetSubsetCount() const { return static_cast<int>(m_materials.size()); }
@@ -77,8 +84,10 @@ private:
     void BeginDraw(const Mat4& world);
     void DrawSubset(int subset, const GfxMaterial& material, GfxTexture* texture);
     void BuildSubsetRanges();
+    void ReleaseDrawBuffers();  // after any change to vertices or faces
     void SortFacesBySubset();
     void BuildFaceSpheres();
+    void BuildFaceRuns();
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -93,7 +102,17 @@ private:
     Vec3 m_boxMin, m_boxMax, m_sphereCenter;
     float m_sphereRadius = 0;
     std::vector<double> m_faceSpheres;  // four per face, see GetFaceSpheres
-    // Built on the first draw: each subset's indices gathered, in face order.
-    std::vector<std::vector<uint32_t>> m_subsetIndices;
+    std::vector<int> m_runOrder;         // see GetFaceRunOrder
+    std::vector<double> m_runSpheres;    // four per run of faces
+    // Built on the first draw and kept by the device: the vertices, and each subset's indices
+    // gathered in face order one subset after another.
+    struct SubsetRange {
+        int start = 0, count = 0;            // indices
+        uint32_t minIndex = 0, maxIndex = 0;  // the vertices they name
+    };
+    std::vector<SubsetRange> m_subsetRanges;
+    GfxVertexBuffer* m_drawVertices = nullptr;
+    GfxIndexBuffer* m_drawIndices = nullptr;
     int m_rangesBuilt = 0;
+    int m_offScreen = 0;  // of the draw under way
 };

@@ -184,7 +184,7 @@ GLuint MakeRenderbuffer(GLenum internal, int w, int h) {
 void UploadLevel(GfxTexture* t, int level, const void* pixels) {
     GlFormat f;
     if (!GlFormatOf(t->format, &f)) return;  // textures are only made in known formats
-    glBindTexture(GL_TEXTURE_2D, t->id);
+    GlEditTexture(t->id);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelSize(t->width, level), LevelSize(t->height, level), f.format,
@@ -301,6 +301,7 @@ int GfxCreateDevice(int adapter, int type, int vertexProcessing, const GfxPresen
     SDL_GL_SetSwapInterval(0);  // the frame timer paces frames
 
     g_dev = Device{};
+    ForgetGlState();  // a new context holds GL's defaults
     ++g_generation;
     g_dev.context = ctx;
     g_dev.params = params;
@@ -346,6 +347,7 @@ int GfxCreateDevice(int adapter, int type, int vertexProcessing, const GfxPresen
     glHint(GL_FOG_HINT, GL_NICEST);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    ForgetGlState();
     return 1;
 }
 
@@ -366,6 +368,7 @@ void GfxDestroyDevice() {
     glDeleteTextures(kScratchTextures, g_dev.scratch);
     glDeleteTextures(1, &g_dev.whiteTexture);
     SDL_GL_DeleteContext(g_dev.context);
+    ForgetGlState();
     SDL_Window* window = SdlGetWindow();
     if (window && !g_dev.params.windowed) SDL_SetWindowFullscreen(window, 0);
     g_dev = Device{};
@@ -424,7 +427,7 @@ void GfxPresent() {
     int x = (ww - w) / 2, y = (wh - h) / 2;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_dev.backFbo);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glDisable(GL_SCISSOR_TEST);
+    GlCap(GL_SCISSOR_TEST, false);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -437,8 +440,8 @@ void GfxPresent() {
 void GfxClear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
     if (!g_dev.created) return;
     const GfxViewport& vp = g_dev.viewport;
-    glEnable(GL_SCISSOR_TEST);
     glScissor(vp.x, vp.y, vp.width, vp.height);
+    GlCap(GL_SCISSOR_TEST, true);
     GLbitfield bits = 0;
     if (flags & kClearTarget) {
         float c[4];
@@ -449,7 +452,7 @@ void GfxClear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
     }
     if ((flags & kClearZBuffer) && g_dev.depth) {
         glClearDepth(z);
-        glDepthMask(GL_TRUE);
+        GlDepthMask(true);
         bits |= GL_DEPTH_BUFFER_BIT;
     }
     if ((flags & kClearStencil) && g_dev.depth) {
@@ -458,7 +461,7 @@ void GfxClear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
         bits |= GL_STENCIL_BUFFER_BIT;
     }
     if (bits) glClear(bits);
-    glDisable(GL_SCISSOR_TEST);
+    GlCap(GL_SCISSOR_TEST, false);
 }
 
 void GfxSetViewport(const GfxViewport& vp) { g_dev.viewport = vp; }
@@ -529,7 +532,7 @@ GfxTexture* GfxCreateTexture(int width, int height, int levels, uint32_t usage, 
     t->pool = pool;
     t->shadow.resize((size_t)levels);
     glGenTextures(1, &t->id);
-    glBindTexture(GL_TEXTURE_2D, t->id);
+    GlEditTexture(t->id);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels - 1);
     std::vector<unsigned char> zero((size_t)width * height * FormatBytes(format), 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -546,7 +549,10 @@ void GfxAddRef(GfxTexture* t) {
 
 void GfxRelease(GfxTexture* t) {
     if (!t || --t->refs > 0) return;
-    if (g_dev.created && t->generation == g_generation) glDeleteTextures(1, &t->id);
+    if (g_dev.created && t->generation == g_generation) {
+        glDeleteTextures(1, &t->id);
+        ForgetGlTextures();  // GL unbound it, and its name may come back
+    }
     delete t;
 }
 

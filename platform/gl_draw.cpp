@@ -4,6 +4,7 @@
 #include "math_ops.h"
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 using namespace gldev;
@@ -70,8 +71,33 @@ GLenum GlPrimitive(uint32_t type) {
 
 std::vector<float> g_rhwScratch;
 
-// Sets arrays and all states for vertices in format fvf at data; returns 0 when undrawable.
-int PrepareDraw(const void* data, int stride, int vertexCount) {
+// A GL buffer holding what the record holds, made or refilled when the record was written since
+// (or the device was made anew, taking its names with it).
+template <typename Buffer>
+void SyncBuffer(Buffer* b, GLenum target) {
+    if (b->generation != g_generation) {
+        b->id = 0;
+        b->generation = g_generation;
+        b->dirty = 1;
+    }
+    if (!b->id) glGenBuffers(1, &b->id);
+    GlBindBuffer(target, b->id);
+    if (b->dirty) {
+        glBufferData(target, (GLsizeiptr)b->data.size(), b->data.data(), GL_STATIC_DRAW);
+        b->dirty = 0;
+    }
+}
+
+// Where GL reads an attribute: in memory, or at an offset into the bound buffer.
+const void* At(const unsigned char* memory, size_t bufferOffset, bool inBuffer, int attribute) {
+    if (inBuffer) return reinterpret_cast<const void*>((uintptr_t)(bufferOffset + (size_t)attribute));
+    return memory + attribute;
+}
+
+// Sets arrays and all states for vertexCount vertices in format fvf at data; with vb they are
+// read from vb's GL buffer at offset (data then points at the same vertices in memory).
+// Returns 0 when undrawable.
+int PrepareDraw(const void* data, int stride, int vertexCount, GfxVertexBuffer* vb = nullptr, size_t offset = 0) {
     Layout l;
     if (!g_dev.created || !ParseFvf(g_dev.fvf, &l) || !data) return 0;
     if (stride <= 0) stride = l.stride;
@@ -81,7 +107,13 @@ int PrepareDraw(const void* data, int stride, int vertexCount) {
     ApplyFog(l.rhw);
     ApplyStages();
 
-    glEnableClientState(GL_VERTEX_ARRAY);
+    // Pre-transformed vertices are converted here, so they never come from a buffer.
+    const bool inBuffer = vb && !l.rhw;
+    if (inBuffer)
+        SyncBuffer(vb, GL_ARRAY_BUFFER);
+    else
+        GlBindBuffer(GL_ARRAY_BUFFER, 0);
+    GlArray(GL_VERTEX_ARRAY, 0, true);
     if (l.rhw) {
         // Screen pixels with Direct3D's pixel centres on whole numbers: straight to clip space.
         const float w0 = (float)g_dev.target->width, h0 = (float)g_dev.target->height;
@@ -95,96 +127,57 @@ int PrepareDraw(const void* data, int stride, int vertexCount) {
             o[2] = (p[2] * 2.0f - 1.0f) * w;
             o[3] = w;
         }
-        glVertexPointer(4, GL_FLOAT, 0, g_rhwScratch.data());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glDisable(GL_LIGHTING);
-        glDisable(GL_COLOR_MATERIAL);
+        GlPointer(GL_VERTEX_ARRAY, 0, 4, GL_FLOAT, 0, g_rhwScratch.data());
+        GlLoadIdentity(GL_PROJECTION);
+        GlLoadIdentity(GL_MODELVIEW);
+        GlCap(GL_LIGHTING, false);
+        GlCap(GL_COLOR_MATERIAL, false);
     } else {
-        glVertexPointer(3, GL_FLOAT, stride, base + l.position);
+        GlPointer(GL_VERTEX_ARRAY, 0, 3, GL_FLOAT, stride, At(base, offset, inBuffer, l.position));
         if (g_dev.rs[kRsLighting])
             ApplyLighting(l.normal >= 0, l.diffuse >= 0);
         else {
-            glDisable(GL_LIGHTING);
-            glDisable(GL_COLOR_MATERIAL);
+            GlCap(GL_LIGHTING, false);
+            GlCap(GL_COLOR_MATERIAL, false);
         }
-        Mat4 proj = g_dev.projection * ClipAdapter();
-        glMatrixMode(GL_PROJECTION);
-        glLoadMatrixf(&proj.m[0][0]);
-        Mat4 mv = g_dev.world * g_dev.view;
-        glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixf(&mv.m[0][0]);
+        GlLoadMatrix(GL_PROJECTION, g_dev.projection * ClipAdapter());
+        GlLoadMatrix(GL_MODELVIEW, g_dev.world * g_dev.view);
     }
     if (l.normal >= 0 && !l.rhw) {
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, stride, base + l.normal);
+        GlArray(GL_NORMAL_ARRAY, 0, true);
+        GlPointer(GL_NORMAL_ARRAY, 0, 3, GL_FLOAT, stride, At(base, offset, inBuffer, l.normal));
     } else {
-        glDisableClientState(GL_NORMAL_ARRAY);
+        GlArray(GL_NORMAL_ARRAY, 0, false);
     }
     if (l.diffuse >= 0) {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + l.diffuse);
+        GlArray(GL_COLOR_ARRAY, 0, true);
+        GlPointer(GL_COLOR_ARRAY, 0, GL_BGRA, GL_UNSIGNED_BYTE, stride, At(base, offset, inBuffer, l.diffuse));
     } else {
-        glDisableClientState(GL_COLOR_ARRAY);
-        glColor4f(1, 1, 1, 1);  // no colour in the vertices reads as white
+        GlArray(GL_COLOR_ARRAY, 0, false);
+        static const float kWhite[4] = {1, 1, 1, 1};
+        GlColor(kWhite);  // no colour in the vertices reads as white
     }
     for (int s = 0; s < kGfxMaxStages; ++s) {
-        glClientActiveTexture(GL_TEXTURE0 + s);
         int set = (int)(g_dev.tss[s][kTssTexCoordIndex] & 0xFFFF);
         if (set < l.texCount) {
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(2, GL_FLOAT, stride, base + l.tex[set]);
+            GlArray(GL_TEXTURE_COORD_ARRAY, s, true);
+            GlPointer(GL_TEXTURE_COORD_ARRAY, s, 2, GL_FLOAT, stride, At(base, offset, inBuffer, l.tex[set]));
         } else {
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+            GlArray(GL_TEXTURE_COORD_ARRAY, s, false);
         }
     }
-    glClientActiveTexture(GL_TEXTURE0);
     return 1;
 }
 
 // Drawing for the 2-D helpers (sprites, text): blending, no depth, no lighting, pixel space.
-void Begin2D(int width, int height) {
-    glDisable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
-    glDisable(GL_ALPHA_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBlendEquation(GL_FUNC_ADD);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_COLOR_MATERIAL);
-    glDisable(GL_FOG);
-    glShadeModel(GL_SMOOTH);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glViewport(0, 0, width, height);
-    glDepthRange(0, 1);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, 0, height, -1, 1);  // top row first, as every target is stored
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glActiveTexture(GL_TEXTURE1);
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-    glClientActiveTexture(GL_TEXTURE1);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glClientActiveTexture(GL_TEXTURE0);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-}
+void Begin2D(int width, int height) { GlSet2D(width, height); }
 
 void Quad2D(const float* xy, const float* uv, uint32_t color) {
     float c[4];
     ArgbToFloats(color, c);
-    glColor4fv(c);
-    glVertexPointer(2, GL_FLOAT, 0, xy);
-    glTexCoordPointer(2, GL_FLOAT, 0, uv);
+    GlColor(c);
+    GlPointer(GL_VERTEX_ARRAY, 0, 2, GL_FLOAT, 0, xy);
+    GlPointer(GL_TEXTURE_COORD_ARRAY, 0, 2, GL_FLOAT, 0, uv);
     glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
 }
 
@@ -236,6 +229,7 @@ void GfxDrawIndexedPrimitiveUP(uint32_t type, int minIndex, int vertexCount, int
         if (index >= end) return;
     }
     if (!PrepareDraw(vertices, stride, (int)end)) return;
+    GlBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glDrawElements(GlPrimitive(type), n, indexBits == 32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices);
 }
 
@@ -244,16 +238,24 @@ GfxVertexBuffer* GfxCreateVertexBuffer(int bytes, uint32_t fvf) {
     GfxVertexBuffer* vb = new GfxVertexBuffer;
     vb->data.assign((size_t)bytes, 0);
     vb->fvf = fvf;
+    vb->generation = g_generation;
     return vb;
 }
 
 void GfxReleaseVertexBuffer(GfxVertexBuffer* vb) {
+    if (!vb) return;
     if (g_dev.stream == vb) g_dev.stream = nullptr;
+    if (vb->id && g_dev.created && vb->generation == g_generation) {
+        glDeleteBuffers(1, &vb->id);
+        ForgetGlArrays();
+    }
     delete vb;
 }
 
 void* GfxLockVertexBuffer(GfxVertexBuffer* vb) { return vb ? vb->data.data() : nullptr; }
-void GfxUnlockVertexBuffer(GfxVertexBuffer*) {}
+void GfxUnlockVertexBuffer(GfxVertexBuffer* vb) {
+    if (vb) vb->dirty = 1;
+}
 
 void GfxSetStreamSource(GfxVertexBuffer* vb, int stride) {
     g_dev.stream = vb;
@@ -266,11 +268,88 @@ void GfxDrawPrimitive(uint32_t type, int startVertex, int primitives) {
     if (!vb || n <= 0 || startVertex < 0 || g_dev.streamStride <= 0) return;
     size_t need = ((size_t)startVertex + (size_t)n) * (size_t)g_dev.streamStride;
     if (need > vb->data.size()) return;  // past the buffer's end: nothing is drawn
-    if (g_drawRecorder)
-        g_drawRecorder(g_dev.fvf, type, primitives, vb->data.data() + (size_t)startVertex * g_dev.streamStride,
-                       g_dev.streamStride, n);
-    if (!PrepareDraw(vb->data.data() + (size_t)startVertex * g_dev.streamStride, g_dev.streamStride, n)) return;
+    const size_t offset = (size_t)startVertex * g_dev.streamStride;
+    if (g_drawRecorder) g_drawRecorder(g_dev.fvf, type, primitives, vb->data.data() + offset, g_dev.streamStride, n);
+    if (!PrepareDraw(vb->data.data() + offset, g_dev.streamStride, n, vb, offset)) return;
     glDrawArrays(GlPrimitive(type), 0, n);
+}
+
+GfxIndexBuffer* GfxCreateIndexBuffer(int count, int indexBits) {
+    if (!g_dev.created || count <= 0 || (indexBits != 16 && indexBits != 32)) return nullptr;
+    GfxIndexBuffer* ib = new GfxIndexBuffer;
+    ib->bits = indexBits;
+    ib->count = count;
+    ib->data.assign((size_t)count * (indexBits / 8), 0);
+    ib->generation = g_generation;
+    return ib;
+}
+
+void GfxReleaseIndexBuffer(GfxIndexBuffer* ib) {
+    if (!ib) return;
+    if (g_dev.indices == ib) g_dev.indices = nullptr;
+    if (ib->id && g_dev.created && ib->generation == g_generation) {
+        glDeleteBuffers(1, &ib->id);
+        ForgetGlArrays();
+    }
+    delete ib;
+}
+
+void* GfxLockIndexBuffer(GfxIndexBuffer* ib) { return ib ? ib->data.data() : nullptr; }
+
+namespace {
+uint32_t IndexAt(const GfxIndexBuffer* ib, int i) {
+    const unsigned char* p = ib->data.data();
+    return ib->bits == 32 ? reinterpret_cast<const uint32_t*>(p)[i] : reinterpret_cast<const uint16_t*>(p)[i];
+}
+}  // namespace
+
+void GfxUnlockIndexBuffer(GfxIndexBuffer* ib) {
+    if (!ib) return;
+    uint32_t most = 0;
+    for (int i = 0; i < ib->count; ++i) {
+        uint32_t v = IndexAt(ib, i);
+        if (v > most) most = v;
+    }
+    ib->maxIndex = most;
+    ib->dirty = 1;
+}
+
+void GfxSetIndices(GfxIndexBuffer* ib, int baseVertex) {
+    g_dev.indices = ib;
+    g_dev.baseVertex = baseVertex;
+}
+
+void GfxDrawIndexedPrimitive(uint32_t type, int minIndex, int vertexCount, int startIndex, int primitives) {
+    GfxVertexBuffer* vb = g_dev.stream;
+    GfxIndexBuffer* ib = g_dev.indices;
+    const int n = GfxVertexCount(type, primitives);
+    const int stride = g_dev.streamStride;
+    if (!vb || !ib || n <= 0 || startIndex < 0 || minIndex < 0 || vertexCount <= 0 || stride <= 0) return;
+    if ((size_t)startIndex + (size_t)n > (size_t)ib->count || g_dev.baseVertex < 0) return;
+    const size_t vertices = vb->data.size() / (size_t)stride;
+    const size_t base = (size_t)g_dev.baseVertex;
+    if (base >= vertices) return;
+    // Every index of the draw must name a vertex of the stream: a buffer whose indices all do
+    // needs no look at this draw's.
+    const size_t last = (size_t)minIndex + (size_t)vertexCount - 1;
+    if (last >= vertices - base) return;
+    if ((size_t)ib->maxIndex >= vertices - base)
+        for (int i = 0; i < n; ++i)
+            if ((size_t)IndexAt(ib, startIndex + i) >= vertices - base) return;
+    const size_t offset = base * (size_t)stride;
+    if (!PrepareDraw(vb->data.data() + offset, stride, (int)(vertices - base), vb, offset)) return;
+    const GLenum indexType = ib->bits == 32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    const size_t indexOffset = (size_t)startIndex * (size_t)(ib->bits / 8);
+    const void* indices;
+    Layout l;
+    if (ParseFvf(g_dev.fvf, &l) && l.rhw) {
+        GlBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        indices = ib->data.data() + indexOffset;
+    } else {
+        SyncBuffer(ib, GL_ELEMENT_ARRAY_BUFFER);
+        indices = reinterpret_cast<const void*>((uintptr_t)indexOffset);
+    }
+    glDrawRangeElements(GlPrimitive(type), (GLuint)minIndex, (GLuint)last, n, indexType, indices);
 }
 
 // ---- Sprites and coverage images ------------------------------------------------------------
@@ -289,10 +368,10 @@ void GfxDrawSprite(GfxTexture* t, const GfxSpriteDraw& d) {
     if (!g_dev.created || !t) return;
     if (g_spriteRecorder) g_spriteRecorder(t, d);
     Begin2D(g_dev.target->width, g_dev.target->height);
-    glBindTexture(GL_TEXTURE_2D, t->id);
+    GlBindTexture(0, t->id);
     // Whole-pixel placement at scale 1 meets texel centres exactly, so linear filtering only
     // shows when the sprite is scaled or turned.
-    SetSampler(t, GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
+    SetSampler(t, 0, GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
     float w = (float)(d.srcRight - d.srcLeft) * d.scaleX, h = (float)(d.srcBottom - d.srcTop) * d.scaleY;
     float corners[4][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     float c = std::cos(d.rotation), s = std::sin(d.rotation);
@@ -322,16 +401,34 @@ void GfxDrawCoverage(const unsigned char* coverage, int width, int height, int x
     if (clipBottom > th) clipBottom = th;
     if (clipLeft >= clipRight || clipTop >= clipBottom) return;
     Begin2D(tw, th);
-    glEnable(GL_SCISSOR_TEST);
     glScissor(clipLeft, clipTop, clipRight - clipLeft, clipBottom - clipTop);
-    const int slot = g_dev.scratchNext;
-    g_dev.scratchNext = (slot + 1) % kScratchTextures;
-    glBindTexture(GL_TEXTURE_2D, g_dev.scratch[slot]);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    GlCap(GL_SCISSOR_TEST, true);
+    const size_t bytes = (size_t)width * height;
+    int slot = -1;
+    for (int i = 0; i < kScratchTextures && slot < 0; ++i)
+        if (g_dev.scratchHeldWidth[i] == width && g_dev.scratchHeldHeight[i] == height &&
+            std::memcmp(g_dev.scratchHeld[i].data(), coverage, bytes) == 0)
+            slot = i;
+    const bool held = slot >= 0;
+    if (!held) {
+        // The image least recently drawn is replaced: rewriting one that queued draws still
+        // read would make the renderer finish them first.
+        slot = g_dev.scratchNext;
+        for (int i = 0; i < kScratchTextures; ++i)
+            if (g_dev.scratchUsed[i] < g_dev.scratchUsed[slot]) slot = i;
+        g_dev.scratchNext = (slot + 1) % kScratchTextures;
+    }
+    g_dev.scratchUsed[slot] = ++g_dev.scratchClock;
     int& sw = g_dev.scratchWidth[slot];
     int& sh = g_dev.scratchHeight[slot];
-    if (width > sw || height > sh) {
+    if (held) {
+        GlBindTexture(0, g_dev.scratch[slot]);
+    } else {
+        GlEditTexture(g_dev.scratch[slot]);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    }
+    if (!held && (width > sw || height > sh)) {
         sw = sw < 256 ? 256 : sw;
         sh = sh < 32 ? 32 : sh;
         while (sw < width) sw *= 2;
@@ -341,12 +438,17 @@ void GfxDrawCoverage(const unsigned char* coverage, int width, int height, int x
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     }
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_ALPHA, GL_UNSIGNED_BYTE, coverage);
+    if (!held) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_ALPHA, GL_UNSIGNED_BYTE, coverage);
+        g_dev.scratchHeld[slot].assign(coverage, coverage + bytes);
+        g_dev.scratchHeldWidth[slot] = width;
+        g_dev.scratchHeldHeight[slot] = height;
+    }
     float x0 = (float)x, y0 = (float)y, x1 = (float)(x + width), y1 = (float)(y + height);
     float xy[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
     float u1 = (float)width / sw, v1 = (float)height / sh;
     float uv[8] = {0, 0, u1, 0, u1, v1, 0, v1};
     Quad2D(xy, uv, color);
-    glDisable(GL_SCISSOR_TEST);
+    GlCap(GL_SCISSOR_TEST, false);
 }
 

@@ -35,9 +35,25 @@ struct GfxSurface {
     uint32_t format = kFmtUnknown;
 };
 
+// Vertices and indices live in memory (pre-transformed vertices are converted on the CPU, the
+// draw recorder and the index checks read them) and in a GL buffer, uploaded by the first draw
+// after they were written: drawing a static mesh copies nothing.
 struct GfxVertexBuffer {
     std::vector<unsigned char> data;
     uint32_t fvf = 0;
+    GLuint id = 0;
+    int generation = 0;  // the device id was made on
+    int dirty = 1;
+};
+
+struct GfxIndexBuffer {
+    std::vector<unsigned char> data;
+    int bits = 16;
+    int count = 0;
+    uint32_t maxIndex = 0;  // the largest index written, found on unlock
+    GLuint id = 0;
+    int generation = 0;
+    int dirty = 1;
 };
 
 namespace gldev {
@@ -70,12 +86,20 @@ struct Device {
     uint32_t fvf = 0;
     GfxVertexBuffer* stream = nullptr;
     int streamStride = 0;
+    GfxIndexBuffer* indices = nullptr;
+    int baseVertex = 0;
 
     // Coverage images for text, used in turn: rewriting a texture that a queued draw still
     // reads would make the renderer finish the frame first.
     GLuint scratch[kScratchTextures] = {};
     int scratchWidth[kScratchTextures] = {}, scratchHeight[kScratchTextures] = {};
     int scratchNext = 0;
+    // What each holds (width x height bytes, empty when unknown) and when it was last drawn:
+    // text drawn again unchanged is drawn from its image without uploading it anew.
+    std::vector<unsigned char> scratchHeld[kScratchTextures];
+    int scratchHeldWidth[kScratchTextures] = {}, scratchHeldHeight[kScratchTextures] = {};
+    unsigned scratchUsed[kScratchTextures] = {};
+    unsigned scratchClock = 0;
     GLuint whiteTexture = 0;    // 1 x 1 white: what a stage without a texture reads
     int maxTextureSize = 2048;
 };
@@ -98,14 +122,39 @@ struct GlFormat {
 int GlFormatOf(uint32_t format, GlFormat* out);
 int LevelSize(int size, int level);
 
+// What GL holds now, as these helpers last set it. Draws send GL only what changed: every
+// change of shading state makes the software renderer store its whole state again, some
+// 33 KB per draw. Code that sets such state past them forgets what it touched.
+void ForgetGlState();                        // all unknown: the next draw sets all it uses
+void ForgetGlTextures();                     // after textures were deleted (names come back)
+void ForgetGlArrays();                       // after buffers were deleted
+void GlCap(GLenum cap, bool on);             // the capabilities the draws switch
+void GlTextureUnit(int unit);                // glActiveTexture
+void GlClientUnit(int unit);                 // glClientActiveTexture
+void GlTexture2D(int unit, bool on);         // GL_TEXTURE_2D on that unit
+void GlBindTexture(int unit, GLuint id);
+void GlEditTexture(GLuint id);               // bound on unit 0, made active: uploads and parameters
+void GlBindBuffer(GLenum target, GLuint id);
+void GlLoadMatrix(GLenum mode, const Mat4& m);
+void GlLoadIdentity(GLenum mode);
+void GlDepthMask(bool on);
+void GlArray(GLenum array, int unit, bool on);  // client arrays (unit: texture coordinates)
+// An array's pointer within the bound GL_ARRAY_BUFFER (0: memory).
+void GlPointer(GLenum array, int unit, GLint size, GLenum type, GLsizei stride, const void* at);
+void GlColor(const float c[4]);
+void GlNormalZero();
+// The 2-D helpers' states (blending, no depth, no lighting, pixel space on a width x height
+// target, one modulating texture on unit 0); see Begin2D.
+void GlSet2D(int width, int height);
+
 // Targets and states
 void BindTargets();                 // the framebuffer of the current target and depth
 void SetFlag(GLenum cap, bool on);
 void ApplyRaster();                 // depth, alpha test, blending, culling, shading, viewport
 void ApplyFog(bool pretransformed);
 void ApplyStages();                 // textures and combiners of the stages
-// Filters and wrapping of the bound texture t, set on GL only where they differ from t's own.
-void SetSampler(GfxTexture* t, GLint min, GLint mag, GLint wrapS, GLint wrapT);
+// Filters and wrapping of texture t, bound on the unit, set on GL only where they differ from t's own.
+void SetSampler(GfxTexture* t, int unit, GLint min, GLint mag, GLint wrapS, GLint wrapT);
 void ApplyLighting(bool hasNormal, bool hasDiffuse);
 
 // Text laid out for the next coverage image, kept only while a text recorder is set.

@@ -280,6 +280,18 @@ void GfxUnlockVertexBuffer(GfxVertexBuffer* vb);
 void GfxSetStreamSource(GfxVertexBuffer* vb, int stride);
 void GfxDrawPrimitive(uint32_t type, int startVertex, int primitives);
 
+// ---- Index buffers ---------------------------------------------------------------------------
+// Indices of 16 or 32 bits, drawn with the stream's vertices: index i reads vertex baseVertex + i.
+// A draw whose indices reach past the stream's vertices draws nothing.
+struct GfxIndexBuffer;
+GfxIndexBuffer* GfxCreateIndexBuffer(int count, int indexBits);
+void GfxReleaseIndexBuffer(GfxIndexBuffer* ib);
+void* GfxLockIndexBuffer(GfxIndexBuffer* ib);
+void GfxUnlockIndexBuffer(GfxIndexBuffer* ib);
+void GfxSetIndices(GfxIndexBuffer* ib, int baseVertex);
+// The indices from startIndex on; all of them lie in [minIndex, minIndex + vertexCount).
+void GfxDrawIndexedPrimitive(uint32_t type, int minIndex, int vertexCount, int startIndex, int primitives);
+
 // ---- Sprites ---------------------------------------------------------------------------------
 // One textured rectangle in screen pixels with its own 2-D states (blending on, no depth, no
 // lighting, texture times colour), leaving the device's states as they were. The source

@@ -95,6 +95,7 @@ public:
     Vec3 GetPosition() const { return m_flight.GetLocalPosition(); }
     Vec3 GetHeading() const { return m_flight.GetLocalAxisZ(); }
     void CheckHit(CRobot* robot);
+    void CheckHit(CRobot* robot, const Vec3& centre);  // centre: robot->GetHitCentre() as it is now
     void Collide(CProjectile* other);
 
     // ---- Drawing (view/): turns, scales and alphas go on copies, so drawing changes nothing ----

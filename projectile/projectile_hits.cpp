@@ -23,10 +23,11 @@ int WearDown(int reserve, int wear) {
 
 }  // namespace
 
-void CProjectile::CheckHit(CRobot* robot) {
+void CProjectile::CheckHit(CRobot* robot) { CheckHit(robot, robot->GetHitCentre()); }
+
+void CProjectile::CheckHit(CRobot* robot, const Vec3& c) {
     m_hitResult = 0;
     if (!IsActive() || robot->m_maxHp <= 0 || robot->m_hp <= 0) return;
-    const Vec3 c = robot->GetHitCentre();
     const Vec3 position = GetPosition();
     if (m_stateCode == kStateFlying) {
         if (robot == m_owner) return;

@@ -130,7 +130,7 @@ void MoveAlongAxis(CRobot& r, const C3DObject* ground, int axis) {
     Vec3 dir;
     (axis == 0 ? dir.x : dir.z) = sign;
     Vec3 hit;
-    if (!ground || !ground->PickMesh(p, dir, &hit)) return;
+    if (!ground || !ground->PickMesh(p, dir, &hit, nullptr, static_cast<float>(kWallClearance))) return;
     const float wall = axis == 0 ? hit.x : hit.z;
     float gap = coord - wall;
     if (gap < 0) gap = -gap;
@@ -173,7 +173,8 @@ void CRobot::ApplyVelocity(C3DObject* ground) {
         GroundContact(ground);
         p = root.GetLocalPosition();
         Vec3 hit;
-        if (ground && ground->PickMesh(p, Vec3(0, 1, 0), &hit) && hit.y - p.y < kWallClearance) {
+        if (ground && ground->PickMesh(p, Vec3(0, 1, 0), &hit, nullptr, static_cast<float>(kWallClearance)) &&
+            hit.y - p.y < kWallClearance) {
             root.SetLocalPosition(p.x, hit.y - static_cast<float>(kWallClearance), p.z);
             vy = 0;
             m_blocked = true;

@@ -6,6 +6,7 @@
 // Usage: battle_bench [STAGE]
 #include "battle.h"
 #include "battle_runner.h"
+#include "sys_rand.h"
 
 #include <sched.h>
 #include <time.h>
@@ -34,6 +35,8 @@ constexpr double kDrawnFrameTargetMs = 16.0;
 const char* const kBuilds[kMaxRobots] = {"36,1,2", "29,0,1", "9,2,3", "21,1,0", "31,3,4", "32,0,2"};
 
 std::unique_ptr<CBattle> MakeBattle(int stage) {
+    // One seed, so every run fights the same battle and the figures compare.
+    GameSrand(1);
     auto b = std::make_unique<CBattle>();
     b->m_robotCount = kMaxRobots;
     for (int i = 0; i < kMaxRobots; ++i) b->BuildRobot(i, -1, ParseBuildCode(kBuilds[i]));

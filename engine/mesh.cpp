@@ -106,6 +106,7 @@ void CMesh::SortFacesBySubset() {
 void CMesh::BuildFaceSpheres() {
     int faces = GetFaceCount();
     m_faceSpheres.assign(static_cast<size_t>(faces) * 4, 0.0);
+    m_faceBoxes.assign(static_cast<size_t>(faces) * 6, 0.0);
     for (int f = 0; f < faces; ++f) {
         Vec3 p[3] = {GetVertexPosition(m_indices[f * 3]), GetVertexPosition(m_indices[f * 3 + 1]),
                      GetVertexPosition(m_indices[f * 3 + 2])};
@@ -126,8 +127,19 @@ void CMesh::BuildFaceSpheres() {
         }
         double r = std::sqrt(r2) * 1.01 + 0.01;
         out[3] = r * r;
+        // A point a triangle test accepts lies within its corners' box up to float rounding
+        // of the coordinates' size; the widening is a thousandth of that size and more.
+        double size = 0;
+        for (int i = 0; i < 3; ++i) size = std::max(size, std::max(std::fabs(lo[i]), std::fabs(hi[i])));
+        const double widen = 0.01 + 1e-3 * size;
+        double* box = &m_faceBoxes[static_cast<size_t>(f) * 6];
+        for (int i = 0; i < 3; ++i) {
+            box[i] = lo[i] - widen;
+            box[3 + i] = hi[i] + widen;
+        }
     }
     BuildFaceRuns();
+    BuildFaceGrid();
 }
 
 namespace {
@@ -151,6 +163,8 @@ void CMesh::BuildFaceRuns() {
     const int faces = GetFaceCount();
     m_runOrder.clear();
     m_runSpheres.clear();
+    m_runBoxes.clear();
+    m_groupSpheres.clear();
     if (faces == 0) return;
     double lo[3] = {}, hi[3] = {};
     for (int f = 0; f < faces; ++f)
@@ -174,6 +188,7 @@ void CMesh::BuildFaceRuns() {
     m_runOrder.assign(static_cast<size_t>(runs) * kFaceRun, -1);
     for (int k = 0; k < faces; ++k) m_runOrder[k] = keyed[k].second;
     m_runSpheres.assign(static_cast<size_t>(runs) * 4, 0.0);
+    m_runBoxes.assign(static_cast<size_t>(runs) * 6, 0.0);
     for (int r = 0; r < runs; ++r) {
         const int first = r * kFaceRun, end = std::min(faces, first + kFaceRun);
         double rlo[3] = {}, rhi[3] = {};
@@ -192,7 +207,122 @@ void CMesh::BuildFaceRuns() {
             radius = std::max(radius, std::sqrt(dx * dx + dy * dy + dz * dz) + std::sqrt(sp[3]));
         }
         out[3] = radius * (1 + 1e-9) + 1e-9;
+        double* box = &m_runBoxes[static_cast<size_t>(r) * 6];
+        for (int k = first; k < end; ++k) {
+            const double* fb = &m_faceBoxes[static_cast<size_t>(m_runOrder[k]) * 6];
+            for (int i = 0; i < 3; ++i) {
+                if (k == first || fb[i] < box[i]) box[i] = fb[i];
+                if (k == first || fb[3 + i] > box[3 + i]) box[3 + i] = fb[3 + i];
+            }
+        }
     }
+    // Neighbouring runs on the same curve, kFaceRun to a group, widened the same way.
+    const int groups = (runs + kFaceRun - 1) / kFaceRun;
+    m_groupSpheres.assign(static_cast<size_t>(groups) * 4, 0.0);
+    for (int g = 0; g < groups; ++g) {
+        const int first = g * kFaceRun, end = std::min(runs, first + kFaceRun);
+        double glo[3] = {}, ghi[3] = {};
+        for (int r = first; r < end; ++r)
+            for (int i = 0; i < 3; ++i) {
+                const double v = m_runSpheres[static_cast<size_t>(r) * 4 + i];
+                if (r == first || v < glo[i]) glo[i] = v;
+                if (r == first || v > ghi[i]) ghi[i] = v;
+            }
+        double* out = &m_groupSpheres[static_cast<size_t>(g) * 4];
+        for (int i = 0; i < 3; ++i) out[i] = (glo[i] + ghi[i]) * 0.5;
+        double radius = 0;
+        for (int r = first; r < end; ++r) {
+            const double* rs = &m_runSpheres[static_cast<size_t>(r) * 4];
+            const double dx = rs[0] - out[0], dy = rs[1] - out[1], dz = rs[2] - out[2];
+            radius = std::max(radius, std::sqrt(dx * dx + dy * dy + dz * dz) + rs[3]);
+        }
+        out[3] = radius * (1 + 1e-9) + 1e-9;
+    }
+}
+
+// About eight cells a face, cells near cubes, at most 32 along an axis. A face goes into every
+// cell its box meets by the same clamped index a pick computes for its reach, and the index
+// never decreases with the coordinate, so any face box that meets a pick's box shares a cell
+// with it.
+void CMesh::BuildFaceGrid() {
+    m_grid = FaceGrid();
+    const int faces = GetFaceCount();
+    if (faces < 64 || GetFaceBoxCount() != faces) return;
+    FaceGrid g;
+    for (int f = 0; f < faces; ++f)
+        for (int i = 0; i < 3; ++i) {
+            const double* box = &m_faceBoxes[static_cast<size_t>(f) * 6];
+            if (f == 0 || box[i] < g.lo[i]) g.lo[i] = box[i];
+            if (f == 0 || box[3 + i] > g.hi[i]) g.hi[i] = box[3 + i];
+        }
+    double extent[3];
+    for (int i = 0; i < 3; ++i) {
+        extent[i] = g.hi[i] - g.lo[i];
+        if (!(extent[i] > 0) || !std::isfinite(extent[i])) return;
+    }
+    const double target = std::min(8.0 * faces, 32768.0);
+    const double size = std::cbrt(extent[0] * extent[1] * extent[2] / target);
+    for (int i = 0; i < 3; ++i) {
+        g.n[i] = static_cast<int>(std::clamp(std::ceil(extent[i] / size), 1.0, 32.0));
+        g.cell[i] = extent[i] / g.n[i];
+    }
+    const int cells = g.n[0] * g.n[1] * g.n[2];
+    g.start.assign(static_cast<size_t>(cells) + 1, 0);
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<int> fill;
+        if (pass == 1) {
+            for (int c = 0; c < cells; ++c) g.start[c + 1] += g.start[c];
+            g.faces.resize(static_cast<size_t>(g.start[cells]));
+            fill.assign(g.start.begin(), g.start.end() - 1);
+        }
+        for (int f = 0; f < faces; ++f) {
+            const double* box = &m_faceBoxes[static_cast<size_t>(f) * 6];
+            int lo[3], hi[3];
+            for (int i = 0; i < 3; ++i) {
+                lo[i] = g.Index(box[i], i);
+                hi[i] = g.Index(box[3 + i], i);
+            }
+            for (int x = lo[0]; x <= hi[0]; ++x)
+                for (int y = lo[1]; y <= hi[1]; ++y)
+                    for (int z = lo[2]; z <= hi[2]; ++z) {
+                        const int c = g.Cell(x, y, z);
+                        if (pass == 0)
+                            ++g.start[c + 1];
+                        else
+                            g.faces[static_cast<size_t>(fill[c]++)] = f;
+                    }
+        }
+    }
+    m_grid = std::move(g);
+}
+
+int CMesh::FaceGrid::Index(double v, int axis) const {
+    const double at = std::floor((v - lo[axis]) / cell[axis]);
+    if (!(at > 0)) return 0;
+    if (!(at < n[axis] - 1)) return n[axis] - 1;
+    return static_cast<int>(at);
+}
+
+bool CMesh::FaceGrid::OutOfReach(double x, double y, double z, double r) const {
+    if (start.empty()) return false;
+    const double at[3] = {x, y, z};
+    for (int i = 0; i < 3; ++i)
+        if (lo[i] > at[i] + r || hi[i] < at[i] - r) return true;
+    return false;
+}
+
+bool CMesh::FaceGrid::CellRange(double x, double y, double z, double r, int maxCells, int cellLo[3],
+                                 int cellHi[3]) const {
+    if (start.empty() || OutOfReach(x, y, z, r)) return false;
+    const double at[3] = {x, y, z};
+    int cells = 1;
+    for (int i = 0; i < 3; ++i) {
+        if (!std::isfinite(at[i] - r) || !std::isfinite(at[i] + r)) return false;
+        cellLo[i] = Index(at[i] - r, i);
+        cellHi[i] = Index(at[i] + r, i);
+        cells *= cellHi[i] - cellLo[i] + 1;
+    }
+    return cells <= maxCells;
 }
 
 int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
@@ -263,8 +393,12 @@ void CMesh::ClearData() {
     m_indices.clear();
     m_faceSubsets.clear();
     m_faceSpheres.clear();
+    m_faceBoxes.clear();
     m_runOrder.clear();
     m_runSpheres.clear();
+    m_runBoxes.clear();
+    m_groupSpheres.clear();
+    m_grid = FaceGrid();
     ReleaseDrawBuffers();
     m_vertexCount = 0;
     m_fvf = 0;

@@ -55,6 +55,10 @@ public:
     // order, so ray picks can skip faces a ray passes far from; empty when out of date.
     const double* GetFaceSpheres() const { return m_faceSpheres.data(); }
     int GetFaceSphereCount() const { return static_cast<int>(m_faceSpheres.size() / 4); }
+    // One box per face (low x, y, z, high x, y, z), widened far past rounding, so a pick of
+    // bounded reach can skip faces wholly out of it; empty when out of date.
+    const double* GetFaceBoxes() const { return m_faceBoxes.data(); }
+    int GetFaceBoxCount() const { return static_cast<int>(m_faceBoxes.size() / 6); }
     // The faces in runs of kFaceRun neighbours (face indices, the last run padded with -1), each
     // run in one sphere (x, y, z, radius) holding all its face spheres: a pick passes over a
     // whole run its ray misses. Empty when out of date.
@@ -62,6 +66,28 @@ public:
     const int* GetFaceRunOrder() const { return m_runOrder.data(); }
     const double* GetFaceRunSpheres() const { return m_runSpheres.data(); }
     int GetFaceRunCount() const { return static_cast<int>(m_runSpheres.size() / 4); }
+    const double* GetFaceRunBoxes() const { return m_runBoxes.data(); }  // six per run: its faces' boxes
+    // The runs in groups of kFaceRun (kFaceRun * kFaceRun faces), each group in one sphere
+    // (x, y, z, radius) holding all its run spheres. Empty when out of date.
+    const double* GetFaceGroupSpheres() const { return m_groupSpheres.data(); }
+    int GetFaceGroupCount() const { return static_cast<int>(m_groupSpheres.size() / 4); }
+    // The faces by the cells of a grid over their boxes, for picks of bounded reach: each cell
+    // lists, in face order, every face whose box meets it. Empty (no cells) when out of date
+    // or for meshes too small to need one.
+    struct FaceGrid {
+        double lo[3] = {}, hi[3] = {}, cell[3] = {};  // the faces' boxes' box, a cell's size
+        int n[3] = {};                                // cells along each axis
+        std::vector<int> start;                       // per cell where its faces begin, plus the end
+        std::vector<int> faces;
+        int Cell(int x, int y, int z) const { return (x * n[1] + y) * n[2] + z; }
+        int Index(double v, int axis) const;  // the cell along an axis, clamped to the grid
+        // The cells a box of half-size r around (x, y, z) meets, when it meets the grid and
+        // no more than maxCells of them.
+        bool CellRange(double x, double y, double z, double r, int maxCells, int lo[3], int hi[3]) const;
+        // Whether such a box lies wholly outside every face's box.
+        bool OutOfReach(double x, double y, double z, double r) const;
+    };
+    const FaceGrid& GetFaceGrid() const { return m_grid; }
 
     // ---- Materials and textures ----
     int GetSubsetCount() const { return static_cast<int>(m_materials.size()); }
@@ -88,6 +114,7 @@ private:
     void SortFacesBySubset();
     void BuildFaceSpheres();
     void BuildFaceRuns();
+    void BuildFaceGrid();
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -102,8 +129,12 @@ private:
     Vec3 m_boxMin, m_boxMax, m_sphereCenter;
     float m_sphereRadius = 0;
     std::vector<double> m_faceSpheres;  // four per face, see GetFaceSpheres
+    std::vector<double> m_faceBoxes;    // six per face, see GetFaceBoxes
     std::vector<int> m_runOrder;         // see GetFaceRunOrder
     std::vector<double> m_runSpheres;    // four per run of faces
+    std::vector<double> m_runBoxes;      // six per run of faces
+    std::vector<double> m_groupSpheres;  // four per group of runs
+    FaceGrid m_grid;
     // Built on the first draw and kept by the device: the vertices, and each subset's indices
     // gathered in face order one subset after another.
     struct SubsetRange {

@@ -273,81 +273,6 @@ int C3DObject::RayHitsSphere(const Vec3& origin, const Vec3& dir) const {
     return SphereBoundProbe(c, r, origin, dir);
 }
 
-int C3DObject::PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* triangle) const {
-    *hit = Vec3();
-    if (!m_mesh || m_mesh->GetFaceCount() == 0) return 0;
-    Mat4 inv;
-    if (!MatrixInverse(&inv, GetWorldMatrix())) return 0;
-    Vec3 o = Vec3TransformNormal(origin, inv);
-    Vec3 d = Vec3TransformNormal(dir, inv);
-    const uint32_t* idx = m_mesh->GetIndices();
-    int faces = m_mesh->GetFaceCount();
-    float bestDist = FLT_MAX;
-    int bestFace = -1;
-    Vec3 best;
-    // Faces whose sphere the ray's line clearly misses, or that lie wholly behind the origin,
-    // are skipped; the margin also grows with the distance so float error can never matter.
-    const double* spheres = m_mesh->GetFaceSphereCount() == faces ? m_mesh->GetFaceSpheres() : nullptr;
-    // With them, faces are visited in runs of neighbours (CMesh::GetFaceRuns), and a run the
-    // line misses by more than each of its faces' own test allows is passed over whole.
-    const int runCount = (faces + CMesh::kFaceRun - 1) / CMesh::kFaceRun;
-    const int* runs = spheres && m_mesh->GetFaceRunCount() == runCount ? m_mesh->GetFaceRunOrder() : nullptr;
-    const double* runSpheres = runs ? m_mesh->GetFaceRunSpheres() : nullptr;
-    double ox = o.x, oy = o.y, oz = o.z, dx = d.x, dy = d.y, dz = d.z;
-    double dd = dx * dx + dy * dy + dz * dz;
-    for (int k = 0; k < faces; ++k) {
-        if (runs && k % CMesh::kFaceRun == 0) {
-            // Every face sphere of the run lies inside its sphere: a line this far from the run's
-            // centre, or the run this far behind the origin, is farther than every face's own
-            // margin (which grows with the distance, here taken at its largest for the run).
-            const double* cs = runSpheres + static_cast<size_t>(k / CMesh::kFaceRun) * 4;
-            double wx = cs[0] - ox, wy = cs[1] - oy, wz = cs[2] - oz;
-            double cx = wy * dz - wz * dy, cy = wz * dx - wx * dz, cz = wx * dy - wy * dx;
-            double reach = cs[3] + 3.2e-3 * (std::sqrt(wx * wx + wy * wy + wz * wz) + cs[3]);
-            double bound = (reach * reach * (1 + 1e-6) + 1e-12) * dd;
-            double along = wx * dx + wy * dy + wz * dz;
-            if (cx * cx + cy * cy + cz * cz > bound || (along < 0 && along * along > bound)) {
-                k += CMesh::kFaceRun - 1;
-                continue;
-            }
-        }
-        const int f = runs ? runs[k] : k;
-        if (f < 0) continue;  // the last run's padding
-        if (spheres) {
-            const double* sp = spheres + static_cast<size_t>(f) * 4;
-            double wx = sp[0] - ox, wy = sp[1] - oy, wz = sp[2] - oz;
-            double cx = wy * dz - wz * dy, cy = wz * dx - wx * dz, cz = wx * dy - wy * dx;
-            double ww = wx * wx + wy * wy + wz * wz;
-            double reach = sp[3] + 1e-5 * ww;
-            if (cx * cx + cy * cy + cz * cz > reach * dd) continue;
-            double along = wx * dx + wy * dy + wz * dz;
-            if (along < 0 && along * along > reach * dd) continue;
-        }
-        Vec3 a = m_mesh->GetVertexPosition(idx[f * 3]);
-        Vec3 b = m_mesh->GetVertexPosition(idx[f * 3 + 1]);
-        Vec3 c = m_mesh->GetVertexPosition(idx[f * 3 + 2]);
-        float t, u, v;
-        if (!IntersectTriangle(o, d, a, b, c, &t, &u, &v)) continue;
-        Vec3 p = a + (b - a) * u + (c - a) * v;
-        if (Vec3Dot(d, p - o) < 0) continue;
-        float dist = Vec3LengthSq(p - o);
-        // The nearest face wins, and of equally near ones the first in the mesh's order, in
-        // whatever order the faces were visited.
-        if (!(dist < bestDist || (bestFace >= 0 && dist == bestDist && f < bestFace))) continue;
-        bestDist = dist;
-        bestFace = f;
-        best = p;
-        if (triangle) {
-            triangle[0] = a;
-            triangle[1] = b;
-            triangle[2] = c;
-        }
-    }
-    if (bestFace < 0) return 0;
-    *hit = best * m_scale;
-    return 1;
-}
-
 static int PassesScreenTest(const Vec3& s) { return s.z >= 0 && s.y >= 0 && s.y <= 480 && s.x >= 0 && s.x <= 640; }
 
 int C3DObject::IsOnScreen() const {
@@ -392,3 +317,6 @@ int BoxContainsAnyPoint(const Vec3 corners[8], const Vec3 points[8]) {
     }
     return 0;
 }
+
+
+

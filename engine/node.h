@@ -6,6 +6,8 @@
 #include "math_ops.h"
 #include "sys_graphics.h"
 
+#include <cfloat>
+
 class CMesh;
 class CTexture;
 
@@ -74,7 +76,10 @@ public:
     // Origin relative to the node's world position; the hit point is along the node's axes
     // from its position, times the node's own scale (the parent's is not applied, so for a
     // root it is in world units). Optional triangle: the hit face's corners (mesh space).
-    int PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* triangle = nullptr) const;
+    // With a reach (origin's units), faces wholly farther from the origin may be left out: the
+    // answer is the unlimited pick's whenever that one's face reaches within it.
+    int PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* triangle = nullptr,
+                 float reach = FLT_MAX) const;
     int IsOnScreen() const;
 
     // ---- Drawing (only with a mesh and while visible) ----

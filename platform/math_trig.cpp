@@ -31,15 +31,28 @@ constexpr double CosCoef(int k) {
     return (k % 2 ? -1.0 : 1.0) / f;
 }
 
+// The terms as tables worked out by the compiler, which rounds each step as the machine does:
+// the same values as working them out at every call, without the cost.
+template <double (*Coef)(int)>
+constexpr auto CoefTable() {
+    struct {
+        double c[kTerms];
+    } t{};
+    for (int k = 0; k < kTerms; ++k) t.c[k] = Coef(k);
+    return t;
+}
+constexpr auto kSinCoefs = CoefTable<SinCoef>();
+constexpr auto kCosCoefs = CoefTable<CosCoef>();
+
 double KernelSin(double r) {
     double r2 = r * r, p = 0.0;
-    for (int k = kTerms - 1; k >= 0; --k) p = p * r2 + SinCoef(k);
+    for (int k = kTerms - 1; k >= 0; --k) p = p * r2 + kSinCoefs.c[k];
     return r * p;
 }
 
 double KernelCos(double r) {
     double r2 = r * r, p = 0.0;
-    for (int k = kTerms - 1; k >= 0; --k) p = p * r2 + CosCoef(k);
+    for (int k = kTerms - 1; k >= 0; --k) p = p * r2 + kCosCoefs.c[k];
     return p;
 }
 
@@ -52,9 +65,18 @@ int Reduce(double x, double* r) {
 }
 
 // atan for 0 <= x <= 2 - sqrt(3), by its alternating series.
+constexpr int kAtanTerms = 16;
+constexpr auto kAtanCoefs = [] {
+    struct {
+        double c[kAtanTerms];
+    } t{};
+    for (int k = 0; k < kAtanTerms; ++k) t.c[k] = (k % 2 ? -1.0 : 1.0) / (2 * k + 1);
+    return t;
+}();
+
 double KernelAtan(double x) {
     double x2 = x * x, p = 0.0;
-    for (int k = 15; k >= 0; --k) p = p * x2 + (k % 2 ? -1.0 : 1.0) / (2 * k + 1);
+    for (int k = kAtanTerms - 1; k >= 0; --k) p = p * x2 + kAtanCoefs.c[k];
     return x * p;
 }
 

@@ -15,10 +15,10 @@ float AbsF(float v) { return v < 0 ? -v : v; }
 
 }  // namespace
 
-int RayToGround(const C3DObject* ground, const Vec3& origin, const Vec3& dir, Vec3* hit) {
+int RayToGround(const C3DObject* ground, const Vec3& origin, const Vec3& dir, Vec3* hit, float reach) {
     if (!ground) return 0;
     Vec3 local;
-    if (!ground->PickMesh(origin - ground->GetWorldPosition(), dir, &local)) return 0;
+    if (!ground->PickMesh(origin - ground->GetWorldPosition(), dir, &local, nullptr, reach)) return 0;
     // The pick answers along the node's axes times its own scale: back to the mesh's units,
     // then through the node's whole transform into the world.
     float s = ground->m_scale;
@@ -74,7 +74,8 @@ bool CProjectile::CheckTerrain(const C3DObject* ground) {
     Vec3 heading = GetHeading();
     Vec3 origin = GetPosition() - heading * m_step;
     Vec3 hit;
-    if (!RayToGround(ground, origin, heading, &hit)) return true;
+    // Only ground within this step's reach stops the shot: nothing farther needs searching.
+    if (!RayToGround(ground, origin, heading, &hit, m_step)) return true;
     if (GetDistanceVec(origin, hit) > m_step) return true;
     m_flight.SetLocalPosition(hit.x, hit.y, hit.z);
     return false;

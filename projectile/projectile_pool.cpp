@@ -5,6 +5,8 @@
 
 #include "robot.h"
 
+#include <algorithm>
+
 void CProjectilePool::Reset(CEffectStore* store) {
     m_store = store;
     m_count = kProjectilePool;
@@ -48,40 +50,92 @@ void CProjectilePool::Update(const C3DObject* ground) {
 
 namespace {
 
-// True only when the wear test would find b beyond a's reach r: its float distance is a
-// correctly rounded square root, and the margin here is far wider than its rounding. Tiny,
-// odd or unbounded values are left to the full test.
-bool Beyond(float r, const Vec3& a, const Vec3& b) {
-    if (!(r >= 0)) return false;
-    const Vec3 d = b - a;
-    const double s = double(d.x) * d.x + double(d.y) * d.y + double(d.z) * d.z;
-    return s > 1e-30 && double(r) * r < s * (1 - 1e-5);
-}
+// True only when the wear test would find a record at squared distance s (the float offset's
+// components squared in double) beyond reach r: its float distance is a correctly rounded
+// square root, and the margin here is far wider than its rounding. Tiny, odd or unbounded
+// values are left to the full test.
+bool Beyond(float r, double s) { return r >= 0 && s > 1e-30 && double(r) * r < s * (1 - 1e-5); }
 
 }  // namespace
 
+// Pairs are met as one loop over every active record, and for each every other in pool order,
+// would meet them; what is skipped is only what that loop would find beyond reach. The squared
+// distance is at least its x term, which only grows with the x distance, so for one reach the
+// records not beyond it form a run in x order around the record itself.
 void CProjectilePool::CheckCollisions() {
     // Each record's place, reach and owner, read once; only a pair the full test acts on can
-    // change them, and then both records are read again.
-    Vec3 at[kProjectilePool];
-    float reach[kProjectilePool];
+    // change the reach or owner, and then both are read again. No pair moves, frees or arms a
+    // record, so the records active now are the ones every pair is drawn from, in pool order,
+    // each at the place read here.
+    int active[kProjectilePool];
+    float x[kProjectilePool], y[kProjectilePool], z[kProjectilePool], reach[kProjectilePool];
     const CRobot* owner[kProjectilePool];
-    auto read = [&](int k) {
-        at[k] = m_records[k].GetPosition();
-        reach[k] = m_records[k].GetHitRadius();
-        owner[k] = m_records[k].m_owner;
+    int count = 0;
+    bool ordered = true;  // no place is NaN, so the records can be put in x order
+    auto read = [&](int a) {
+        reach[a] = m_records[active[a]].GetHitRadius();
+        owner[a] = m_records[active[a]].m_owner;
     };
-    for (int k = 0; k < m_count; ++k) read(k);
-    for (int i = 0; i < m_count; ++i) {
-        if (!m_records[i].IsActive()) continue;
-        for (int j = 0; j < m_count; ++j) {
-            // A record that wore itself out in an earlier pair still meets the rest.
-            if (j == i || !m_records[j].IsActive()) continue;
-            // Records of one owner, or out of reach, pass the full test untouched.
-            if (owner[i] == owner[j] || Beyond(reach[i], at[i], at[j])) continue;
-            m_records[i].Collide(&m_records[j]);
-            read(i);
-            read(j);
+    for (int k = 0; k < m_count; ++k) {
+        if (!m_records[k].IsActive()) continue;
+        const Vec3 at = m_records[k].GetPosition();
+        x[count] = at.x;
+        y[count] = at.y;
+        z[count] = at.z;
+        ordered = ordered && at.x == at.x;
+        active[count] = k;
+        read(count++);
+    }
+    int byX[kProjectilePool], rank[kProjectilePool];
+    for (int a = 0; a < count; ++a) byX[a] = a;
+    if (ordered) {
+        std::sort(byX, byX + count, [&](int p, int q) { return x[p] < x[q] || (x[p] == x[q] && p < q); });
+        for (int k = 0; k < count; ++k) rank[byX[k]] = k;
+    }
+    // The other records that may be within reach r of record a, after record `after`, in pool
+    // order.
+    int near[kProjectilePool];
+    auto gather = [&](int a, float r, int after) {
+        int n = 0;
+        if (!ordered || !(r >= 0) || !(r <= 3.4e38f)) {
+            for (int b = after + 1; b < count; ++b) near[n++] = b;
+            return n;
+        }
+        auto far = [&](int b) {
+            const float dx = x[b] - x[a];
+            const double sx = double(dx) * dx;
+            return sx > 1e-30 && double(r) * r < sx * (1 - 1e-5);
+        };
+        for (int k = rank[a] - 1; k >= 0 && !far(byX[k]); --k)
+            if (byX[k] > after) near[n++] = byX[k];
+        for (int k = rank[a] + 1; k < count && !far(byX[k]); ++k)
+            if (byX[k] > after) near[n++] = byX[k];
+        std::sort(near, near + n);
+        return n;
+    };
+    for (int a = 0; a < count; ++a) {
+        int after = -1;
+        for (bool again = true; again;) {
+            again = false;
+            const float r = reach[a];
+            const int n = gather(a, r, after);
+            for (int k = 0; k < n; ++k) {
+                // A record that wore itself out in an earlier pair still meets the rest.
+                const int b = near[k];
+                if (b == a) continue;
+                // Records of one owner, or out of reach, pass the full test untouched.
+                const float dx = x[b] - x[a], dy = y[b] - y[a], dz = z[b] - z[a];
+                if (owner[a] == owner[b] || Beyond(r, double(dx) * dx + double(dy) * dy + double(dz) * dz)) continue;
+                m_records[active[a]].Collide(&m_records[active[b]]);
+                read(a);
+                read(b);
+                // A changed reach draws the rest of the pairs again.
+                if (!(reach[a] == r)) {
+                    after = b;
+                    again = true;
+                    break;
+                }
+            }
         }
     }
 }

@@ -1,0 +1,222 @@
+// C3DObject::PickMesh: the nearest face a ray meets, in the mesh's own space. Every shortcut
+// here only passes over faces that the triangle test would refuse or that lie out of the
+// caller's reach, so a pick answers exactly what a test of every face in turn would.
+#include "mesh.h"
+#include "node.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int kGroupFaces = CMesh::kFaceRun * CMesh::kFaceRun;
+
+// The ground never moves, and its inverse is the dearest part of a short pick: the last
+// matrix inverted on this thread is kept with its inverse.
+int InverseOf(const Mat4& world, Mat4* inv) {
+    thread_local Mat4 t_world, t_inverse;
+    thread_local int t_result = -1;
+    if (t_result < 0 || std::memcmp(&t_world, &world, sizeof world) != 0) {
+        t_result = MatrixInverse(&t_inverse, world);
+        t_world = world;
+    }
+    *inv = t_inverse;
+    return t_result;
+}
+
+// How far at most a length in the origin's units stretches in mesh units: the inverse's
+// largest stretch, bounded from above twice over.
+double Stretch(const Mat4& inv) {
+    double frob = 0, rows = 0, cols = 0;
+    for (int i = 0; i < 3; ++i) {
+        double row = 0, col = 0;
+        for (int j = 0; j < 3; ++j) {
+            frob += double(inv.m[i][j]) * inv.m[i][j];
+            row += std::fabs(inv.m[i][j]);
+            col += std::fabs(inv.m[j][i]);
+        }
+        rows = std::max(rows, row);
+        cols = std::max(cols, col);
+    }
+    return std::min(std::sqrt(frob), std::sqrt(rows * cols));
+}
+
+class CFaceSearch {
+public:
+    CFaceSearch(const CMesh& mesh, const Vec3& o, const Vec3& d) : m_mesh(mesh), m_o(o), m_d(d) {
+        const int faces = mesh.GetFaceCount();
+        m_faces = faces;
+        m_spheres = mesh.GetFaceSphereCount() == faces ? mesh.GetFaceSpheres() : nullptr;
+        m_boxes = mesh.GetFaceBoxCount() == faces ? mesh.GetFaceBoxes() : nullptr;
+        const int runCount = (faces + CMesh::kFaceRun - 1) / CMesh::kFaceRun;
+        m_runs = m_spheres && mesh.GetFaceRunCount() == runCount ? mesh.GetFaceRunOrder() : nullptr;
+        m_runSpheres = m_runs ? mesh.GetFaceRunSpheres() : nullptr;
+        m_runBoxes = m_runs && m_boxes ? mesh.GetFaceRunBoxes() : nullptr;
+        const int groupCount = (runCount + CMesh::kFaceRun - 1) / CMesh::kFaceRun;
+        m_groupSpheres = m_runs && mesh.GetFaceGroupCount() == groupCount ? mesh.GetFaceGroupSpheres() : nullptr;
+        m_ox = o.x, m_oy = o.y, m_oz = o.z, m_dx = d.x, m_dy = d.y, m_dz = d.z;
+        m_dd = m_dx * m_dx + m_dy * m_dy + m_dz * m_dz;
+    }
+
+    // Faces wholly farther than this (mesh units) from the origin may be passed over; below
+    // zero, none are.
+    void SetReach(double reach) { m_reach = reach; }
+    double OriginLength() const { return std::sqrt(m_ox * m_ox + m_oy * m_oy + m_oz * m_oz); }
+
+    // Every face within reach, by the mesh's grid; false when the grid cannot serve this reach
+    // within so many cells.
+    bool GridPass(int maxCells) {
+        const CMesh::FaceGrid& grid = m_mesh.GetFaceGrid();
+        int lo[3], hi[3];
+        if (!(m_reach >= 0) || !m_boxes || !grid.CellRange(m_ox, m_oy, m_oz, m_reach, maxCells, lo, hi)) return false;
+        for (int x = lo[0]; x <= hi[0]; ++x)
+            for (int y = lo[1]; y <= hi[1]; ++y)
+                for (int z = lo[2]; z <= hi[2]; ++z) {
+                    const int cell = grid.Cell(x, y, z);
+                    for (int n = grid.start[cell]; n < grid.start[cell + 1]; ++n) TryFace(grid.faces[n]);
+                }
+        return true;
+    }
+
+    // Every face, in runs of neighbours and groups of runs, passing over whole runs and groups
+    // the ray cannot meet.
+    void FullPass() {
+        if (m_reach >= 0 && m_boxes && m_mesh.GetFaceGrid().OutOfReach(m_ox, m_oy, m_oz, m_reach)) return;
+        for (int k = 0; k < m_faces; ++k) {
+            if (m_groupSpheres && k % kGroupFaces == 0 &&
+                PassesOver(m_groupSpheres + static_cast<size_t>(k / kGroupFaces) * 4)) {
+                k += kGroupFaces - 1;
+                continue;
+            }
+            if (m_runs && k % CMesh::kFaceRun == 0) {
+                const size_t run = static_cast<size_t>(k / CMesh::kFaceRun);
+                if ((m_runBoxes && OutOfReach(m_runBoxes + run * 6)) || PassesOver(m_runSpheres + run * 4)) {
+                    k += CMesh::kFaceRun - 1;
+                    continue;
+                }
+            }
+            const int f = m_runs ? m_runs[k] : k;
+            if (f >= 0) TryFace(f);  // not the last run's padding
+        }
+    }
+
+    // The nearest face found so far lies within this distance (mesh units), with room for
+    // rounding: then it is the nearest of all faces within that reach.
+    bool FoundWithin(double reach) const {
+        const double r = reach * (1 - 1e-3);
+        return m_bestFace >= 0 && double(m_bestDist) <= r * r;
+    }
+    int Found() const { return m_bestFace >= 0; }
+    const Vec3& Best() const { return m_best; }
+    const Vec3* Triangle() const { return m_triangle; }
+
+private:
+    // A sphere holding every face of a run or group: does the line miss it by more than each
+    // face's own test allows (which grows with the distance, taken at its largest here), or
+    // does it lie behind the origin or beyond the reach?
+    bool PassesOver(const double* cs) const {
+        double wx = cs[0] - m_ox, wy = cs[1] - m_oy, wz = cs[2] - m_oz;
+        double ww = wx * wx + wy * wy + wz * wz;
+        if (m_reach >= 0) {
+            double far = cs[3] + m_reach;
+            if (ww > far * far * (1 + 1e-6) + 1e-12) return true;
+        }
+        double cx = wy * m_dz - wz * m_dy, cy = wz * m_dx - wx * m_dz, cz = wx * m_dy - wy * m_dx;
+        double span = cs[3] + 3.2e-3 * (std::sqrt(ww) + cs[3]);
+        double bound = (span * span * (1 + 1e-6) + 1e-12) * m_dd;
+        double along = wx * m_dx + wy * m_dy + wz * m_dz;
+        return cx * cx + cy * cy + cz * cz > bound || (along < 0 && along * along > bound);
+    }
+
+    // A box (low corner, high corner) holding every point of a face or run: wholly out of reach?
+    bool OutOfReach(const double* bx) const {
+        const double r = m_reach;
+        return r >= 0 && (bx[0] > m_ox + r || bx[3] < m_ox - r || bx[1] > m_oy + r || bx[4] < m_oy - r ||
+                          bx[2] > m_oz + r || bx[5] < m_oz - r);
+    }
+
+    void TryFace(int f) {
+        if (m_boxes && OutOfReach(m_boxes + static_cast<size_t>(f) * 6)) return;
+        // Faces whose sphere the ray's line clearly misses, or that lie wholly behind the
+        // origin, are skipped; the margin also grows with the distance so float error can
+        // never matter.
+        if (m_spheres) {
+            const double* sp = m_spheres + static_cast<size_t>(f) * 4;
+            double wx = sp[0] - m_ox, wy = sp[1] - m_oy, wz = sp[2] - m_oz;
+            double cx = wy * m_dz - wz * m_dy, cy = wz * m_dx - wx * m_dz, cz = wx * m_dy - wy * m_dx;
+            double ww = wx * wx + wy * wy + wz * wz;
+            double span = sp[3] + 1e-5 * ww;
+            if (cx * cx + cy * cy + cz * cz > span * m_dd) return;
+            double along = wx * m_dx + wy * m_dy + wz * m_dz;
+            if (along < 0 && along * along > span * m_dd) return;
+        }
+        const uint32_t* idx = m_mesh.GetIndices();
+        Vec3 a = m_mesh.GetVertexPosition(idx[f * 3]);
+        Vec3 b = m_mesh.GetVertexPosition(idx[f * 3 + 1]);
+        Vec3 c = m_mesh.GetVertexPosition(idx[f * 3 + 2]);
+        float t, u, v;
+        if (!IntersectTriangle(m_o, m_d, a, b, c, &t, &u, &v)) return;
+        Vec3 p = a + (b - a) * u + (c - a) * v;
+        if (Vec3Dot(m_d, p - m_o) < 0) return;
+        float dist = Vec3LengthSq(p - m_o);
+        // The nearest face wins, and of equally near ones the first in the mesh's order, in
+        // whatever order the faces were visited (a face met twice changes nothing).
+        if (!(dist < m_bestDist || (m_bestFace >= 0 && dist == m_bestDist && f < m_bestFace))) return;
+        m_bestDist = dist;
+        m_bestFace = f;
+        m_best = p;
+        m_triangle[0] = a;
+        m_triangle[1] = b;
+        m_triangle[2] = c;
+    }
+
+    const CMesh& m_mesh;
+    const Vec3 m_o, m_d;
+    int m_faces = 0;
+    const double* m_spheres = nullptr;
+    const double* m_boxes = nullptr;
+    const int* m_runs = nullptr;
+    const double* m_runSpheres = nullptr;
+    const double* m_runBoxes = nullptr;
+    const double* m_groupSpheres = nullptr;
+    double m_ox, m_oy, m_oz, m_dx, m_dy, m_dz, m_dd;
+    double m_reach = -1;
+    float m_bestDist = FLT_MAX;
+    int m_bestFace = -1;
+    Vec3 m_best;
+    Vec3 m_triangle[3];
+};
+
+}  // namespace
+
+int C3DObject::PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* triangle, float reach) const {
+    *hit = Vec3();
+    if (!m_mesh || m_mesh->GetFaceCount() == 0) return 0;
+    Mat4 inv;
+    if (!InverseOf(GetWorldMatrix(), &inv)) return 0;
+    CFaceSearch search(*m_mesh, Vec3TransformNormal(origin, inv), Vec3TransformNormal(dir, inv));
+    if (reach < FLT_MAX) {
+        // Widened far past float error, so a hit the caller measures within reach is here too.
+        const double r = (reach > 0 ? reach : 0) * Stretch(inv);
+        search.SetReach(r * 1.001 + 1e-3 * (1 + search.OriginLength() + r));
+        if (!search.GridPass(8)) search.FullPass();
+    } else {
+        // Most unlimited picks land close by (a robot's feet): the faces near the origin first.
+        // A face found well within that reach is the nearest of all, since a nearer one would
+        // lie within it too; otherwise every face is searched.
+        const CMesh::FaceGrid& grid = m_mesh->GetFaceGrid();
+        const double nearby = std::min({grid.cell[0], grid.cell[1], grid.cell[2]});
+        search.SetReach(nearby);
+        if (!(nearby > 0 && search.GridPass(27) && search.FoundWithin(nearby))) {
+            search.SetReach(-1);
+            search.FullPass();
+        }
+    }
+    if (!search.Found()) return 0;
+    if (triangle)
+        for (int i = 0; i < 3; ++i) triangle[i] = search.Triangle()[i];
+    *hit = search.Best() * m_scale;
+    return 1;
+}

@@ -154,6 +154,28 @@ uint32_t Spread3(uint32_t v) {
     return v;
 }
 
+// The sphere (x, y, z, radius) around members first..end-1: centred on their centres' box,
+// reaching past the farthest member, and a little widened, so rounding in its centre and
+// radius can only make it larger.
+template <typename Sphere, typename Radius>
+void EncloseSpheres(int first, int end, Sphere sphere, Radius radius, double* out) {
+    double lo[3] = {}, hi[3] = {};
+    for (int k = first; k < end; ++k)
+        for (int i = 0; i < 3; ++i) {
+            const double v = sphere(k)[i];
+            if (k == first || v < lo[i]) lo[i] = v;
+            if (k == first || v > hi[i]) hi[i] = v;
+        }
+    for (int i = 0; i < 3; ++i) out[i] = (lo[i] + hi[i]) * 0.5;
+    double reach = 0;
+    for (int k = first; k < end; ++k) {
+        const double* sp = sphere(k);
+        const double dx = sp[0] - out[0], dy = sp[1] - out[1], dz = sp[2] - out[2];
+        reach = std::max(reach, std::sqrt(dx * dx + dy * dy + dz * dz) + radius(sp));
+    }
+    out[3] = reach * (1 + 1e-9) + 1e-9;
+}
+
 }  // namespace
 
 // Faces ordered along a Morton curve through their sphere centres, so each run of kFaceRun
@@ -191,22 +213,9 @@ void CMesh::BuildFaceRuns() {
     m_runBoxes.assign(static_cast<size_t>(runs) * 6, 0.0);
     for (int r = 0; r < runs; ++r) {
         const int first = r * kFaceRun, end = std::min(faces, first + kFaceRun);
-        double rlo[3] = {}, rhi[3] = {};
-        for (int k = first; k < end; ++k)
-            for (int i = 0; i < 3; ++i) {
-                const double v = m_faceSpheres[static_cast<size_t>(m_runOrder[k]) * 4 + i];
-                if (k == first || v < rlo[i]) rlo[i] = v;
-                if (k == first || v > rhi[i]) rhi[i] = v;
-            }
-        double* out = &m_runSpheres[static_cast<size_t>(r) * 4];
-        for (int i = 0; i < 3; ++i) out[i] = (rlo[i] + rhi[i]) * 0.5;
-        double radius = 0;
-        for (int k = first; k < end; ++k) {
-            const double* sp = &m_faceSpheres[static_cast<size_t>(m_runOrder[k]) * 4];
-            const double dx = sp[0] - out[0], dy = sp[1] - out[1], dz = sp[2] - out[2];
-            radius = std::max(radius, std::sqrt(dx * dx + dy * dy + dz * dz) + std::sqrt(sp[3]));
-        }
-        out[3] = radius * (1 + 1e-9) + 1e-9;
+        EncloseSpheres(
+            first, end, [&](int k) { return &m_faceSpheres[static_cast<size_t>(m_runOrder[k]) * 4]; },
+            [](const double* sp) { return std::sqrt(sp[3]); }, &m_runSpheres[static_cast<size_t>(r) * 4]);
         double* box = &m_runBoxes[static_cast<size_t>(r) * 6];
         for (int k = first; k < end; ++k) {
             const double* fb = &m_faceBoxes[static_cast<size_t>(m_runOrder[k]) * 6];
@@ -221,22 +230,9 @@ void CMesh::BuildFaceRuns() {
     m_groupSpheres.assign(static_cast<size_t>(groups) * 4, 0.0);
     for (int g = 0; g < groups; ++g) {
         const int first = g * kFaceRun, end = std::min(runs, first + kFaceRun);
-        double glo[3] = {}, ghi[3] = {};
-        for (int r = first; r < end; ++r)
-            for (int i = 0; i < 3; ++i) {
-                const double v = m_runSpheres[static_cast<size_t>(r) * 4 + i];
-                if (r == first || v < glo[i]) glo[i] = v;
-                if (r == first || v > ghi[i]) ghi[i] = v;
-            }
-        double* out = &m_groupSpheres[static_cast<size_t>(g) * 4];
-        for (int i = 0; i < 3; ++i) out[i] = (glo[i] + ghi[i]) * 0.5;
-        double radius = 0;
-        for (int r = first; r < end; ++r) {
-            const double* rs = &m_runSpheres[static_cast<size_t>(r) * 4];
-            const double dx = rs[0] - out[0], dy = rs[1] - out[1], dz = rs[2] - out[2];
-            radius = std::max(radius, std::sqrt(dx * dx + dy * dy + dz * dz) + rs[3]);
-        }
-        out[3] = radius * (1 + 1e-9) + 1e-9;
+        EncloseSpheres(
+            first, end, [&](int r) { return &m_runSpheres[static_cast<size_t>(r) * 4]; },
+            [](const double* rs) { return rs[3]; }, &m_groupSpheres[static_cast<size_t>(g) * 4]);
     }
 }
 

@@ -103,8 +103,7 @@ void CProjectilePool::CheckCollisions() {
         }
         auto far = [&](int b) {
             const float dx = x[b] - x[a];
-            const double sx = double(dx) * dx;
-            return sx > 1e-30 && double(r) * r < sx * (1 - 1e-5);
+            return Beyond(r, double(dx) * dx);
         };
         for (int k = rank[a] - 1; k >= 0 && !far(byX[k]); --k)
             if (byX[k] > after) near[n++] = byX[k];

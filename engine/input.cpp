@@ -63,7 +63,11 @@ void UpdateInput() {
     UpdateKeyboard();
     UpdateMouse();
     UpdateJoysticks();
-    if (g_input.quitKey && (g_input.keys[g_input.quitKey] & 0x80)) CloseMainWindow();
+    if (!g_input.quitKey) return;
+    if (!(g_input.keys[g_input.quitKey] & 0x80))
+        g_input.quitKeyHeldOver = 0;
+    else if (!g_input.quitKeyHeldOver)
+        CloseMainWindow();
 }
 
 void UpdateKeyboard() {
@@ -104,7 +108,12 @@ int GetPressedKey() {
 
 void ClearKeyboardState() { memset(g_input.keys, 0, sizeof g_input.keys); }
 
-void SetQuitKey(int key) { g_input.quitKey = key > 0 && key < kKeyCount ? (unsigned char)key : 0; }
+void SetQuitKey(int key) {
+    g_input.quitKey = key > 0 && key < kKeyCount ? (unsigned char)key : 0;
+    // A text field gives Escape back on the frame that Escape ended it, while the key is still
+    // down for some frames more: that press was the field's, and only a new one closes.
+    g_input.quitKeyHeldOver = g_input.quitKey && (g_input.keys[g_input.quitKey] & 0x80) ? 1 : 0;
+}
 
 int GetQuitKey() { return g_input.quitKey; }
 

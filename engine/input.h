@@ -54,7 +54,7 @@ void ClearInputState();  // every key, button and joystick entry up, now and bef
 int GetKeyStatus(int key);
 int GetPressedKey();     // lowest key pressed this frame, or -1
 void ClearKeyboardState();
-void SetQuitKey(int key);  // 0: no quit key (while a text field is open)
+void SetQuitKey(int key);  // 0: no quit key; a key given while down closes after it went up
 int GetQuitKey();
 
 // Typed-character latch: the last single-byte character typed, taken once.

@@ -7,6 +7,7 @@ struct InputState {
     unsigned char keys[kKeyCount];          // bit 7: down
     unsigned char prevKeys[kKeyCount];
     unsigned char quitKey;                  // 0: none (code 0 never goes down)
+    unsigned char quitKeyHeldOver;          // given while down: closes only once seen up
     int typedChar;                          // last single-byte character, sign-extended; 0 none
     unsigned char buttons[kMouseButtonCount];
     unsigned char prevButtons[kMouseButtonCount];

@@ -134,6 +134,38 @@ TEST_F(InputTest, QuitKeyClosesTheWindowAndCanBeMovedOrCleared) {
     EXPECT_EQ(PumpMessages(), 0);
 }
 
+// A field ends on Escape and gives Escape back as the quit key on that frame, while a person's
+// press still lasts some frames: that press must not close the program, the next one must.
+TEST_F(InputTest, QuitKeyGivenBackWhileHeldClosesOnlyOnANewPress) {
+    Start();
+    SetQuitKey(kKeyF12);
+    SysInjectKey(kKeyEscape, 1);
+    EXPECT_EQ(Frame(), 1);
+    ASSERT_EQ(GetKeyStatus(kKeyEscape), kButtonPressed);  // the field ends here
+    SetQuitKey(kKeyEscape);
+    for (int frame = 0; frame < 4; ++frame) EXPECT_EQ(Frame(), 1) << frame;
+    EXPECT_EQ(GetKeyStatus(kKeyEscape), kButtonHeld);
+    SetQuitKey(kKeyEscape);  // given again while still held: still the same press
+    EXPECT_EQ(Frame(), 1);
+    SysInjectKey(kKeyEscape, 0);
+    EXPECT_EQ(Frame(), 1);
+    EXPECT_EQ(Frame(), 1);
+    SysInjectKey(kKeyEscape, 1);
+    EXPECT_EQ(Frame(), 1);  // the poll after this pump closes the window
+    EXPECT_EQ(PumpMessages(), 0);
+}
+
+// A field ended by Enter, or by an Escape already let go, gives back a quit key that is up.
+TEST_F(InputTest, QuitKeyGivenWhileUpClosesOnItsFirstPress) {
+    Start();
+    SetQuitKey(kKeyF12);
+    EXPECT_EQ(Frame(), 1);
+    SetQuitKey(kKeyEscape);
+    SysInjectKey(kKeyEscape, 1);
+    EXPECT_EQ(Frame(), 1);
+    EXPECT_EQ(PumpMessages(), 0);
+}
+
 TEST_F(InputTest, EscapeIsTheQuitKeyFromStartUp) {
     Start();
     EXPECT_EQ(GetQuitKey(), kKeyEscape);

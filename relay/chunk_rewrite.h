@@ -1,4 +1,5 @@
-// The relay's only changes to the bytes it copies: two requests at the very front of a chunk.
+// The relay's answers to the two requests, written over the very front of a chunk; besides these
+// the relay only ever leaves out the answers a game sends itself (answer_filter.h).
 #pragma once
 
 #include "relay_limits.h"

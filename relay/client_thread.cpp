@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "answer_filter.h"
 #include "client_table.h"
 #include "host_info.h"
 
@@ -38,13 +39,21 @@ int StartDetached(void* (*body)(void*), void* arg) {
 // parts. When more is already waiting, the part of the last message here waits for the rest,
 // or another game's chunk relayed in between would split it at every receiver. When nothing
 // waits the game has stopped sending, so all of it goes on at once; a buffer that is one
-// message alone goes as it is.
+// message alone goes as it is. A mark at the very end always waits for its type letter, which
+// decides whether the message may go on at all.
 int WholeMessagesEnd(int sock, const char* buffer, int n) {
     char more;
-    if (recv(sock, &more, 1, MSG_PEEK | MSG_DONTWAIT) <= 0) return n;
-    for (int i = n - 1; i > 0; --i)
-        if (buffer[i] == '>') return i;
-    return n;
+    if (recv(sock, &more, 1, MSG_PEEK | MSG_DONTWAIT) > 0) {
+        for (int i = n - 1; i > 0; --i)
+            if (buffer[i] == kMessageMark) return i;
+    }
+    return n > 0 && buffer[n - 1] == kMessageMark ? n - 1 : n;
+}
+
+// Relays a part of the game's stream without the answers it may not give.
+void RelayPart(char* part, int n, AnswerFilter* filter) {
+    const int kept = DropForgedAnswers(part, n, filter);
+    if (kept > 0) RelayToClients(part, kept);
 }
 
 // Receives and relays for the game in one slot until it leaves.
@@ -56,11 +65,12 @@ void* ClientThread(void* arg) {
     DottedAddress(addr, dotted);
     char buffer[kChunkSize];
     int held = 0;  // the start of a message kept from the last receive
+    AnswerFilter filter;
     for (;;) {
         ssize_t n = recv(sock, buffer + held, sizeof buffer - held, 0);
         const int error = errno;  // before the table lock is taken
         if (n < 0 && error == EINTR) continue;
-        if (n <= 0 && held > 0 && !SlotDropped(slot)) RelayToClients(buffer, held);  // nothing follows it
+        if (n <= 0 && held > 0 && !SlotDropped(slot)) RelayPart(buffer, held, &filter);  // nothing follows it
         if (n < 0 && !SlotDropped(slot)) {
             printf("error(%d) : %d > recv\n", error, slot);
             break;
@@ -72,7 +82,7 @@ void* ClientThread(void* arg) {
         printf("%d > recv(%d)\n", slot, (int)n);
         const int total = held + (int)n;
         const int whole = WholeMessagesEnd(sock, buffer, total);
-        RelayToClients(buffer, whole);
+        RelayPart(buffer, whole, &filter);
         held = total - whole;
         memmove(buffer, buffer + whole, (size_t)held);
     }

@@ -20,9 +20,10 @@ constexpr int kMaxChunk = 1024;
 
 // Byte k of game s's stream: the sender in the top three bits and a hash of the position in
 // the low five, so a receiver can split the merged streams and check each one's order with
-// no framing. No chunk of such bytes can begin with a relay request.
+// no framing. The message mark is left out, so no framing rule of the relay applies.
 unsigned char StreamByte(int sender, uint64_t k) {
-    return (unsigned char)((sender << 5) | (((k * 2654435761u) >> 11) & 31));
+    const unsigned char b = (unsigned char)((sender << 5) | (((k * 2654435761u) >> 11) & 31));
+    return b == '>' ? '?' : b;  // the same sender's bits
 }
 
 struct Traffic {

@@ -1,5 +1,5 @@
 // What each game receives of a chunk: the bytes as sent, the sender included, with only the
-// two front requests rewritten per recipient.
+// two front requests rewritten per recipient and the answers a game forges left out.
 #include <string>
 #include <vector>
 
@@ -15,6 +15,22 @@ protected:
         Games games;
         for (int slot = 0; slot < count; ++slot) games.push_back(Join(slot));
         return games;
+    }
+    // Sends the bytes as one receive of the relay: returns once the relay has taken them.
+    void SendAlone(RelayClient& game, int slot, const std::string& bytes) {
+        const std::string line = std::to_string(slot) + " > recv(";
+        const int before = relay.CountInOutput(line);
+        ASSERT_TRUE(game.Send(bytes));
+        ASSERT_TRUE(relay.WaitForOutput(line, before + 1)) << relay.Output();
+    }
+    // Every game gets exactly `expected`, "%" standing for its own slot digit.
+    void ExpectEveryGameGets(Games& games, const std::string& expected, const std::string& what) {
+        for (int slot = 0; slot < (int)games.size(); ++slot) {
+            std::string want = expected;
+            for (char& c : want)
+                if (c == '%') c = (char)('0' + slot);
+            EXPECT_EQ(games[slot]->Receive(want.size()), want) << what << " at game " << slot;
+        }
     }
 };
 
@@ -63,10 +79,41 @@ TEST_F(RelayRewriteTest, OnlyTheFrontOfAChunkIsRewritten) {
 
 TEST_F(RelayRewriteTest, ChunksTooShortForARequestPassUnchanged) {
     Games games = JoinGames(2);
-    for (std::string chunk : {">L---", ">L-----", ">I", ">"}) {
+    for (std::string chunk : {">L---", ">L-----", ">I"}) {
         ASSERT_TRUE(games[1]->Send(chunk));
         for (auto& game : games) EXPECT_EQ(game->Receive(chunk.size()), chunk);
     }
+}
+
+// Only the relay tells a game its id and the slots in use; a game that sends ">i0" itself would
+// make every game act as host. Each chunk is followed by a marker, so anything forged that got
+// through would show as bytes before it.
+TEST_F(RelayRewriteTest, AnswersAGameSendsItselfReachNoGame) {
+    Games games = JoinGames(3);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {">i0", ""},
+        {">i1>ttest", ">ttest"},
+        {">lffffff>gA", ">gA"},
+        {">gA>i0>gB>l tttttt>gC", ">gA>gB>gC"},
+        {">I->i2", ">i%"},
+        {">L------>ltttttt", ">ltttfff"},
+        {">gA>i0>I->L------", ">gA>I->L------"},
+        {">gA>>i1>gB>", ">gA>gB"},  // marks with no type letter start nothing
+    };
+    for (const auto& [sent, expected] : cases) {
+        SendAlone(*games[2], 2, sent);
+        SendAlone(*games[2], 2, ">mmark");
+        ExpectEveryGameGets(games, expected + ">mmark", sent);
+    }
+    // A forged answer cut anywhere by the receives, a kept message cut after its mark.
+    const std::string stream = ">gA>i12>gB>ltftfff";
+    for (size_t cut = 1; cut < stream.size(); ++cut) {
+        SendAlone(*games[1], 1, stream.substr(0, cut));
+        SendAlone(*games[1], 1, stream.substr(cut));
+        SendAlone(*games[1], 1, ">mmark");
+        ExpectEveryGameGets(games, ">gA>gB>mmark", "cut at " + std::to_string(cut));
+    }
+    for (auto& game : games) EXPECT_EQ(game->ReceiveUntilQuiet(200), "");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Stand-in stage meshes under ".\map". Each arena has a collision ground (never drawn: floors
 // up, walls facing the arena, only large triangles), a visible stage and a weather box (an
 // inward sky box, or falling snow), in mesh units that the battle scales by 10. Robots start at
-// x 0 or +-0.1, z +-0.6, so every ground is solid there.
+// x 0 or +-0.1, z +-0.6, so every ground is solid there. Every floor ends at a wall, except on
+// the final stage, whose open edges are its danger: the CPU types without fall avoidance would
+// otherwise walk off and lose a battle that nobody fought.
 #include "generator.h"
 #include "mesh_builder.h"
 
@@ -16,6 +18,15 @@ namespace {
 constexpr float kPi = 3.14159265f;
 constexpr float kSkyHalf = 5.0f;  // weather boxes reach 50 world units: inside the 100 far plane
 constexpr float kTile = 0.5f;     // longest side of a drawn floor tile or wall section
+// Collision walls reach this far above the ground beside them, whatever is drawn: a robot's
+// root rises about 0.5 in its highest jump, and the tallest block it can jump from is 0.5 high.
+constexpr float kFenceTop = 2.0f;
+constexpr float kFenceOverlap = 0.05f;  // walls run on past their corners: no seam between two
+// Height fields span [-3.2, 3.2] in an odd number of cells, so that no seam between two of their
+// triangles runs along x = 0 or z = 0, where robots start and walk: a pick right beside a seam
+// can slip between the two triangles and drop the robot through the ground.
+constexpr int kTerrainCells = 15;
+constexpr float kTerrainCell = 6.4f / kTerrainCells;
 
 uint32_t Hash(int a, int b) {
     uint32_t h = static_cast<uint32_t>(a) * 2654435761u ^ static_cast<uint32_t>(b) * 40503u;
@@ -67,14 +78,37 @@ struct Arena {
         visible.Cylinder(base, base + V3(0, h, 0), r, r, sides);
         if (collide) ground.Box(base + V3(0, h / 2, 0), V3(r * 1.8f, h, r * 1.8f), 0);
     }
-    // A closed ring of n walls of radius r (to their inner faces), height h: faces inward on the
-    // ground; on the stage with their thickness and a trim along the top.
+    // Walls round the rectangle [x0, x1] x [z0, z1] from height y0 to y1, facing inward, on the
+    // mesh given: the ground in one face a side, or a stage that is its own ground in sections
+    // (`drawn`), for the fog as with the floors.
+    static void Fence(CMeshBuilder& m, float x0, float z0, float x1, float z1, float y0, float y1, int drawn = 0) {
+        const float e = kFenceOverlap, ym = (y0 + y1) / 2;
+        struct Side {
+            V3 from, to, behind;
+        };
+        const Side sides[4] = {{V3(x0 - e, 0, z1), V3(x1 + e, 0, z1), V3(0, ym, z1 + 1)},
+                               {V3(x0 - e, 0, z0), V3(x1 + e, 0, z0), V3(0, ym, z0 - 1)},
+                               {V3(x1, 0, z0 - e), V3(x1, 0, z1 + e), V3(x1 + 1, ym, 0)},
+                               {V3(x0, 0, z0 - e), V3(x0, 0, z1 + e), V3(x0 - 1, ym, 0)}};
+        for (const Side& s : sides) {
+            const int n = drawn ? Tiles(std::fabs(s.to.x - s.from.x) + std::fabs(s.to.z - s.from.z)) : 1;
+            for (int k = 0; k < n; ++k) {
+                V3 p = s.from + (s.to - s.from) * (float(k) / n);
+                V3 q = s.from + (s.to - s.from) * (float(k + 1) / n);
+                m.Quad(V3(p.x, y0, p.z), V3(q.x, y0, q.z), V3(q.x, y1, q.z), V3(p.x, y1, p.z), s.behind);
+            }
+        }
+    }
+    // A closed ring of n walls of radius r (to their inner faces), height h on the stage with
+    // their thickness and a trim along the top; on the ground they face inward, fence-high. A
+    // square ring (n 4, no turn) stands on the edges of a floor of half size r.
     void RingWall(int n, float r, float h, float thick, int mat, int trim, float turn = 0) {
         for (int i = 0; i < n; ++i) {
             float a = turn + 2 * kPi * i / n, half = r * std::tan(kPi / n);
             Place p = Place().TurnedY(a);
             ground.SetPlace(p);
-            ground.Quad(V3(-half, 0, r), V3(half, 0, r), V3(half, h, r), V3(-half, h, r), V3(0, h / 2, 2 * r));
+            const float top = std::max(h, kFenceTop), side = half + kFenceOverlap;
+            ground.Quad(V3(-side, 0, r), V3(side, 0, r), V3(side, top, r), V3(-side, top, r), V3(0, top / 2, 2 * r));
             ground.SetPlace(Place());
             // On the stage in short sections, for the fog as with the floors.
             const float len = 2 * half + 2 * thick * std::tan(kPi / n);
@@ -91,9 +125,19 @@ struct Arena {
             visible.SetPlace(Place());
         }
     }
-    // A height field over [x0, x0 + n cell] x [z0, z0 + n cell]; the ground gets the same faces.
+    // A height field over [x0, x0 + n cell] x [z0, z0 + n cell]; the ground gets the same faces
+    // and a fence round the edge, reaching from under the lowest edge point to above the highest.
     void Terrain(float x0, float z0, float cell, int n, const std::function<float(float, float)>& height,
                  const std::function<int(float)>& materialOfHeight) {
+        const float x1 = x0 + n * cell, z1 = z0 + n * cell;
+        float low = height(x0, z0), high = low;
+        for (int k = 0; k <= n; ++k)
+            for (float h : {height(x0 + k * cell, z0), height(x0 + k * cell, z1), height(x0, z0 + k * cell),
+                            height(x1, z0 + k * cell)}) {
+                low = std::min(low, h);
+                high = std::max(high, h);
+            }
+        Fence(ground, x0, z0, x1, z1, low - 0.1f, high + kFenceTop);
         for (int j = 0; j < n; ++j)
             for (int i = 0; i < n; ++i) {
                 V3 c[4];
@@ -243,10 +287,8 @@ int RuinedCity(const std::string& dir) {
         a.Block(V3(x, s / 2, z), V3(s * 1.5f, s, s), i % 3 ? rubble : car);
     }
     // Tall façades all round close the block in.
+    Arena::Fence(a.ground, -r, -r, r, r, 0, kFenceTop);
     for (int side = 0; side < 4; ++side) {
-        a.ground.SetPlace(Place().TurnedY(kPi / 2 * side));
-        a.ground.Quad(V3(-r, 0, r), V3(r, 0, r), V3(r, 2, r), V3(-r, 2, r), V3(0, 1, 0));
-        a.ground.SetPlace(Place());
         a.visible.SetPlace(Place().TurnedY(kPi / 2 * side));
         for (int k = 0; k < 6; ++k) {
             float h = 1.0f + 1.4f * Rand01(side, k + 40);
@@ -281,7 +323,7 @@ int Ruins(const std::string& dir) {
     }
     // A stepped temple at the far end.
     for (int k = 0; k < 4; ++k) a.Block(V3(0, 0.06f + 0.12f * k, -2.1f), V3(1.4f - 0.3f * k, 0.12f, 0.7f - 0.12f * k), stone);
-    a.RingWall(4, r, 0.35f, 0.3f, cliff, moss, kPi / 4);
+    a.RingWall(4, r, 0.35f, 0.3f, cliff, moss);
     return a.Write(dir, "map07-1.x", "map07-2.x");
 }
 
@@ -298,7 +340,8 @@ int Mountains(const std::string& dir) {
         float ridge = d < 0.8f ? 0 : (d - 0.8f) * (d - 0.8f) * 0.5f;
         return ridge + 0.08f * std::sin(x * 2.1f + 1) * std::cos(z * 1.7f) * (d > 0.8f);
     };
-    a.Terrain(-3.2f, -3.2f, 0.4f, 16, height, [&](float h) { return h < 0.15f ? rock : h < 0.5f ? rockSnow : snow; });
+    a.Terrain(-3.2f, -3.2f, kTerrainCell, kTerrainCells, height,
+              [&](float h) { return h < 0.15f ? rock : h < 0.5f ? rockSnow : snow; });
     for (int i = 0; i < 26; ++i) {
         float x = (Rand01(i, 60) - 0.5f) * 5.5f, z = (Rand01(i, 61) - 0.5f) * 5.5f;
         float h = height(x, z);
@@ -344,11 +387,7 @@ int Forest(const std::string& dir) {
         }
     }
     // A wall of trunks all round stops robots at the edge of the wood.
-    for (int side = 0; side < 4; ++side) {
-        a.ground.SetPlace(Place().TurnedY(kPi / 2 * side));
-        a.ground.Quad(V3(-r, 0, r), V3(r, 0, r), V3(r, 1.2f, r), V3(-r, 1.2f, r), V3(0, 0.5f, 0));
-        a.ground.SetPlace(Place());
-    }
+    Arena::Fence(a.ground, -r, -r, r, r, 0, kFenceTop);
     return a.Write(dir, "map08-1.x", "map08-2.x");
 }
 
@@ -371,11 +410,9 @@ int Rooftop(const std::string& dir) {
     a.visible.Use(pad);
     a.visible.QuadUv(V3(-0.5f, 0.002f, -0.5f), V3(0.5f, 0.002f, -0.5f), V3(0.5f, 0.002f, 0.5f), V3(-0.5f, 0.002f, 0.5f),
                      V3(0, -1, 0), uv);
+    Arena::Fence(a.ground, -r, -r, r, r, 0, kFenceTop);
     for (int side = 0; side < 4; ++side) {
         Place p = Place().TurnedY(kPi / 2 * side);
-        a.ground.SetPlace(p);
-        a.ground.Quad(V3(-r, 0, r), V3(r, 0, r), V3(r, 0.4f, r), V3(-r, 0.4f, r), V3(0, 0.2f, 0));
-        a.ground.SetPlace(Place());
         a.visible.SetPlace(p);
         a.visible.Use(parapet);
         a.visible.Box(V3(0, 0.03f, r + 0.03f), V3(2 * r + 0.12f, 0.06f, 0.06f));
@@ -459,9 +496,12 @@ int SimpleStage(const std::string& dir, const char* groundName, const char* visi
         float s = 0.15f + 0.2f * Rand01(i, seed + 2);
         a.Block(V3(x, s / 2, z), V3(s, s, s), block);
     }
-    a.RingWall(4, half, 0.2f, 0.1f, block, trim, kPi / 4);
+    const float wall = 0.2f;
+    a.RingWall(4, half, wall, 0.1f, block, trim);
     if (std::string(groundName) == visibleName) {  // one mesh for both: the stage itself collides
         CMeshBuilder& v = a.visible;
+        v.Use(block);  // the fence above the walls is drawn too, seen from inside only
+        Arena::Fence(v, -half, -half, half, half, wall + 0.03f, kFenceTop, 1);
         return v.Write(dir + visibleName);
     }
     return a.Write(dir, groundName, visibleName);
@@ -528,7 +568,7 @@ int JapaneseGarden(const std::string& dir) {
         a.visible.Ball(c + V3(0, 0.4f, 0), V3(0.22f, 0.1f, 0.22f), 8, 4);
         a.visible.Ball(c + V3(0.1f, 0.28f, 0.05f), V3(0.16f, 0.07f, 0.16f), 8, 4);
     }
-    a.RingWall(4, r, 0.25f, 0.06f, wood, stone, kPi / 4);
+    a.RingWall(4, r, 0.25f, 0.06f, wood, stone);
     return a.Write(dir, "map15_nihon-1.x", "map15_nihon-2.x");
 }
 
@@ -542,7 +582,7 @@ int Desert(const std::string& dir) {
         float d = std::sqrt(x * x + z * z);
         return 0.06f * std::sin(x * 1.7f + z * 0.6f) * (d > 0.9f) + (d > 2.0f ? (d - 2.0f) * 0.6f : 0);
     };
-    a.Terrain(-3.2f, -3.2f, 0.4f, 16, height, [&](float h) { return h > 0.03f ? sand : sandLow; });
+    a.Terrain(-3.2f, -3.2f, kTerrainCell, kTerrainCells, height, [&](float h) { return h > 0.03f ? sand : sandLow; });
     for (int i = 0; i < 8; ++i) {
         float ang = 2 * kPi * i / 8 + 0.4f, d = 1.2f + 0.6f * Rand01(i, 90);
         V3 c(std::sin(ang) * d, 0, std::cos(ang) * d);
@@ -557,8 +597,14 @@ int SkyFortress(const std::string& dir) {
     int deck = a.Mat(0.8f, 0.82f, 0.85f, "stg_panel.png", 0.4f);
     int hull = a.Mat(0.4f, 0.45f, 0.55f);
     int lamp = a.Glow(0.3f, 0.9f, 1.0f);
-    a.Floor(-2.0f, -2.4f, 2.0f, 2.4f, 0, deck);
-    a.visible.Use(hull);
+    const float hx = 2.0f, hz = 2.4f;
+    a.Floor(-hx, -hz, hx, hz, 0, deck);
+    Arena::Fence(a.ground, -hx, -hz, hx, hz, 0, kFenceTop);
+    a.visible.Use(hull);  // a low rail round the deck
+    for (float s : {-1.0f, 1.0f}) {
+        a.visible.Box(V3(0, 0.03f, s * hz), V3(2 * hx + 0.06f, 0.06f, 0.06f));
+        a.visible.Box(V3(s * hx, 0.03f, 0), V3(0.06f, 0.06f, 2 * hz + 0.06f));
+    }
     a.visible.TaperedBox(V3(0, -1.2f, 0), 1.2f, 1.0f, 1.2f, 4.0f, 4.8f);  // the hull under the deck
     for (int c = 0; c < 4; ++c) {
         float sx = c % 2 ? 1 : -1, sz = c / 2 ? 1 : -1;

@@ -1,7 +1,8 @@
 // Stages: every row loads its meshes, colours and weather; robots starting at any spawn point
-// stand above ground; the collision ground has no face turned down; weather boxes face inward
-// and stay inside the far plane; fog only at the highest graphics level; unknown numbers load
-// nothing; the stage names.
+// stand above ground; the collision ground has no face turned down; a robot walking or jumping
+// outward meets a wall before the floor ends, except on the stage that warns of falls; weather
+// boxes face inward and stay inside the far plane; fog only at the highest graphics level;
+// unknown numbers load nothing; the stage names.
 #include "arena_fixture.h"
 
 #include "graphics.h"
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <sstream>
 
 namespace {
 
@@ -46,6 +48,68 @@ TEST_F(Stages, SpawnPointsStandAboveTheGroundOfEveryStage) {
                 EXPECT_LT(hit.y, 2.0f) << "stage " << number;  // below the start height
                 EXPECT_GT(hit.y, -60.0f) << "stage " << number;
             }
+        // A robot nudged a hair off its start line and walking along it keeps finding the
+        // floor: a pick right beside a seam between two ground triangles can miss both, so no
+        // seam may run along that line.
+        int misses = 0;
+        for (float x : {-4e-9f, 4e-9f})
+            for (float z = -8.0f; z <= 8.0f; z += 0.05f) {
+                Vec3 hit;
+                misses += !stage.nodes[0].PickMesh(Vec3(x, 100.0f, z), Vec3(0, -1, 0), &hit);
+            }
+        EXPECT_EQ(misses, 0) << "stage " << number;
+    }
+}
+
+// How far a robot going straight out from `start` (a point on the floor) along the level
+// direction `dir` gets before a wall stops it, its root `rootHeight` above whatever it is over;
+// -1 when the floor ends first. The picks are the robots' own: along the way for walls, from a
+// unit above the root straight down for the floor.
+float DistanceToWall(const C3DObject& ground, const Vec3& start, const Vec3& dir, float rootHeight) {
+    const float step = 0.25f, clearance = 0.5f;
+    Vec3 at = start;
+    for (float gone = 0; gone < 300.0f; gone += step) {
+        const Vec3 root(at.x, at.y + rootHeight, at.z);
+        Vec3 hit;
+        if (ground.PickMesh(root, dir, &hit)) {
+            const float wall = Vec3Length(hit - root);
+            if (wall <= step + clearance) return gone + wall;
+        }
+        const Vec3 next = root + dir * step;
+        if (!ground.PickMesh(next + Vec3(0, 1.0f, 0), Vec3(0, -1, 0), &hit)) return -1;
+        at = hit;
+    }
+    return -1;
+}
+
+TEST_F(Stages, WallsStandWhereTheFloorEndsUnlessTheStageWarnsOfFalls) {
+    // Roots of a robot standing and at the top of its highest jump, over the floor below it.
+    const float rootHeights[] = {1.0f, 6.0f};
+    const int kRays = 72;
+    for (int number : kStageNumbers) {
+        SCOPED_TRACE("stage " + std::to_string(number));
+        const bool open = GetStageInfo(number, 2) == "落下に注意！";
+        CStage env;
+        PlacedStage stage;
+        stage.Load(env, number);
+        const C3DObject& ground = stage.nodes[0];
+        Vec3 centre;
+        ASSERT_EQ(ground.PickMesh(Vec3(0, 100.0f, 0), Vec3(0, -1, 0), &centre), 1);
+        int escapes = 0;
+        std::ostringstream where;
+        for (float h : rootHeights)
+            for (int i = 0; i < kRays; ++i) {
+                // Half a step off the axes: a ray along a seam of the ground's triangles could
+                // slip between them, which says nothing of the walls.
+                const float a = 6.2831853f * (i + 0.5f) / kRays;
+                if (DistanceToWall(ground, centre, Vec3(std::sin(a), 0, std::cos(a)), h) >= 0) continue;
+                if (++escapes <= 4) where << " " << (i + 0.5f) * 360 / kRays << " deg at height " << h << ";";
+            }
+        if (open) {
+            EXPECT_GT(escapes, 0) << "a stage that warns of falls has open edges";
+        } else {
+            EXPECT_EQ(escapes, 0) << "of " << 2 * kRays << " rays, leaving by" << where.str();
+        }
     }
 }
 

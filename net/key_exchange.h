@@ -1,7 +1,8 @@
 // CKeyExchange: the lockstep of an online battle. Every game sends the key text of the robots
 // it controls for every frame, keeps what arrives from the relay in per-robot buffers, and
 // runs a simulation step only when every robot's next frame is there, paced against the
-// host's tick. The world it steps is behind CKeyWorld, so it runs as well on a fake world.
+// host's tick; a match that has not stepped for 15 seconds it asks every game to end, as F4
+// does. The world it steps is behind CKeyWorld, so it runs as well on a fake world.
 #pragma once
 
 #include "latency_sampler.h"

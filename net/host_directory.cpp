@@ -25,7 +25,9 @@ void ShowOneLine(const char* text) {
 
 }  // namespace
 
+// Every post, the count of a notice that waited included, supersedes what still waits.
 void CLobby::AnnounceHost(int count) {
+    m_countDue = false;
     if (!m_announce) return;
     ShowOneLine("サーバーに送信中");
     if (count == -1) count = CountConnected();
@@ -33,6 +35,8 @@ void CLobby::AnnounceHost(int count) {
     const std::string text = BuildHostAnnouncement(count, m_name, m_hostPort, SysGetLocalTime(), m_msg);
     CHttpRequest request;
     request.Get(kHostListFile, m_chatUrl + "?action=chat&message=" + PercentEncode(text));
+    // From the end of the request: a slow page must still leave the lobby its time between posts.
+    m_postedAt = SysGetTicks();
 }
 
 void CLobby::FetchHostList() {

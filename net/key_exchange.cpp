@@ -3,9 +3,12 @@
 // messages in the same order, so every game steps its world with the same pads.
 #include "key_exchange.h"
 
+#include "debug_log.h"
 #include "net_log.h"
 #include "text_list.h"
 #include "wire.h"
+
+#include "sys_time.h"
 
 #include <climits>
 #include <cstdio>
@@ -37,6 +40,8 @@ void CKeyExchange::Reset() {
     m_maxSlot = m_minSlot = -1;
     m_ownTick = m_hostTick = 0;
     m_idleFrames = 0;
+    m_stallClock = m_stallEndSent = false;
+    m_lastStepAt = 0;
     m_latency.Init();
 }
 
@@ -59,7 +64,29 @@ int CKeyExchange::RunFrame() {
         if (ended) break;
         if (threshold > (long long)shortest) break;
     }
+    WatchStall(steps);
     return steps;
+}
+
+// A game that has left the match sends no keys, and without an end everybody else's battle
+// would wait for them for ever. Time is what counts, not frames: a game that was only slow
+// for a while catches up on its next frame.
+void CKeyExchange::WatchStall(int steps) {
+    const unsigned now = SysGetTicks();
+    if (steps > 0 || !m_stallClock) {
+        m_stallClock = true;
+        m_lastStepAt = now;
+        return;
+    }
+    const unsigned idle = now - m_lastStepAt;
+    if (idle >= 0x80000000u) {  // the clock went back: count afresh
+        m_lastStepAt = now;
+        return;
+    }
+    if (m_stallEndSent || !m_connected || idle < kStallEndMs) return;
+    m_stallEndSent = true;
+    LogPrintf("battle: no step for %u s, asking every game to end the match\n", kStallEndMs / 1000);
+    RequestEnd();
 }
 
 void CKeyExchange::Exchange() {

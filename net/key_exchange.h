@@ -1,7 +1,8 @@
 // CKeyExchange: the lockstep of an online battle. Every game sends the key text of the robots
 // it controls for every frame, keeps what arrives from the relay in per-robot buffers, and
 // runs a simulation step only when every robot's next frame is there, paced against the
-// host's tick. The world it steps is behind CKeyWorld, so it runs as well on a fake world.
+// host's tick; a match that has not stepped for 15 seconds it asks every game to end, as F4
+// does. The world it steps is behind CKeyWorld, so it runs as well on a fake world.
 #pragma once
 
 #include "latency_sampler.h"
@@ -18,6 +19,7 @@ constexpr size_t kKeyBufferCap = 108000;         // 9,000 frames
 constexpr size_t kPendingChatCap = 512;          // bytes of the next chat line
 constexpr int kMaxStepsPerFrame = 3;
 constexpr int kIdleKeyFrames = 30;               // frames without a send before F4 is read anyway
+constexpr unsigned kStallEndMs = 15000;          // no step this long: the match is ended for everybody
 constexpr uint32_t kChatErrorColor = 0x77ffffff;
 
 // The world the exchange steps. The exchange fills and reads the slot pads it was given. The
@@ -71,6 +73,8 @@ public:
     // The lobby hands over whole messages, so the last one needs no following mark to count;
     // a raw stream's last message may still be arriving.
     bool m_wholeMessages = false;
+    // Set every frame: without the connection no end request could go out.
+    bool m_connected = true;
 
     // ---- State -------------------------------------------------------------------------------
     std::string m_incoming;
@@ -85,6 +89,9 @@ public:
     int m_ownTick = 0;
     int m_hostTick = 0;
     int m_idleFrames = 0;                  // frames in a row without a key frame sent
+    bool m_stallClock = false;             // m_lastStepAt holds a time
+    unsigned m_lastStepAt = 0;             // ms: the last frame that stepped, or the first frame
+    bool m_stallEndSent = false;
     CLatencySampler m_latency;
 
 private:
@@ -93,6 +100,7 @@ private:
     void Report(const char* error, const std::string& message);
     void ShowError(const char* error);
     void SendPendingChat();
+    void WatchStall(int steps);
 
     CKeyWorld* m_world;
     CPad* m_pads;

@@ -87,7 +87,9 @@ void CLobby::Construct() {
     m_noticeTune = nullptr;
     m_noticeCounted = false;
     m_noticeCount = 0;
+    m_countDue = false;
     m_postedCount = -1;
+    m_postedAt = 0;
 }
 
 // A host saves IP "127.0.0.1": that is where its own relay runs. The other keys the settings

@@ -32,6 +32,7 @@ constexpr size_t kSlotTextMax = 64;         // slot names and state texts as rec
 constexpr size_t kChatLineMax = 256;        // chat lines as shown
 constexpr int kLobbyStatusPeriod = 10;      // frames between status updates of UpdateNet
 constexpr int kNoticeFrames = 150;          // the status panel blinks this long after a notice
+constexpr unsigned kAnnounceGapMs = 5000;   // a host's count goes to the chat page at most this often
 
 // ---- Wire texts ----------------------------------------------------------------------------------
 constexpr const char* kRequestId = ">I-";         // the relay answers ">i" + the slot
@@ -166,11 +167,15 @@ public:
     int m_noticeTimer;
     int m_panelMode;
     // One receive may hold a hundred arrival and leaving notices: each frame restarts the tune
-    // once and posts the count once, and only a count that differs from the last one posted.
+    // once. Each post blocks the frame, and any program on the relay can send notices, so the
+    // count goes to the chat page at most every 5 seconds, and only a count that differs from
+    // the last one posted; a change inside that time waits for it, the latest count once.
     const char* m_noticeTune;  // the tune of the frame's last notice; null when none came
     bool m_noticeCounted;      // a host counted the players on a notice this frame
-    int m_noticeCount;         // that count, to be posted
+    int m_noticeCount;         // the latest count, to be posted
+    bool m_countDue;           // m_noticeCount waits to be posted
     int m_postedCount;         // the count last posted to the chat page; -1 before the first
+    unsigned m_postedAt;       // ms: when it was posted
 
 private:
     void Construct();

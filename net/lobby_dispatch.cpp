@@ -8,6 +8,8 @@
 #include "status_record.h"
 #include "wire.h"
 
+#include "sys_time.h"
+
 namespace {
 
 constexpr uint32_t kChatSpeakerColor = 0x99ddddff;  // "NAME:text"
@@ -118,15 +120,18 @@ void CLobby::PlayNoticeTune(const char* path, int countChange) {
 }
 
 void CLobby::FinishNotices() {
-    if (!m_noticeTune) return;
-    StopMusic();
-    LoadMidi(m_noticeTune);
-    PlayMusic(0);
-    m_noticeTune = nullptr;
-    if (!m_noticeCounted) return;
-    m_noticeCounted = false;
-    if (m_noticeCount != m_postedCount) AnnounceHost(m_noticeCount);
-    PlayCue(2);
+    if (m_noticeTune) {
+        StopMusic();
+        LoadMidi(m_noticeTune);
+        PlayMusic(0);
+        m_noticeTune = nullptr;
+        if (m_noticeCounted) {
+            m_noticeCounted = false;
+            m_countDue = m_noticeCount != m_postedCount;
+            PlayCue(2);
+        }
+    }
+    if (m_countDue && (m_postedCount < 0 || SysGetTicks() - m_postedAt >= kAnnounceGapMs)) AnnounceHost(m_noticeCount);
 }
 
 // Slots the reply does not reach (a short body) read as not connected.

@@ -65,7 +65,8 @@ void CLobby::RunNetBattle() {
         m_battleInbox.clear();
         // Without the connection no end request ever comes back through the relay, F4's
         // included: the lost connection ends the battle here.
-        if (!m_link->IsConnected() && !endInjected) {
+        battle->m_exchange.m_connected = m_link->IsConnected() != 0;
+        if (!battle->m_exchange.m_connected && !endInjected) {
             LogPrintf("lobby: connection lost in the match, ending it\n");
             battle->Incoming() += std::string(kEndRequest) + ">";
             endInjected = true;

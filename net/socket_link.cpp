@@ -2,6 +2,10 @@
 // any game on the relay may put a zero byte into the stream.
 #include "socket_link.h"
 
+#include "debug_log.h"
+
+#include "sys_tcp_exchange.h"
+
 namespace {
 constexpr int kWinsockVersion = 0x0101;  // 1.1, as the lobby always asked
 }
@@ -18,6 +22,16 @@ int CSocketLink::Receive(char* buffer, int size) {
     int received = 0;
     if (!m_socket.Receive(buffer, size, &received)) return -1;
     return received;
+}
+
+int CSocketLink::ResolveHost(const char* host, uint32_t* address) {
+    unsigned int found = 0;
+    if (!SysTcpResolve(host, &found, kHostLookupMs)) {
+        LogPrintf("lobby: no address for the host name within %d ms\n", kHostLookupMs);
+        return 0;
+    }
+    if (address) *address = found;
+    return 1;
 }
 
 int CSocketLink::Send(const char* data, int length) { return m_socket.Send(data, length); }

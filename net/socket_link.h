@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+constexpr int kHostLookupMs = 5000;
+
 class CSocketLink : public CNetLink {
 public:
     CSocketLink();  // the socket created; its start-up result is not needed by the lobby
@@ -20,8 +22,10 @@ public:
     int Receive(char* buffer, int size) override;
     int Send(const char* data, int length) override;
 
-    // Connecting, for the lobby's connect step: 1 when under way.
-    int ResolveHost(const char* host, uint32_t* address) { return m_socket.ResolveHost(host, address); }
+    // Connecting, for the lobby's connect step: 1 when under way. A typed host name is looked
+    // up beside the game and given up after kHostLookupMs, so a resolver that never answers
+    // cannot hold the game; dotted text needs no look-up.
+    int ResolveHost(const char* host, uint32_t* address);
     int Connect(uint32_t address, int port) { return m_socket.Connect(address, port); }
 
     CSocket m_socket;

@@ -1,7 +1,8 @@
 // The lobby's receive path fed what any program on the relay may send: the first three bytes
 // choose the role (no id yet, host, client), the own state and the receive size; the rest
 // arrives in receives of that size, each followed by a frame's send and dispatch. After every
-// receive the slot tables must still hold only values the menus could have produced.
+// receive the slot tables must still hold only values the menus could have produced, and no
+// stored text a byte below 0x20.
 #include "fuzz_support.h"
 
 #include "lobby.h"
@@ -34,7 +35,10 @@ public:
 
 bool IsTeam(const std::string& t) { return t == "AL" || t == "BL" || t == "AM" || t == "BM"; }
 bool IsConnection(const std::string& c) { return c == "待ち" || c == "接続" || c == "未接続"; }
-bool IsSlotText(const std::string& t) { return t.size() <= kSlotTextMax && CutAtCharStart(t, kSlotTextMax) == t; }
+// No control byte either: the texts reach the screen, the chat log and every settings broadcast.
+bool IsSlotText(const std::string& t) {
+    return t.size() <= kSlotTextMax && CutAtCharStart(t, kSlotTextMax) == t && !HasControlByte(t);
+}
 
 void CheckTables(CLobby& lobby) {
     FUZZ_CHECK(lobby.m_ownId >= -1 && lobby.m_ownId < kLobbySlots, std::to_string(lobby.m_ownId));
@@ -54,7 +58,8 @@ void CheckTables(CLobby& lobby) {
     FUZZ_CHECK(lobby.m_fighters >= 1 && lobby.m_fighters <= kLobbySlots, std::to_string(lobby.m_fighters));
     FUZZ_CHECK(lobby.m_recvBuffer.size() <= kNetTextCap, std::to_string(lobby.m_recvBuffer.size()));
     FUZZ_CHECK(lobby.m_battleInbox.size() <= kNetTextCap, std::to_string(lobby.m_battleInbox.size()));
-    for (const std::string& line : lobby.m_chat.m_lines) FUZZ_CHECK(line.size() <= kChatLineMax, line);
+    for (const std::string& line : lobby.m_chat.m_lines)
+        FUZZ_CHECK(line.size() <= kChatLineMax && !HasControlByte(line), line);
 }
 
 // Building a lobby loads its pictures and sounds, which would cost more than the input itself:
@@ -96,6 +101,10 @@ void ResetLobby(CLobby& lobby, const CLobby& fresh) {
     lobby.m_name = fresh.m_name;
     lobby.m_announce = fresh.m_announce;
     lobby.m_noticeTimer = fresh.m_noticeTimer;
+    lobby.m_noticeCount = fresh.m_noticeCount;
+    lobby.m_countDue = fresh.m_countDue;
+    lobby.m_postedCount = fresh.m_postedCount;
+    lobby.m_postedAt = fresh.m_postedAt;
     lobby.m_panelMode = fresh.m_panelMode;
 }
 

@@ -3,6 +3,7 @@
 #include "lobby_fixture.h"
 
 #include "fake_chat_page.h"
+#include "fake_clock.h"
 #include "host_list.h"
 #include "input.h"
 #include "settings.h"
@@ -71,15 +72,22 @@ TEST_F(HostDirectoryTest, AnnounceFindAndWithdraw) {
     EXPECT_EQ(noHost.Pixel(320, 240) & 0xffffff, 0u);
 }
 
-// A receive full of arrival notices (146 fit in one) posts the count once; a frame whose count is
-// the one last posted posts nothing; a departure posts the new count.
-TEST_F(HostDirectoryTest, NoticeFloodPostsOnceAndOnlyANewCount) {
+// The count goes to the page at most every five seconds, and only a new one: a receive full of
+// arrival notices (146 fit in one) posts once, the same count again nothing; ten notices in
+// turn in ten frames post once, and the latest count follows when the time is up, once. The
+// post on becoming host and the 0 on leaving go at once, and nothing held follows the 0.
+TEST_F(HostDirectoryTest, NoticesPostANewCountAtMostEveryFiveSeconds) {
     CTestLink link;
     auto host = MakeLobby(&link);
     host->m_ownId = 0;
     host->m_announce = 1;
     host->AnnounceHost(1);
+    ASSERT_EQ(page.Posts().size(), 1u);
     Feed(*host, ">lttffff");
+    auto posted = [&](size_t count, const char* last) {
+        return page.Posts().size() == count && page.Posts().back().substr(0, 2) == last;
+    };
+    FakeClock::Advance(kAnnounceGapMs);
     std::string flood;
     for (int i = 0; i < 146; ++i) flood += ">tp-new";
     for (int frame = 0; frame < 2; ++frame) {
@@ -88,12 +96,34 @@ TEST_F(HostDirectoryTest, NoticeFloodPostsOnceAndOnlyANewCount) {
         host->ReceiveNet();
         host->DispatchNet();
         host->m_recvBuffer.clear();
-        ASSERT_EQ(page.Posts().size(), 2u) << "frame " << frame;
-        EXPECT_EQ(page.Posts()[1].substr(0, 2), "3:");
+        EXPECT_TRUE(posted(2, "3:")) << "frame " << frame;
+        FakeClock::Advance(kAnnounceGapMs);
     }
+
+    constexpr unsigned kFrameMs = 33;
+    for (int frame = 0; frame < 10; ++frame) {
+        Feed(*host, frame % 2 ? ">tp-new" : ">tp-dell");
+        FakeClock::Advance(kFrameMs);
+    }
+    EXPECT_TRUE(posted(3, "1:"));
+    FakeClock::Advance(kAnnounceGapMs - 10 * kFrameMs - 1);
+    Feed(*host, "");
+    EXPECT_TRUE(posted(3, "1:"));
+    FakeClock::Advance(1);
+    Feed(*host, "");
+    EXPECT_TRUE(posted(4, "3:"));
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, "");
+    EXPECT_TRUE(posted(4, "3:"));
+
     Feed(*host, ">tp-dell");
-    ASSERT_EQ(page.Posts().size(), 3u);
-    EXPECT_EQ(page.Posts()[2].substr(0, 2), "1:");
+    EXPECT_TRUE(posted(5, "1:"));
+    Feed(*host, ">tp-new");
+    host->QueueLeaving();
+    EXPECT_TRUE(posted(6, "0:"));
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, "");
+    EXPECT_TRUE(posted(6, "0:"));
 }
 
 // Three hosts on the page and a withdrawn one between them: the menu shows three lines, and the

@@ -230,6 +230,47 @@ TEST_F(KeyExchangeTest, IdleFramesReadTheChatKeysSoF4WorksWithAFrozenHostTick) {
     EXPECT_EQ(g.ex.m_idleFrames, 0);
 }
 
+// A game that has left sends no keys: after 15 seconds without a step the end request goes out
+// once, as F4 sends it; keys that come back in time let the match go on; without the
+// connection nothing is sent.
+TEST_F(KeyExchangeTest, FifteenSecondsWithoutAStepSendTheEndRequestOnce) {
+    FakeClock::Install(5000);
+    const std::string request = ">mP1:ｺﾏﾝﾄﾞ:終了申請>tb-end";
+    Game g(1, 2);
+    g.Prime(1);
+    EXPECT_EQ(g.ex.RunFrame(), 1);
+    auto idle = [&](unsigned ms) {
+        FakeClock::Advance(ms);
+        g.ex.m_outgoing.clear();
+        g.ex.RunFrame();
+        g.ex.ParseInput();
+        return g.ex.m_outgoing.find("終了申請") != std::string::npos;
+    };
+    EXPECT_FALSE(idle(kStallEndMs - 1));
+    // Keys again just in time: the steps run and the clock starts afresh.
+    g.ex.m_keyBuffers[0] = g.ex.m_keyBuffers[1] = Zeros(12);
+    EXPECT_EQ(g.ex.RunFrame(), 1);
+    EXPECT_FALSE(idle(kStallEndMs - 1));
+    g.ex.m_connected = false;
+    EXPECT_FALSE(idle(1));
+    g.ex.m_connected = true;
+    EXPECT_TRUE(idle(0));
+    EXPECT_NE(g.ex.m_outgoing.find(request), std::string::npos) << g.ex.m_outgoing;
+    EXPECT_FALSE(idle(kStallEndMs)) << "once";
+    EXPECT_FALSE(idle(kStallEndMs));
+    // A clock that goes back counts afresh rather than ending the match at once.
+    Game h(1, 2);
+    h.Prime(1);
+    h.ex.RunFrame();
+    FakeClock::now -= 1000;
+    h.ex.RunFrame();
+    FakeClock::Advance(kStallEndMs - 1);
+    h.ex.RunFrame();
+    h.ex.ParseInput();
+    EXPECT_EQ(h.ex.m_outgoing.find("終了申請"), std::string::npos) << h.ex.m_outgoing;
+    FakeClock::Uninstall();
+}
+
 TEST(KeyText, DigitsOnlyAndOnlyZeroToThreeRead) {
     struct Row { std::string text; int values[kPadSlots]; };
     const Row rows[] = {

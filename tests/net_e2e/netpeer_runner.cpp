@@ -2,8 +2,11 @@
 // test's relay and chat page, and the lobby texts every player greets and leaves with.
 #include "netpeer_runner.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #ifndef SCREENSHOT_DIR
 #error "SCREENSHOT_DIR names the folder for saved frames"
@@ -38,6 +41,29 @@ std::string PeerReport(const E2eProcess& peer) {
 int LineFrame(const std::string& line) {
     if (line.empty() || line[0] < '0' || line[0] > '9') return -1;
     return atoi(line.c_str());
+}
+
+bool WaitForLineWithinFrames(E2eProcess& peer, const std::string& text, int frames, int stuckMs) {
+    int first = -1, last = -1;
+    size_t lines = 0;
+    auto heard = std::chrono::steady_clock::now();
+    for (;;) {
+        const bool ended = peer.Poll() >= 0;  // read after the exit check, so its last lines count
+        const std::vector<std::string> out = PeerOutput(peer);
+        if (FindLine(out, text) >= 0) return true;
+        if (ended) return false;
+        for (const std::string& line : out) last = std::max(last, LineFrame(line));
+        if (first < 0) first = last;
+        if (last - first > frames) return false;
+        const auto now = std::chrono::steady_clock::now();
+        if (out.size() != lines) {
+            lines = out.size();
+            heard = now;
+        } else if (now - heard > std::chrono::milliseconds(stuckMs)) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }
 
 std::string Fill(std::string script, const std::string& name, const std::string& value) {

@@ -20,6 +20,11 @@ std::vector<std::string> PeerOutput(const E2eProcess& peer);
 std::string PeerReport(const E2eProcess& peer);
 // The frame number that opens an output line ("FRAME KIND ..."); -1 for other lines.
 int LineFrame(const std::string& line);
+// A wait for a line of the peer's output bounded by the peer's own frames, not by the wall clock,
+// so a busy machine cannot fail it: it gives up once the peer has run `frames` frames past the
+// one it was at when the wait began, has ended, or has written no line for stuckMs (stuck, not
+// slow: a heartbeat comes every hundred frames).
+bool WaitForLineWithinFrames(E2eProcess& peer, const std::string& text, int frames, int stuckMs = 60000);
 // A script's "%NAME%" replaced.
 std::string Fill(std::string script, const std::string& name, const std::string& value);
 // A picture a peer saved, copied among the suite's saved frames under the name given; 1 when

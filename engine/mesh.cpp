@@ -334,6 +334,8 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
         if (i >= nv) return 0;
     for (uint32_t m : data.faceMaterials)
         if (m >= data.materials.size()) return 0;
+    for (const Vec3& p : data.positions)
+        if (!IsFinite(p)) return 0;
     m_fvf = kFvfFromFile;
     if (!data.normals.empty()) m_fvf |= kFvfNormal;
     if (!data.colors.empty()) m_fvf |= kFvfDiffuse;
@@ -345,9 +347,15 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
     for (int i = 0; i < m_vertexCount; ++i) {
         unsigned char* v = &m_vertices[static_cast<size_t>(i) * m_stride];
         Put(v, &data.positions[i], 12);
-        if (l.normal >= 0) Put(v + l.normal, &data.normals[i], 12);
+        if (l.normal >= 0) {
+            const Vec3 n = FiniteOrZero(data.normals[i]);
+            Put(v + l.normal, &n, 12);
+        }
         if (l.diffuse >= 0) Put(v + l.diffuse, &data.colors[i], 4);
-        if (l.tex >= 0) Put(v + l.tex, &data.texCoords[i], 8);
+        if (l.tex >= 0) {
+            const Vec2 t = FiniteOrZero(data.texCoords[i]);
+            Put(v + l.tex, &t, 8);
+        }
     }
     m_indices = data.indices;
     m_faceSubsets = data.faceMaterials;

@@ -107,6 +107,7 @@ void CMesh::BuildFaceSpheres() {
     int faces = GetFaceCount();
     m_faceSpheres.assign(static_cast<size_t>(faces) * 4, 0.0);
     m_faceBoxes.assign(static_cast<size_t>(faces) * 6, 0.0);
+    m_sliverFaces.clear();
     for (int f = 0; f < faces; ++f) {
         Vec3 p[3] = {GetVertexPosition(m_indices[f * 3]), GetVertexPosition(m_indices[f * 3 + 1]),
                      GetVertexPosition(m_indices[f * 3 + 2])};
@@ -137,9 +138,25 @@ void CMesh::BuildFaceSpheres() {
             box[i] = lo[i] - widen;
             box[3 + i] = hi[i] + widen;
         }
+        if (IsSliver(p[0], p[1], p[2])) m_sliverFaces.push_back(f);
     }
     BuildFaceRuns();
     BuildFaceGrid();
+}
+
+// The triangle test takes the first corner a and the edges e1, e2 from it. Its rounding moves
+// the point where it finds the ray's line by about six float roundings of (distance + edge
+// length) / (sin A * cos of the ray's angle to the normal), A the angle at a: for sin A at
+// least kMinCornerSine that stays far inside the margins of the spheres, boxes and reach
+// above, for any ray not within a few degrees of grazing the face. A needle with its tip at
+// a can be found by rays passing units away from it.
+bool CMesh::IsSliver(const Vec3& a, const Vec3& b, const Vec3& c) {
+    const double e1[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
+    const double e2[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
+    const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+    const double nn = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
+    const double ee = (e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]) * (e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]);
+    return !(nn >= kMinCornerSine * kMinCornerSine * ee && nn > 0);
 }
 
 namespace {
@@ -182,28 +199,31 @@ void EncloseSpheres(int first, int end, Sphere sphere, Radius radius, double* ou
 // holds near neighbours; each run's sphere is a little widened, so rounding in its centre and
 // radius can only make it larger.
 void CMesh::BuildFaceRuns() {
-    const int faces = GetFaceCount();
     m_runOrder.clear();
     m_runSpheres.clear();
     m_runBoxes.clear();
     m_groupSpheres.clear();
+    const std::vector<int> members = RunFaces();
+    const int faces = static_cast<int>(members.size());
     if (faces == 0) return;
     double lo[3] = {}, hi[3] = {};
-    for (int f = 0; f < faces; ++f)
+    for (int k = 0; k < faces; ++k)
         for (int i = 0; i < 3; ++i) {
-            const double v = m_faceSpheres[static_cast<size_t>(f) * 4 + i];
-            if (f == 0 || v < lo[i]) lo[i] = v;
-            if (f == 0 || v > hi[i]) hi[i] = v;
+            const double v = m_faceSpheres[static_cast<size_t>(members[k]) * 4 + i];
+            if (k == 0 || v < lo[i]) lo[i] = v;
+            if (k == 0 || v > hi[i]) hi[i] = v;
         }
     std::vector<std::pair<uint32_t, int>> keyed(faces);
-    for (int f = 0; f < faces; ++f) {
+    for (int k = 0; k < faces; ++k) {
+        const int f = members[k];
         uint32_t code = 0;
         for (int i = 0; i < 3; ++i) {
             const double span = hi[i] - lo[i];
             const double at = span > 0 ? (m_faceSpheres[static_cast<size_t>(f) * 4 + i] - lo[i]) / span : 0.0;
-            code |= Spread3(static_cast<uint32_t>(std::clamp(at, 0.0, 1.0) * 1023.0)) << i;
+            const double within = at > 0 ? std::min(at, 1.0) : 0.0;  // and 0 for a NaN
+            code |= Spread3(static_cast<uint32_t>(within * 1023.0)) << i;
         }
-        keyed[f] = {code, f};
+        keyed[k] = {code, f};
     }
     std::sort(keyed.begin(), keyed.end());
     const int runs = (faces + kFaceRun - 1) / kFaceRun;
@@ -236,58 +256,106 @@ void CMesh::BuildFaceRuns() {
     }
 }
 
-// About eight cells a face, cells near cubes, at most 32 along an axis. A face goes into every
-// cell its box meets by the same clamped index a pick computes for its reach, and the index
-// never decreases with the coordinate, so any face box that meets a pick's box shares a cell
-// with it.
+// Every face but the slivers, in face order.
+std::vector<int> CMesh::RunFaces() const {
+    std::vector<int> faces;
+    faces.reserve(static_cast<size_t>(GetFaceCount()) - m_sliverFaces.size());
+    size_t next = 0;
+    for (int f = 0; f < GetFaceCount(); ++f) {
+        if (next < m_sliverFaces.size() && m_sliverFaces[next] == f)
+            ++next;
+        else
+            faces.push_back(f);
+    }
+    return faces;
+}
+
+namespace {
+
+// The grid's cells, at most 32 along an axis.
+constexpr int kMaxGridSide = 32;
+constexpr size_t kMaxGridCells = size_t(kMaxGridSide) * kMaxGridSide * kMaxGridSide;
+// Cell entries the grid may hold: this many a face, plus one whole grid. The game's stages need
+// well under half of it; a mesh whose faces each span it all would otherwise list every face in
+// every cell.
+constexpr size_t kGridEntriesPerFace = 16;
+
+}  // namespace
+
+// About eight cells a face, cells near cubes. A face goes into every cell its box meets by the
+// same clamped index a pick computes for its reach, and the index never decreases with the
+// coordinate, so any face box that meets a pick's box shares a cell with it. The faces that
+// meet the most cells go to the grid's wide list instead, as many as keep the entries within
+// the budget.
 void CMesh::BuildFaceGrid() {
     m_grid = FaceGrid();
-    const int faces = GetFaceCount();
-    if (faces < 64 || GetFaceBoxCount() != faces) return;
+    const std::vector<int> members = RunFaces();
+    const size_t faces = members.size();
+    if (faces < 64 || GetFaceBoxCount() != GetFaceCount()) return;
     FaceGrid g;
-    for (int f = 0; f < faces; ++f)
+    for (size_t k = 0; k < faces; ++k)
         for (int i = 0; i < 3; ++i) {
-            const double* box = &m_faceBoxes[static_cast<size_t>(f) * 6];
-            if (f == 0 || box[i] < g.lo[i]) g.lo[i] = box[i];
-            if (f == 0 || box[3 + i] > g.hi[i]) g.hi[i] = box[3 + i];
+            const double* box = &m_faceBoxes[static_cast<size_t>(members[k]) * 6];
+            if (k == 0 || box[i] < g.lo[i]) g.lo[i] = box[i];
+            if (k == 0 || box[3 + i] > g.hi[i]) g.hi[i] = box[3 + i];
         }
     double extent[3];
     for (int i = 0; i < 3; ++i) {
         extent[i] = g.hi[i] - g.lo[i];
         if (!(extent[i] > 0) || !std::isfinite(extent[i])) return;
     }
-    const double target = std::min(8.0 * faces, 32768.0);
+    const double target = std::min(8.0 * double(faces), double(kMaxGridCells));
     const double size = std::cbrt(extent[0] * extent[1] * extent[2] / target);
     for (int i = 0; i < 3; ++i) {
-        g.n[i] = static_cast<int>(std::clamp(std::ceil(extent[i] / size), 1.0, 32.0));
+        g.n[i] = static_cast<int>(std::clamp(std::ceil(extent[i] / size), 1.0, double(kMaxGridSide)));
         g.cell[i] = extent[i] / g.n[i];
     }
-    const int cells = g.n[0] * g.n[1] * g.n[2];
-    g.start.assign(static_cast<size_t>(cells) + 1, 0);
-    for (int pass = 0; pass < 2; ++pass) {
-        std::vector<int> fill;
-        if (pass == 1) {
-            for (int c = 0; c < cells; ++c) g.start[c + 1] += g.start[c];
-            g.faces.resize(static_cast<size_t>(g.start[cells]));
-            fill.assign(g.start.begin(), g.start.end() - 1);
+    const size_t cells = size_t(g.n[0]) * g.n[1] * g.n[2];
+    struct Span {
+        int lo[3], hi[3];
+        size_t cells;
+    };
+    std::vector<Span> spans(faces);
+    std::vector<size_t> faceCount(kMaxGridCells + 1, 0);  // faces by the number of cells they meet
+    for (size_t k = 0; k < faces; ++k) {
+        const double* box = &m_faceBoxes[static_cast<size_t>(members[k]) * 6];
+        Span& s = spans[k];
+        s.cells = 1;
+        for (int i = 0; i < 3; ++i) {
+            s.lo[i] = g.Index(box[i], i);
+            s.hi[i] = g.Index(box[3 + i], i);
+            s.cells *= size_t(s.hi[i] - s.lo[i] + 1);
         }
-        for (int f = 0; f < faces; ++f) {
-            const double* box = &m_faceBoxes[static_cast<size_t>(f) * 6];
-            int lo[3], hi[3];
-            for (int i = 0; i < 3; ++i) {
-                lo[i] = g.Index(box[i], i);
-                hi[i] = g.Index(box[3 + i], i);
-            }
-            for (int x = lo[0]; x <= hi[0]; ++x)
-                for (int y = lo[1]; y <= hi[1]; ++y)
-                    for (int z = lo[2]; z <= hi[2]; ++z) {
-                        const int c = g.Cell(x, y, z);
-                        if (pass == 0)
-                            ++g.start[c + 1];
-                        else
-                            g.faces[static_cast<size_t>(fill[c]++)] = f;
-                    }
+        ++faceCount[s.cells];
+    }
+    // The most cells a listed face may meet: the faces that meet fewer come first.
+    const size_t budget = kGridEntriesPerFace * faces + kMaxGridCells;
+    size_t entries = 0, most = 0;
+    for (size_t c = 1; c <= kMaxGridCells; ++c) {
+        if (faceCount[c] > (budget - entries) / c) break;
+        entries += faceCount[c] * c;
+        most = c;
+    }
+    g.start.assign(cells + 1, 0);
+    for (size_t k = 0; k < faces; ++k) {
+        const Span& s = spans[k];
+        if (s.cells > most) continue;
+        for (int x = s.lo[0]; x <= s.hi[0]; ++x)
+            for (int y = s.lo[1]; y <= s.hi[1]; ++y)
+                for (int z = s.lo[2]; z <= s.hi[2]; ++z) ++g.start[g.Cell(x, y, z) + 1];
+    }
+    for (size_t c = 0; c < cells; ++c) g.start[c + 1] += g.start[c];
+    g.faces.resize(g.start[cells]);
+    std::vector<size_t> fill(g.start.begin(), g.start.end() - 1);
+    for (size_t k = 0; k < faces; ++k) {
+        const Span& s = spans[k];
+        if (s.cells > most) {
+            g.wide.push_back(members[k]);
+            continue;
         }
+        for (int x = s.lo[0]; x <= s.hi[0]; ++x)
+            for (int y = s.lo[1]; y <= s.hi[1]; ++y)
+                for (int z = s.lo[2]; z <= s.hi[2]; ++z) g.faces[fill[g.Cell(x, y, z)]++] = members[k];
     }
     m_grid = std::move(g);
 }
@@ -334,6 +402,8 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
         if (i >= nv) return 0;
     for (uint32_t m : data.faceMaterials)
         if (m >= data.materials.size()) return 0;
+    for (const Vec3& p : data.positions)
+        if (!IsFinite(p)) return 0;
     m_fvf = kFvfFromFile;
     if (!data.normals.empty()) m_fvf |= kFvfNormal;
     if (!data.colors.empty()) m_fvf |= kFvfDiffuse;
@@ -345,9 +415,15 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
     for (int i = 0; i < m_vertexCount; ++i) {
         unsigned char* v = &m_vertices[static_cast<size_t>(i) * m_stride];
         Put(v, &data.positions[i], 12);
-        if (l.normal >= 0) Put(v + l.normal, &data.normals[i], 12);
+        if (l.normal >= 0) {
+            const Vec3 n = FiniteOrZero(data.normals[i]);
+            Put(v + l.normal, &n, 12);
+        }
         if (l.diffuse >= 0) Put(v + l.diffuse, &data.colors[i], 4);
-        if (l.tex >= 0) Put(v + l.tex, &data.texCoords[i], 8);
+        if (l.tex >= 0) {
+            const Vec2 t = FiniteOrZero(data.texCoords[i]);
+            Put(v + l.tex, &t, 8);
+        }
     }
     m_indices = data.indices;
     m_faceSubsets = data.faceMaterials;
@@ -390,6 +466,7 @@ void CMesh::ClearData() {
     m_faceSubsets.clear();
     m_faceSpheres.clear();
     m_faceBoxes.clear();
+    m_sliverFaces.clear();
     m_runOrder.clear();
     m_runSpheres.clear();
     m_runBoxes.clear();

@@ -59,9 +59,13 @@ public:
     // bounded reach can skip faces wholly out of it; empty when out of date.
     const double* GetFaceBoxes() const { return m_faceBoxes.data(); }
     int GetFaceBoxCount() const { return static_cast<int>(m_faceBoxes.size() / 6); }
-    // The faces in runs of kFaceRun neighbours (face indices, the last run padded with -1), each
-    // run in one sphere (x, y, z, radius) holding all its face spheres: a pick passes over a
-    // whole run its ray misses. Empty when out of date.
+    // Faces so thin at their first corner that the triangle test's rounding can accept a ray
+    // passing units off them: no sphere, box or cell can rule them out, so every pick tests
+    // them. They are in no run and no grid cell. In face order.
+    const std::vector<int>& GetSliverFaces() const { return m_sliverFaces; }
+    // The other faces in runs of kFaceRun neighbours (face indices, the last run padded with
+    // -1), each run in one sphere (x, y, z, radius) holding all its face spheres: a pick passes
+    // over a whole run its ray misses. Empty when out of date.
     static constexpr int kFaceRun = 16;
     const int* GetFaceRunOrder() const { return m_runOrder.data(); }
     const double* GetFaceRunSpheres() const { return m_runSpheres.data(); }
@@ -71,14 +75,17 @@ public:
     // (x, y, z, radius) holding all its run spheres. Empty when out of date.
     const double* GetFaceGroupSpheres() const { return m_groupSpheres.data(); }
     int GetFaceGroupCount() const { return static_cast<int>(m_groupSpheres.size() / 4); }
-    // The faces by the cells of a grid over their boxes, for picks of bounded reach: each cell
-    // lists, in face order, every face whose box meets it. Empty (no cells) when out of date
-    // or for meshes too small to need one.
+    // The run faces by the cells of a grid over their boxes, for picks of bounded reach: each
+    // cell lists, in face order, every face whose box meets it, except the faces that meet so
+    // many cells that listing them would pass the grid's budget: those are in one list that
+    // every search of the grid also tests. Empty (no cells) when out of date or for meshes too
+    // small to need one.
     struct FaceGrid {
         double lo[3] = {}, hi[3] = {}, cell[3] = {};  // the faces' boxes' box, a cell's size
         int n[3] = {};                                // cells along each axis
-        std::vector<int> start;                       // per cell where its faces begin, plus the end
+        std::vector<size_t> start;                    // per cell where its faces begin, plus the end
         std::vector<int> faces;
+        std::vector<int> wide;                        // faces in no cell, in face order
         int Cell(int x, int y, int z) const { return (x * n[1] + y) * n[2] + z; }
         int Index(double v, int axis) const;  // the cell along an axis, clamped to the grid
         // The cells a box of half-size r around (x, y, z) meets, when it meets the grid and
@@ -115,6 +122,10 @@ private:
     void BuildFaceSpheres();
     void BuildFaceRuns();
     void BuildFaceGrid();
+    std::vector<int> RunFaces() const;
+    // Below this sine of the angle at a face's first corner, the face is a sliver.
+    static constexpr double kMinCornerSine = 1e-2;
+    static bool IsSliver(const Vec3& a, const Vec3& b, const Vec3& c);
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -130,6 +141,7 @@ private:
     float m_sphereRadius = 0;
     std::vector<double> m_faceSpheres;  // four per face, see GetFaceSpheres
     std::vector<double> m_faceBoxes;    // six per face, see GetFaceBoxes
+    std::vector<int> m_sliverFaces;      // see GetSliverFaces
     std::vector<int> m_runOrder;         // see GetFaceRunOrder
     std::vector<double> m_runSpheres;    // four per run of faces
     std::vector<double> m_runBoxes;      // six per run of faces

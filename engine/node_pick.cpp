@@ -45,17 +45,22 @@ double Stretch(const Mat4& inv) {
 
 class CFaceSearch {
 public:
-    CFaceSearch(const CMesh& mesh, const Vec3& o, const Vec3& d) : m_mesh(mesh), m_o(o), m_d(d) {
+    CFaceSearch(const CMesh& mesh, const Vec3& o, const Vec3& d)
+        : m_mesh(mesh), m_o(o), m_d(d), m_slivers(mesh.GetSliverFaces()) {
         const int faces = mesh.GetFaceCount();
         m_faces = faces;
-        m_spheres = mesh.GetFaceSphereCount() == faces ? mesh.GetFaceSpheres() : nullptr;
-        m_boxes = mesh.GetFaceBoxCount() == faces ? mesh.GetFaceBoxes() : nullptr;
-        const int runCount = (faces + CMesh::kFaceRun - 1) / CMesh::kFaceRun;
-        m_runs = m_spheres && mesh.GetFaceRunCount() == runCount ? mesh.GetFaceRunOrder() : nullptr;
-        m_runSpheres = m_runs ? mesh.GetFaceRunSpheres() : nullptr;
-        m_runBoxes = m_runs && m_boxes ? mesh.GetFaceRunBoxes() : nullptr;
-        const int groupCount = (runCount + CMesh::kFaceRun - 1) / CMesh::kFaceRun;
-        m_groupSpheres = m_runs && mesh.GetFaceGroupCount() == groupCount ? mesh.GetFaceGroupSpheres() : nullptr;
+        // The shortcuts need every face's sphere and box; without them every face is tested.
+        if (mesh.GetFaceSphereCount() == faces && mesh.GetFaceBoxCount() == faces) {
+            m_spheres = mesh.GetFaceSpheres();
+            m_boxes = mesh.GetFaceBoxes();
+            const int runCount = mesh.GetFaceRunCount();
+            m_runs = runCount > 0 ? mesh.GetFaceRunOrder() : nullptr;
+            m_runSlots = runCount * CMesh::kFaceRun;
+            m_runSpheres = mesh.GetFaceRunSpheres();
+            m_runBoxes = mesh.GetFaceRunBoxes();
+            const int groupCount = (runCount + CMesh::kFaceRun - 1) / CMesh::kFaceRun;
+            m_groupSpheres = m_runs && mesh.GetFaceGroupCount() == groupCount ? mesh.GetFaceGroupSpheres() : nullptr;
+        }
         m_ox = o.x, m_oy = o.y, m_oz = o.z, m_dx = d.x, m_dy = d.y, m_dz = d.z;
         m_dd = m_dx * m_dx + m_dy * m_dy + m_dz * m_dz;
     }
@@ -64,6 +69,24 @@ public:
     // zero, none are.
     void SetReach(double reach) { m_reach = reach; }
     double OriginLength() const { return std::sqrt(m_ox * m_ox + m_oy * m_oy + m_oz * m_oz); }
+
+    // Whether the triangle test's products stay far inside the float range for every face: the
+    // shortcuts' margins assume rounding, not overflow, which can make the test accept a face
+    // the ray passes nowhere near.
+    bool StaysInRange() const {
+        const Vec3& lo = m_mesh.GetBoxMin();
+        const Vec3& hi = m_mesh.GetBoxMax();
+        double size = 0;
+        for (double v : {lo.x, lo.y, lo.z, hi.x, hi.y, hi.z}) size = std::max(size, std::fabs(v));
+        const double edge = 2 * size, far = OriginLength() + size, dir = std::sqrt(m_dd);
+        const double largest = std::max({edge * edge * dir, far * edge * dir, far * edge * edge});
+        return largest < 1e30;
+    }
+
+    // Every face in turn, as the plain loop does.
+    void AllFaces() {
+        for (int f = 0; f < m_faces; ++f) TestFace(f);
+    }
 
     // Every face within reach, by the mesh's grid; false when the grid cannot serve this reach
     // within so many cells.
@@ -75,31 +98,22 @@ public:
             for (int y = lo[1]; y <= hi[1]; ++y)
                 for (int z = lo[2]; z <= hi[2]; ++z) {
                     const int cell = grid.Cell(x, y, z);
-                    for (int n = grid.start[cell]; n < grid.start[cell + 1]; ++n) TryFace(grid.faces[n]);
+                    for (size_t n = grid.start[cell]; n < grid.start[cell + 1]; ++n) TryFace(grid.faces[n]);
                 }
+        for (int f : grid.wide) TryFace(f);
+        SliverPass();
         return true;
     }
 
     // Every face, in runs of neighbours and groups of runs, passing over whole runs and groups
-    // the ray cannot meet.
+    // the ray cannot meet; then the slivers.
     void FullPass() {
-        if (m_reach >= 0 && m_boxes && m_mesh.GetFaceGrid().OutOfReach(m_ox, m_oy, m_oz, m_reach)) return;
-        for (int k = 0; k < m_faces; ++k) {
-            if (m_groupSpheres && k % kGroupFaces == 0 &&
-                PassesOver(m_groupSpheres + static_cast<size_t>(k / kGroupFaces) * 4)) {
-                k += kGroupFaces - 1;
-                continue;
-            }
-            if (m_runs && k % CMesh::kFaceRun == 0) {
-                const size_t run = static_cast<size_t>(k / CMesh::kFaceRun);
-                if ((m_runBoxes && OutOfReach(m_runBoxes + run * 6)) || PassesOver(m_runSpheres + run * 4)) {
-                    k += CMesh::kFaceRun - 1;
-                    continue;
-                }
-            }
-            const int f = m_runs ? m_runs[k] : k;
-            if (f >= 0) TryFace(f);  // not the last run's padding
+        if (!m_boxes) {
+            AllFaces();
+            return;
         }
+        if (!(m_reach >= 0 && m_mesh.GetFaceGrid().OutOfReach(m_ox, m_oy, m_oz, m_reach))) RunPass();
+        SliverPass();
     }
 
     // The nearest face found so far lies within this distance (mesh units), with room for
@@ -113,6 +127,31 @@ public:
     const Vec3* Triangle() const { return m_triangle; }
 
 private:
+    void RunPass() {
+        if (!m_runs) return;
+        for (int k = 0; k < m_runSlots; ++k) {
+            if (m_groupSpheres && k % kGroupFaces == 0 &&
+                PassesOver(m_groupSpheres + static_cast<size_t>(k / kGroupFaces) * 4)) {
+                k += kGroupFaces - 1;
+                continue;
+            }
+            if (k % CMesh::kFaceRun == 0) {
+                const size_t run = static_cast<size_t>(k / CMesh::kFaceRun);
+                if (OutOfReach(m_runBoxes + run * 6) || PassesOver(m_runSpheres + run * 4)) {
+                    k += CMesh::kFaceRun - 1;
+                    continue;
+                }
+            }
+            const int f = m_runs[k];
+            if (f >= 0) TryFace(f);  // not the last run's padding
+        }
+    }
+
+    // No bound rules a sliver out.
+    void SliverPass() {
+        for (int f : m_slivers) TestFace(f);
+    }
+
     // A sphere holding every face of a run or group: does the line miss it by more than each
     // face's own test allows (which grows with the distance, taken at its largest here), or
     // does it lie behind the origin or beyond the reach?
@@ -152,6 +191,11 @@ private:
             double along = wx * m_dx + wy * m_dy + wz * m_dz;
             if (along < 0 && along * along > span * m_dd) return;
         }
+        TestFace(f);
+    }
+
+    // The triangle test, and the nearest hit kept.
+    void TestFace(int f) {
         const uint32_t* idx = m_mesh.GetIndices();
         Vec3 a = m_mesh.GetVertexPosition(idx[f * 3]);
         Vec3 b = m_mesh.GetVertexPosition(idx[f * 3 + 1]);
@@ -174,7 +218,9 @@ private:
 
     const CMesh& m_mesh;
     const Vec3 m_o, m_d;
+    const std::vector<int>& m_slivers;
     int m_faces = 0;
+    int m_runSlots = 0;
     const double* m_spheres = nullptr;
     const double* m_boxes = nullptr;
     const int* m_runs = nullptr;
@@ -197,7 +243,9 @@ int C3DObject::PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* tr
     Mat4 inv;
     if (!InverseOf(GetWorldMatrix(), &inv)) return 0;
     CFaceSearch search(*m_mesh, Vec3TransformNormal(origin, inv), Vec3TransformNormal(dir, inv));
-    if (reach < FLT_MAX) {
+    if (!search.StaysInRange()) {
+        search.AllFaces();
+    } else if (reach < FLT_MAX) {
         // Widened far past float error, so a hit the caller measures within reach is here too.
         const double r = (reach > 0 ? reach : 0) * Stretch(inv);
         search.SetReach(r * 1.001 + 1e-3 * (1 + search.OriginLength() + r));

@@ -5,6 +5,7 @@
 
 #include "sys_path.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -381,12 +382,14 @@ struct Parser {
         if (wantColors) out->colors.resize(base, 0xFFFFFFFFu);
         for (uint32_t i = 0; i < total; ++i) {
             uint32_t s = srcOf[i];
-            out->positions.push_back(Vec3TransformCoord(m.positions[s], frame));
+            const Vec3 at = Vec3TransformCoord(m.positions[s], frame);
+            if (!IsFinite(at)) return Fail("vertex position not finite");
+            out->positions.push_back(at);
             if (wantNormals) {
                 Vec3 nrm = normalOf[i] >= 0 ? m.normals[normalOf[i]] : Vec3();
-                out->normals.push_back(Vec3Normalize(Vec3TransformNormal(nrm, frame)));
+                out->normals.push_back(FiniteOrZero(Vec3Normalize(Vec3TransformNormal(nrm, frame))));
             }
-            if (wantTex) out->texCoords.push_back(m.texCoords.empty() ? Vec2() : m.texCoords[s]);
+            if (wantTex) out->texCoords.push_back(m.texCoords.empty() ? Vec2() : FiniteOrZero(m.texCoords[s]));
             if (wantColors) out->colors.push_back(m.hasColors ? m.colors[s] : 0xFFFFFFFFu);
         }
         uint32_t matBase = static_cast<uint32_t>(out->materials.size());
@@ -477,6 +480,10 @@ int ReadFileBytes(const char* gamePath, std::string* bytes, std::string* error) 
 }
 
 }  // namespace
+
+bool IsFinite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+Vec3 FiniteOrZero(const Vec3& v) { return IsFinite(v) ? v : Vec3(); }
+Vec2 FiniteOrZero(const Vec2& v) { return std::isfinite(v.x) && std::isfinite(v.y) ? v : Vec2(); }
 
 int ParseXFile(const char* data, size_t size, XMeshData* out, std::string* error) {
     *out = XMeshData();

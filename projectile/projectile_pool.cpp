@@ -6,6 +6,7 @@
 #include "robot.h"
 
 #include <algorithm>
+#include <cmath>
 
 void CProjectilePool::Reset(CEffectStore* store) {
     m_store = store;
@@ -61,7 +62,9 @@ bool Beyond(float r, double s) { return r >= 0 && s > 1e-30 && double(r) * r < s
 // Pairs are met as one loop over every active record, and for each every other in pool order,
 // would meet them; what is skipped is only what that loop would find beyond reach. The squared
 // distance is at least its x term, which only grows with the x distance, so for one reach the
-// records not beyond it form a run in x order around the record itself.
+// records not beyond it form a run in x order around the record itself. A record with a
+// coordinate that is not finite is in no such run: the full test finds its distance NaN or
+// infinite, and may wear it at any separation, so it meets every other record.
 void CProjectilePool::CheckCollisions() {
     // Each record's place, reach and owner, read once; only a pair the full test acts on can
     // change the reach or owner, and then both are read again. No pair moves, frees or arms a
@@ -70,8 +73,8 @@ void CProjectilePool::CheckCollisions() {
     int active[kProjectilePool];
     float x[kProjectilePool], y[kProjectilePool], z[kProjectilePool], reach[kProjectilePool];
     const CRobot* owner[kProjectilePool];
+    bool odd[kProjectilePool];
     int count = 0;
-    bool ordered = true;  // no place is NaN, so the records can be put in x order
     auto read = [&](int a) {
         reach[a] = m_records[active[a]].GetHitRadius();
         owner[a] = m_records[active[a]].m_owner;
@@ -82,22 +85,27 @@ void CProjectilePool::CheckCollisions() {
         x[count] = at.x;
         y[count] = at.y;
         z[count] = at.z;
-        ordered = ordered && at.x == at.x;
+        odd[count] = !(std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z));
         active[count] = k;
         read(count++);
     }
-    int byX[kProjectilePool], rank[kProjectilePool];
-    for (int a = 0; a < count; ++a) byX[a] = a;
-    if (ordered) {
-        std::sort(byX, byX + count, [&](int p, int q) { return x[p] < x[q] || (x[p] == x[q] && p < q); });
-        for (int k = 0; k < count; ++k) rank[byX[k]] = k;
+    // The records of finite place in x order, and the others.
+    int byX[kProjectilePool], rank[kProjectilePool], odds[kProjectilePool];
+    int placed = 0, oddCount = 0;
+    for (int a = 0; a < count; ++a) {
+        if (odd[a])
+            odds[oddCount++] = a;
+        else
+            byX[placed++] = a;
     }
+    std::sort(byX, byX + placed, [&](int p, int q) { return x[p] < x[q] || (x[p] == x[q] && p < q); });
+    for (int k = 0; k < placed; ++k) rank[byX[k]] = k;
     // The other records that may be within reach r of record a, after record `after`, in pool
     // order.
     int near[kProjectilePool];
     auto gather = [&](int a, float r, int after) {
         int n = 0;
-        if (!ordered || !(r >= 0) || !(r <= 3.4e38f)) {
+        if (odd[a] || !(r >= 0) || !(r <= 3.4e38f)) {
             for (int b = after + 1; b < count; ++b) near[n++] = b;
             return n;
         }
@@ -107,8 +115,10 @@ void CProjectilePool::CheckCollisions() {
         };
         for (int k = rank[a] - 1; k >= 0 && !far(byX[k]); --k)
             if (byX[k] > after) near[n++] = byX[k];
-        for (int k = rank[a] + 1; k < count && !far(byX[k]); ++k)
+        for (int k = rank[a] + 1; k < placed && !far(byX[k]); ++k)
             if (byX[k] > after) near[n++] = byX[k];
+        for (int k = 0; k < oddCount; ++k)
+            if (odds[k] > after) near[n++] = odds[k];
         std::sort(near, near + n);
         return n;
     };

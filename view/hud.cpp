@@ -262,8 +262,13 @@ void CBattleView::DrawLockOn(CRobot& own, const CRobot& target) {
 
     const int d = int(GetDistanceVec(RootPosition(own), RootPosition(target)) * 10);
     m_font1.SetColor(0xFAFFFFFF);
-    if (!m_sightFlag && aimShown) m_font1.DrawNumber(aim.x + 10, aim.y + 10, d, 3);
-    else if (ahead) m_font1.DrawNumber(p.x + 20, p.y + 20, d, 3);
+    // Beside the aim point while the target is out of the sight (not at all while that point
+    // cannot be drawn), beside the target while it is in it.
+    if (!m_sightFlag) {
+        if (aimShown) m_font1.DrawNumber(aim.x + 10, aim.y + 10, d, 3);
+    } else if (ahead) {
+        m_font1.DrawNumber(p.x + 20, p.y + 20, d, 3);
+    }
     m_font1.SetColor(own.m_lockOn ? 0xFF9B9BFF : 0xFFFF9B9B);
     m_font1.DrawText(550, 60, own.m_lockOn ? "AUTO" : "MUNAL");
     m_font1.SetColor(0xFFFFFFFF);

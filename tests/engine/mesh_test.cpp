@@ -102,6 +102,12 @@ TEST_F(MeshFiles, FailedLoadsLeaveTheMeshEmpty) {
     EXPECT_EQ(g_log, "");
     EXPECT_EQ(mesh.Load("missing.x", 0, 1), 0);
     EXPECT_EQ(mesh.GetVertexCount(), 0);
+    // A corner at infinity (1e999) is damage like any other.
+    WriteWholeFile(m_folder.File("inf.x"), "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1e999;0;0;, -1e999;1;0;; 1; 3;0,1,2;; }\n");
+    g_log.clear();
+    EXPECT_EQ(mesh.Load("inf.x", 0, 1), 0);
+    EXPECT_EQ(g_log, "load(inf.x) ... failed.\n");
+    EXPECT_EQ(mesh.HasMesh(), 0);
     // Drawing and picking an empty mesh do nothing.
     mesh.Draw(Mat4::Identity());
     C3DObject node;

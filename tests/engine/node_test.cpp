@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -46,6 +48,9 @@ TEST(Node, MeshDataIsCheckedBeforeItIsTaken) {
     d.faceMaterials = {1};  // a face past the materials
     EXPECT_EQ(mesh.TakeData(d, 0, 1), 0);
     d.faceMaterials = {0};
+    d.positions[1].y = std::nanf("");  // a position that is not finite
+    EXPECT_EQ(mesh.TakeData(d, 0, 1), 0);
+    d.positions[1].y = 0;
     EXPECT_EQ(mesh.TakeData(d, 0, 1), 1);
     mesh.ComputeNormals();
     EXPECT_NEAR(mesh.GetVertexNormal(2).z, 1.0f, 1e-6f);  // counter-clockwise from -Z: faces +Z
@@ -231,6 +236,113 @@ TEST(Node, PickingNearestFrontFaceHits) {
     EXPECT_EQ(f.PickMesh(Vec3(), Vec3(0, 0, 1), &hit), 0);
     C3DObject empty;
     EXPECT_EQ(empty.PickMesh(Vec3(), Vec3(0, 0, 1), &hit), 0);
+}
+
+// The plain pick: every face in turn, the nearest hit in front of the origin, of equally near
+// ones the first (mesh at the origin, unscaled).
+int LoopPick(const CMesh& mesh, const Vec3& o, const Vec3& d, Vec3* hit) {
+    float best = FLT_MAX;
+    int found = 0;
+    for (int f = 0; f < mesh.GetFaceCount(); ++f) {
+        const uint32_t* idx = mesh.GetIndices() + f * 3;
+        Vec3 a = mesh.GetVertexPosition(idx[0]), b = mesh.GetVertexPosition(idx[1]), c = mesh.GetVertexPosition(idx[2]);
+        float t, u, v;
+        if (!IntersectTriangle(o, d, a, b, c, &t, &u, &v)) continue;
+        Vec3 p = a + (b - a) * u + (c - a) * v;
+        float dist = Vec3LengthSq(p - o);
+        if (Vec3Dot(d, p - o) < 0 || !(dist < best)) continue;
+        best = dist;
+        *hit = p;
+        found = 1;
+    }
+    return found;
+}
+
+// Draws of a small fixed generator, so every run meets the same shapes.
+struct Draws {
+    uint32_t state = 57;
+    float Next(float lo, float hi) {
+        state = state * 1664525u + 1013904223u;
+        return lo + (hi - lo) * float(state >> 8) / float(1 << 24);
+    }
+};
+
+// Whatever shortcut a pick takes, it answers as the plain loop: unbounded always, bounded
+// whenever the loop's hit lies within the reach along the ray (as the wall and ceiling picks
+// measure it). Needles with their tip at the first corner are found by rays passing units
+// beyond the tip; faces that each span the whole mesh would list every face in every cell.
+TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
+    Draws r;
+    const Vec3 axes[] = {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 1, 0), Vec3(0, -1, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)};
+    struct Ray {
+        Vec3 o, d;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Vec3> corners;
+        std::vector<Ray> rays;
+        int inReach = 0;  // at least so many rays find a face within the reach
+    };
+    std::vector<Case> cases(3);
+    // Rays whose lines pass 8.6 and 1.6 units from the tips, found within 0.04 and 0.2 units.
+    cases[0].name = "needles met past their tips";
+    cases[0].corners = {Vec3(22.1447468f, -27.5091286f, -182.502869f), Vec3(-29.0361671f, -65.2464066f, -189.94693f),
+                        Vec3(-29.0361557f, -65.2463913f, -189.947052f), Vec3(-62.2636909f, 28.7078629f, 29.5363789f),
+                        Vec3(24.498127f, -21.1805248f, -22.7364216f), Vec3(24.4981422f, -21.1805439f, -22.7363758f)};
+    cases[0].rays = {{Vec3(29.0731163f, -22.4006271f, -182.546204f), Vec3(0, 0, 1)},
+                     {Vec3(-63.6487083f, 29.5042534f, 29.3315887f), Vec3(0, 0, 1)}};
+    cases[0].inReach = 2;
+    cases[1].name = "random needles";
+    for (int f = 0; f < 400; ++f) {
+        const Vec3 tip(r.Next(-250, 250), r.Next(-250, 250), r.Next(-250, 250));
+        const Vec3 along = Vec3Normalize(Vec3(r.Next(-1, 1), r.Next(-1, 1), r.Next(-1, 1)));
+        const Vec3 side = Vec3Normalize(Vec3Cross(along, Vec3(r.Next(-1, 1), r.Next(-1, 1), r.Next(-1, 1))));
+        const float length = r.Next(20, 150), width = r.Next(1e-5f, 1e-3f);
+        cases[1].corners.insert(cases[1].corners.end(),
+                                {tip, tip + along * length + side * width, tip + along * length - side * width});
+        for (int k = 0; k < 30; ++k) {
+            const Vec3 d = axes[k % 6];
+            // On the needle or up to ten units past its tip, across its width there.
+            const float at = r.Next(-10, length);
+            const Vec3 aim = tip + along * at + side * (width * std::fabs(at) / length * r.Next(-1.2f, 1.2f));
+            cases[1].rays.push_back({aim - d * r.Next(0.1f, 1.1f), d});
+        }
+    }
+    cases[2].name = "whole span";
+    for (int f = 0; f < 70000; ++f) {
+        const float d = r.Next(0, 0.01f);
+        cases[2].corners.insert(cases[2].corners.end(), {Vec3(-50, -50, -50 + d), Vec3(50, 50, 50 - d),
+                                                         Vec3(r.Next(-50, 50), r.Next(-50, 50), r.Next(-50, 50))});
+        if (f < 60) {
+            const Vec3 d = axes[f % 6];
+            cases[2].rays.push_back({Vec3(r.Next(-50, 50), r.Next(-50, 50), r.Next(-50, 50)) - d * 0.5f, d});
+        }
+    }
+    cases[2].inReach = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMesh mesh;
+        MakeMesh(&mesh, c.corners);
+        EXPECT_LE(mesh.GetFaceGrid().faces.size(), 16 * c.corners.size() / 3 + 32768);
+        C3DObject node;
+        node.Create(&mesh, 0, 0, 0, 1);
+        int hits = 0, inReach = 0;
+        for (size_t k = 0; k < c.rays.size(); ++k) {
+            const Vec3 o = c.rays[k].o, d = c.rays[k].d;
+            Vec3 loop, hit;
+            const int found = LoopPick(mesh, o, d, &loop);
+            ASSERT_EQ(node.PickMesh(o, d, &hit), found) << k;
+            hits += found;
+            if (!found) continue;
+            EXPECT_EQ(hit, loop) << k;
+            if (!(Vec3Dot(loop - o, d) < 1.0f)) continue;
+            ++inReach;
+            ASSERT_EQ(node.PickMesh(o, d, &hit, nullptr, 1.0f), 1) << k;
+            EXPECT_EQ(hit, loop) << k;
+        }
+        EXPECT_GE(inReach, c.inReach);
+        EXPECT_GT(hits, 0);
+    }
 }
 
 TEST(Node, PickingThroughParentedScaledRotatedNode) {

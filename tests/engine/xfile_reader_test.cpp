@@ -142,6 +142,22 @@ Mesh {
     EXPECT_EQ(d.colors[2], 0xFFFF0000u);
     EXPECT_EQ(d.colors[5], 0xFFFF0000u);
     EXPECT_EQ(d.colors[0], 0xFFFFFFFFu);
+
+    // Normals and texture coordinates that are not finite, as exporters write for degenerate
+    // faces, read as zero.
+    const char odd[] = R"(xof 0302txt 0032
+Mesh {
+ 3; 0;0;0;, 1;0;0;, 0;1;0;;
+ 1; 3;0,1,2;;
+ MeshNormals { 2; 0;0;1e999;, 0;0;-1;; 1; 3;0,1,0;; }
+ MeshTextureCoords { 3; 1e999;0.5;, 0.5;1;, 0;-1e999;; }
+}
+)";
+    ASSERT_EQ(ParseXFile(odd, sizeof odd - 1, &d, &error), 1) << error;
+    EXPECT_EQ(d.normals[0], Vec3());
+    EXPECT_EQ(d.normals[1], Vec3(0, 0, -1));
+    const float tex[3][2] = {{0, 0}, {0.5f, 1}, {0, 0}};
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(d.texCoords[i].x == tex[i][0] && d.texCoords[i].y == tex[i][1]) << i;
 }
 
 // Top-level objects in file order, templates left out; a top-level Mesh loads alone, without
@@ -214,6 +230,9 @@ TEST(XFileReader, BadInputsFailCleanly) {
         "xof 0302txt 0032 Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; -1; }",
         "xof 0302txt 0032 Frame { Frame { Frame { FrameTransformMatrix { 1; } } } }",
         "xof 0302txt 0032 Mesh { \"unterminated ",
+        "xof 0302txt 0032 Mesh { 3; 0;0;0;, 1e999;0;0;, -1e999;1;0;; 1; 3;0,1,2;; }",  // infinite positions
+        "xof 0302txt 0032 Frame { FrameTransformMatrix { 1e30;0;0;0;, 0;1;0;0;, 0;0;1;0;, 0;0;0;1;; } "
+        "Mesh { 3; 0;0;0;, 1e10;0;0;, 0;1;0;; 1; 3;0,1,2;; } }",  // a frame that takes one past the float range
     };
     for (const char* s : bad) {
         XMeshData d;

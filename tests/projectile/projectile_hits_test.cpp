@@ -4,6 +4,9 @@
 #include "projectile_fixture.h"
 
 #include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -124,6 +127,46 @@ TEST_F(ProjectileWorld, ProjectilesOfDifferentOwnersWearEachOtherDown) {
         Record(a).Free();
         Record(b).Free();
     }
+}
+
+// A place that is not finite gives the wear test a NaN or infinite distance, which it may take
+// as within reach at any separation: the pass must still wear exactly the pairs that the loop
+// over every pair wears.
+TEST_F(ProjectileWorld, WearWithPlacesNotFiniteEqualsTheLoopOverEveryPair) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    struct Shot {
+        const char* kind;
+        int owner;
+        Vec3 at;
+    };
+    const Shot shots[] = {
+        {"ショット１", 0, Vec3(0, 50, 0)},     {"ショット２", 1, Vec3(0.3f, 50, 0)}, {"シールド", 1, Vec3(40, nan, 0)},
+        {"ショット１", 1, Vec3(-40, 50, inf)}, {"ショット２", 0, Vec3(80, -inf, nan)},
+        {"ショット２", 1, Vec3(inf, 50, 0)},   {"シールド", 0, Vec3(120, 50, 0)},
+    };
+    auto run = [&](bool pass) {
+        int index[std::size(shots)];
+        for (size_t k = 0; k < std::size(shots); ++k) {
+            index[k] = pool->Launch(Vec3(0, 50, 0), Vec3(1, 0, 0), nullptr, shots[k].kind, &robots[shots[k].owner]);
+            Record(index[k]).m_flight.SetLocalPosition(shots[k].at.x, shots[k].at.y, shots[k].at.z);
+        }
+        if (pass) {
+            pool->CheckCollisions();
+        } else {
+            for (int i = 0; i < pool->GetCount(); ++i)
+                for (int j = 0; j < pool->GetCount(); ++j)
+                    if (i != j && Record(i).IsActive() && Record(j).IsActive()) Record(i).Collide(&Record(j));
+        }
+        std::vector<std::pair<int, std::string>> out;
+        for (int i : index) {
+            out.emplace_back(Record(i).m_impact, Record(i).m_state);
+            Record(i).Free();
+        }
+        return out;
+    };
+    const auto loop = run(false);
+    EXPECT_EQ(run(true), loop);
+    EXPECT_NE(loop[0].first, 900);  // the first shot was worn by the places not finite
 }
 
 }  // namespace

@@ -236,6 +236,14 @@ TEST_F(HudLayout, GraphicsLevelOneLeavesOutDistanceModeMarkersArrowAndLabels) {
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->x, sight.d.x + 32 + 20);
     EXPECT_EQ(d->color, 0xFAFFFFFFu);
+    // Out of the sight, with the aim point level with the eye: no distance, not even beside
+    // the target in view.
+    Place(1, Vec3(2, 1, 18));
+    SetViewLookAt(Vec3(4, 1, -2), Vec3(4, 1, 18), Vec3(0, 1, 0));
+    Draw(2);
+    EXPECT_EQ(Rec().CountSprites("aim"), 0);
+    EXPECT_EQ(Rec().CountSprites("sight"), 1);
+    EXPECT_EQ(Rec().FindWord("font1", "150"), nullptr);
     R(0).m_lockOn = false;
     Draw();
     EXPECT_NE(Rec().FindWord("font1", "MUNAL"), nullptr);

@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         GfxTest::SetUp();
         StartDevice();
-        ASSERT_EQ(m_folder.Enter(GAME_DIR "/test_images"), 1);
+        ASSERT_EQ(m_folder.Enter(TEST_DATA_DIR "/test_images"), 1);
         SetLighting(0);
         g_gfxLog.clear();
     }
@@ -305,7 +305,7 @@ TEST_F(TextureTest, ResourcesAreFilesInResBesideTheProgram) {
     const std::string dir = SysGetExeDirectory() + "res";
     const std::string name = "gfx-resource-" + std::to_string(getpid()) + ".png";
     ASSERT_EQ(SysMakeDir(dir.c_str()), 1);
-    WriteWholeFile(dir + "/" + name, ReadWholeFile(GAME_DIR "/test_images/quad.png"));
+    WriteWholeFile(dir + "/" + name, ReadWholeFile(TEST_DATA_DIR "/test_images/quad.png"));
     CTexture t;
     EXPECT_EQ(t.LoadFromResource(name.c_str(), 0, 1), 1);
     EXPECT_EQ(g_gfxLog, "load(" + name + ") ... ok.\n");

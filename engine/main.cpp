@@ -3,7 +3,10 @@
 
 int main(int argc, char** argv) {
     SetCommandLine(argc, argv);
-    if (g_engine.Init()) GameMain();
+    // A start that failed (another copy running, no window, a device missing) is no success
+    // for whoever started the program.
+    const int started = g_engine.Init();
+    if (started) GameMain();
     g_engine.Free();
-    return 0;
+    return started ? 0 : 1;
 }

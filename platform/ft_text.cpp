@@ -6,7 +6,6 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <cstring>
@@ -63,6 +62,26 @@ std::vector<uint32_t> Decode(const char* text, int length) {
     return out;
 }
 
+// Bold as GDI synthesises it: the glyph drawn again one pixel to the right, so it is one pixel
+// wider and advances one more. Thickening downwards as well would close the small gaps of the
+// game's text sizes (an exclamation mark's dot, the strokes of kanji).
+void Embolden(Glyph& g) {
+    ++g.advance;
+    if (g.width <= 0 || g.rows <= 0) return;
+    const int w = g.width + 1;
+    std::vector<unsigned char> wide((size_t)w * g.rows, 0);
+    for (int y = 0; y < g.rows; ++y) {
+        const unsigned char* src = &g.coverage[(size_t)y * g.width];
+        unsigned char* dst = &wide[(size_t)y * w];
+        for (int x = 0; x < w; ++x) {
+            unsigned char here = x < g.width ? src[x] : 0, left = x > 0 ? src[x - 1] : 0;
+            dst[x] = here > left ? here : left;
+        }
+    }
+    g.width = w;
+    g.coverage.swap(wide);
+}
+
 }  // namespace
 
 struct GfxFont {
@@ -80,7 +99,6 @@ struct GfxFont {
         FT_Int32 flags = mono ? (FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) : FT_LOAD_TARGET_NORMAL;
         if (FT_Load_Char(face, c, flags) != 0) return g;
         FT_GlyphSlot slot = face->glyph;
-        if (bold) FT_GlyphSlot_Embolden(slot);
         if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return g;
         const FT_Bitmap& b = slot->bitmap;
         g.left = slot->bitmap_left;
@@ -97,6 +115,7 @@ struct GfxFont {
                 g.coverage[(size_t)y * g.width + x] = v;
             }
         }
+        if (bold) Embolden(g);
         return g;
     }
 };

@@ -1,5 +1,7 @@
 // Named locks as abstract Unix sockets: the kernel frees the name when the process dies,
-// so a crashed game never leaves a stale lock behind.
+// so a crashed game never leaves a stale lock behind. Abstract names are shared by the whole
+// machine, so each carries the user id: a lock belongs to one user's session, as a named
+// mutex does, and another user on the machine takes their own.
 #include "sys_lock.h"
 
 #include <sys/socket.h>
@@ -35,7 +37,8 @@ void SysSetLockNamespace(const char* ns) {
 int SysAcquireNamedLock(const char* name) {
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
-    std::string full = "zaumolta-lock:" + Namespace() + ":" + (name ? name : "");
+    std::string full = "zaumolta-lock:" + std::to_string((unsigned long)getuid()) + ":" + Namespace() + ":" +
+                       (name ? name : "");
     sockaddr_un addr;
     memset(&addr, 0, sizeof addr);
     addr.sun_family = AF_UNIX;

@@ -1,5 +1,6 @@
 // The mark is an abstract Unix socket name: the kernel frees it when the process dies, so a
-// relay that crashed never blocks the next one.
+// relay that crashed never blocks the next one. Abstract names are shared by the whole machine:
+// the user id in the name keeps one user's relay from refusing another's.
 #include "instance_mark.h"
 
 #include <sys/socket.h>
@@ -19,7 +20,8 @@ int g_markSocket = -1;
 int AcquireInstanceMark() {
     const char* ns = getenv(kLockNamespaceVariable);
     char name[sizeof(sockaddr_un::sun_path)];
-    int n = snprintf(name, sizeof name, "zaumolta-lock:%s:%s", ns ? ns : "", kInstanceMarkName);
+    int n = snprintf(name, sizeof name, "zaumolta-lock:%lu:%s:%s", (unsigned long)getuid(), ns ? ns : "",
+                     kInstanceMarkName);
     if (n < 0) return 1;
     if (n > (int)sizeof name - 2) n = (int)sizeof name - 2;
 

@@ -1,4 +1,4 @@
-// The machine-wide single-instance mark: only one relay serves a machine.
+// The single-instance mark: only one relay per user serves a machine.
 #pragma once
 
 // The mark's name; the game looks for no other.
@@ -7,6 +7,6 @@ constexpr const char* kInstanceMarkName = "ZAUMOLTA_NET_S";
 // relays of parallel tests never meet. Names are built as the game builds its own locks.
 constexpr const char* kLockNamespaceVariable = "ZAUMOLTA_LOCK_NS";
 
-// Takes the mark; 0 when another relay on this machine already holds it.
+// Takes the mark; 0 when another relay of this user on this machine already holds it.
 int AcquireInstanceMark();
 void ReleaseInstanceMark();

@@ -38,7 +38,7 @@ namespace {
 
 int main() {
     ConsoleOpen();
-    if (!AcquireInstanceMark()) EndRelay(0);  // another relay serves this machine: end without a word
+    if (!AcquireInstanceMark()) EndRelay(1);  // another relay serves this user: end without a word
     setvbuf(stdout, nullptr, _IOLBF, 0);      // lines show at once even when piped to a file
 
     printf("yver 0.15b9.sa8\n");

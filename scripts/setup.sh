@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the system packages, configures and builds into the given folder.
 # Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
+#   BUILD_TYPE: Release (default) or Debug; BUILD_TARGETS: what to build (default: everything)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -17,4 +18,5 @@ packages=(
 scripts/install_packages.sh "${packages[@]}"
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Release} "$@"
-ninja -C "$build"
+read -r -a targets <<<"${BUILD_TARGETS:-}"
+ninja -C "$build" "${targets[@]}"

@@ -1,7 +1,7 @@
 // Stand-in pictures of the title, the loading screens and the menu strips. The full-screen
-// pictures are 256 x 256 (the game stretches them over 640 x 480); each one's bottom-right
-// block is one flat colour of its own, so a drawn frame can be told apart by a single pixel. Pure white is kept out of the pictures that use it as colour key,
-// except where it is meant to let the screen show through.
+// pictures are 256 x 256 (the game stretches them over 640 x 480). Pure white is kept out of
+// the pictures that use it as colour key, except where it is meant to let the screen show
+// through.
 #include "generator.h"
 #include "picture.h"
 
@@ -10,15 +10,6 @@
 namespace {
 
 constexpr int kSide = 256;
-constexpr int kBlock = 32;   // the flat bottom-right block
-
-void CornerBlock(Picture* p, uint32_t block) { p->FillRect(kSide - kBlock, kSide - kBlock, kBlock, kBlock, block); }
-
-// Marks the picture with its block and writes it into bmp as PNG.
-int BlockAndWritePng(Picture* p, const std::string& bmp, const char* name, uint32_t block) {
-    CornerBlock(p, block);
-    return WritePicturePng(bmp + "/" + name, *p);
-}
 
 // A boxy robot outline standing on the ground line: head, body, arms, legs.
 void Robot(Picture* p, int cx, int ground, int scale, uint32_t body, uint32_t trim) {
@@ -46,7 +37,7 @@ int Title01(const std::string& bmp) {
     Robot(&p, 200, 200, 2, 0xff8a6a50, 0xff20a0d0);
     p.CentredText("ZAU_MOLTA", 70, 48, 244, 1, 0xfff0d040, 0xff000000);
     p.CentredText("ROBOT COMBAT", 124, 16, 200, 1, 0xffe0e0f0, 0xff000000);
-    return BlockAndWritePng(&p, bmp, "titol01.png", 0xff203060);
+    return WritePicturePng(bmp + "/titol01.png", p);
 }
 
 int Title02(const std::string& bmp) {
@@ -54,7 +45,7 @@ int Title02(const std::string& bmp) {
     Picture p(kSide, kSide, 0xff000000);
     p.Gradient(0xff300808, 0xff000000);
     p.CentredText("ZAU_MOLTA", 108, 40, 230, 1, 0xffe03020, 0xff000000);
-    return BlockAndWritePng(&p, bmp, "titol02.png", 0xff601010);
+    return WritePicturePng(bmp + "/titol02.png", p);
 }
 
 int Title03(const std::string& bmp) {
@@ -64,23 +55,23 @@ int Title03(const std::string& bmp) {
     p.FillRect(0, 0, 96, kSide, 0xff0c1418);
     Robot(&p, 178, 230, 3, 0xff5a6a7a, 0xffd04020);
     p.Text("ZAU_MOLTA", 104, 20, 24, 1, 0xfff0d040);
-    return BlockAndWritePng(&p, bmp, "titol03.png", 0xff185038);
+    return WritePicturePng(bmp + "/titol03.png", p);
 }
 
 struct LoadingPicture {
     const char* name;
     int jpeg;
-    uint32_t top, bottom, block;
+    uint32_t top, bottom;
 };
 const LoadingPicture kLoading[] = {
-    {"load00.png", 0, 0xff202840, 0xff606880, 0xff283060},
-    {"load01.png", 0, 0xff402010, 0xff806040, 0xff603018},
-    {"load02.jpg", 1, 0xff103020, 0xff408060, 0xff205030},
-    {"load03.jpg", 1, 0xff301030, 0xff704070, 0xff502050},
-    {"load04.jpg", 1, 0xff303010, 0xff707040, 0xff505020},
-    {"load05.jpg", 1, 0xff102838, 0xff407080, 0xff204858},
-    {"load06.png", 0, 0xff281818, 0xff684848, 0xff402828},
-    {"load07.png", 0, 0xff181828, 0xff484868, 0xff282840},
+    {"load00.png", 0, 0xff202840, 0xff606880},
+    {"load01.png", 0, 0xff402010, 0xff806040},
+    {"load02.jpg", 1, 0xff103020, 0xff408060},
+    {"load03.jpg", 1, 0xff301030, 0xff704070},
+    {"load04.jpg", 1, 0xff303010, 0xff707040},
+    {"load05.jpg", 1, 0xff102838, 0xff407080},
+    {"load06.png", 0, 0xff281818, 0xff684848},
+    {"load07.png", 0, 0xff181828, 0xff484868},
 };
 
 int Loading(const std::string& bmp) {
@@ -96,7 +87,6 @@ int Loading(const std::string& bmp) {
             p.CentredText("NOW LOADING", 104, 28, 230, 1, 0xfff0f0f0, 0xff000000);
         }
         Robot(&p, 128, 236, 2, 0xff8090a0, 0xffd06020);
-        CornerBlock(&p, l.block);
         std::string path = bmp + "/" + l.name;
         if (!(l.jpeg ? WritePictureJpeg(path, p, 90) : WritePicturePng(path, p))) return 0;
         ++index;

@@ -117,7 +117,7 @@ class HeightMapDraw : public GfxTest {};
 TEST_F(HeightMapDraw, TheSampleHillShows) {
     StartDevice();
     g_matView = MatrixLookAtLH(Vec3(0, 40, -30), Vec3(0, 0, 0), Vec3(0, 1, 0));
-    CFolderGuard in(GAME_DIR "/sample");
+    CFolderGuard in(TEST_DATA_DIR "/sample");
     CHeightMap hm;
     ASSERT_EQ(hm.Build("hill.png", 0, 0, 0, 2.0f, 20.0f, 0xFF40A040), 1);
     EXPECT_GT(hm.GetHeight(2, 0), hm.GetHeight(-12, 0));  // the hill stands right of centre

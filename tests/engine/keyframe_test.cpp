@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(KeyframeFiles, LoadsTheSampleModel) {
-    CFolderGuard in(GAME_DIR "/sample");
+    CFolderGuard in(TEST_DATA_DIR "/sample");
     ASSERT_TRUE(in.IsEntered());
     CKeyframeMesh kf;
     ASSERT_EQ(kf.Load("walker.txt"), 1);
@@ -132,7 +132,7 @@ class KeyframeDraw : public GfxTest {};
 TEST_F(KeyframeDraw, TheModelDrawsWhereItsBaseNodeIs) {
     StartDevice();
     g_matView = MatrixLookAtLH(Vec3(0, 1, -6), Vec3(0, 1, 0), Vec3(0, 1, 0));
-    CFolderGuard in(GAME_DIR "/sample");
+    CFolderGuard in(TEST_DATA_DIR "/sample");
     CKeyframeMesh kf;
     ASSERT_EQ(kf.Load("walker.txt"), 1);
     kf.m_speed = 0;

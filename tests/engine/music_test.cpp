@@ -37,7 +37,7 @@ TEST_F(MusicTest, GeneratedTuneIsHeard) {
     EXPECT_EQ(Log(), "----------------------------------------\nInitDirectSound\n3Dサウンド = OFF\nエフェクト = ON\n"
                      "----------------------------------------\nInitDirectMusic\n");
     EXPECT_EQ(SysMusicHasSoundFont(), 1);
-    std::string tune = std::string(GAME_DIR) + "/midi/tune.mid";
+    std::string tune = std::string(TEST_DATA_DIR) + "/midi/tune.mid";
     PlayMidiFile(tune.c_str());
     EXPECT_EQ(IsMusicPlaying(), 1);
     EXPECT_GT(RenderMix(Ms(1000)).left, 0.01);
@@ -111,7 +111,7 @@ TEST_F(MusicTest, LoopsRestartAndTunesWithNothingToRepeatNeverHang) {
 
 TEST_F(MusicTest, PauseKeepsThePlaceAndStopGoesBackToTheStart) {
     StartMusic();
-    std::string tune = std::string(GAME_DIR) + "/midi/tune.mid";
+    std::string tune = std::string(TEST_DATA_DIR) + "/midi/tune.mid";
     ASSERT_EQ(LoadMidi(tune.c_str()), 1);
     PlayMusic(1);
     RenderMix(Ms(1000));  // 120 beats a minute at 480 ticks a beat: about 960 ticks

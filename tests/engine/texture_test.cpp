@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         GfxTest::SetUp();
         StartDevice();
-        ASSERT_EQ(m_folder.Enter(GAME_DIR "/test_images"), 1);
+        ASSERT_EQ(m_folder.Enter(TEST_DATA_DIR "/test_images"), 1);
         SetLighting(0);
         g_gfxLog.clear();
     }
@@ -193,6 +193,61 @@ TEST_F(TextureTest, BlackEmptyAndOverwideTexts) {
     EXPECT_EQ(CountNot(kBack, 64, 40, 100, 16), 0);
 }
 
+// Bold text is thickened across only: the battle banner's "ＧＯ！！" keeps each exclamation
+// mark's dot apart from its bar (a blank row between them), and stands as tall as plain text.
+TEST_F(TextureTest, BoldBannerTextKeepsTheExclamationDotsApart) {
+    struct Ink {
+        std::vector<std::vector<int>> lit;  // rows of 0/1
+        int top = -1, bottom = -1;          // rows with any ink
+    };
+    auto render = [&](int weight) {
+        CTexture t;
+        EXPECT_EQ(t.CreateFromText("ＧＯ！！", 16, 0xFFFFFFFF, weight, "ＭＳ Ｐゴシック"), 1);
+        int w = 0, h = 0;
+        t.GetSize(&w, &h);
+        Frame(kBack, [&] { t.DrawAt(10, 10); });
+        std::vector<uint32_t> px((size_t)w * h);
+        EXPECT_EQ(GfxReadPixels(10, 10, w, h, px.data()), 1);
+        Ink ink;
+        ink.lit.assign(h, std::vector<int>(w, 0));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (px[(size_t)y * w + x] != kBack) {
+                    ink.lit[y][x] = 1;
+                    if (ink.top < 0) ink.top = y;
+                    ink.bottom = y;
+                }
+        return ink;
+    };
+    Ink bold = render(700), plain = render(400);
+    ASSERT_FALSE(bold.lit.empty());
+    EXPECT_EQ(bold.top, plain.top);
+    EXPECT_EQ(bold.bottom, plain.bottom);
+
+    // The glyphs as runs of inked columns: G, O and the two marks.
+    const int w = (int)bold.lit[0].size(), h = (int)bold.lit.size();
+    std::vector<std::pair<int, int>> glyphs;
+    for (int x = 0; x < w; ++x) {
+        int any = 0;
+        for (int y = 0; y < h; ++y) any |= bold.lit[y][x];
+        if (!any) continue;
+        if (glyphs.empty() || glyphs.back().second != x - 1) glyphs.push_back({x, x});
+        else glyphs.back().second = x;
+    }
+    ASSERT_EQ(glyphs.size(), 4u);
+    for (int g = 2; g < 4; ++g) {
+        // Bar, blank, dot: the inked rows of the mark fall into exactly two runs.
+        int runs = 0, previous = 0;
+        for (int y = 0; y < h; ++y) {
+            int any = 0;
+            for (int x = glyphs[g].first; x <= glyphs[g].second; ++x) any |= bold.lit[y][x];
+            runs += any && !previous;
+            previous = any;
+        }
+        EXPECT_EQ(runs, 2) << "mark " << g - 1;
+    }
+}
+
 TEST_F(TextureTest, SpriteScalesFromItsCornerAndTurnsAboutItsCentre) {
     CTexture t;
     ASSERT_EQ(t.Load("sprite.bmp", 0, 1), 1);
@@ -305,7 +360,7 @@ TEST_F(TextureTest, ResourcesAreFilesInResBesideTheProgram) {
     const std::string dir = SysGetExeDirectory() + "res";
     const std::string name = "gfx-resource-" + std::to_string(getpid()) + ".png";
     ASSERT_EQ(SysMakeDir(dir.c_str()), 1);
-    WriteWholeFile(dir + "/" + name, ReadWholeFile(GAME_DIR "/test_images/quad.png"));
+    WriteWholeFile(dir + "/" + name, ReadWholeFile(TEST_DATA_DIR "/test_images/quad.png"));
     CTexture t;
     EXPECT_EQ(t.LoadFromResource(name.c_str(), 0, 1), 1);
     EXPECT_EQ(g_gfxLog, "load(" + name + ") ... ok.\n");

@@ -1,9 +1,10 @@
 // The real program, started headless: it logs its start-up, runs frames, and ends cleanly
-// on SIGTERM; a second copy ends at once.
+// on SIGTERM; a second copy of the same user ends at once, saying so and with a failure status.
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -18,11 +19,17 @@ extern char** environ;
 
 namespace {
 
-pid_t Spawn(const std::string& program, const char* option) {
+// errors: a file for the program's standard error, or "" to keep the test's.
+pid_t Spawn(const std::string& program, const char* option, const std::string& errors = "") {
     pid_t pid = -1;
     char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(option), nullptr};
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
-    return pid;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errors.empty())
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
 }
 
 int WaitExit(pid_t pid, int timeoutMs) {
@@ -55,9 +62,10 @@ TEST(ZaumoltaProcess, LogsStartupRunsAndEndsOnSigterm) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // a few frames run
 
-    pid_t second = Spawn(program, "-dbf");
+    pid_t second = Spawn(program, "-dbf", folder.File("second.err"));
     ASSERT_GT(second, 0);
-    EXPECT_EQ(WaitExit(second, 10000), 0);  // refused: ends by itself
+    EXPECT_EQ(WaitExit(second, 10000), 1);  // refused: ends by itself, and not as a success
+    EXPECT_NE(ReadWholeFile(folder.File("second.err")).find("多重起動を禁止します.\n"), std::string::npos);
 
     kill(first, SIGTERM);
     EXPECT_EQ(WaitExit(first, 10000), 0);

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string Sample(const char* name) { return ReadWholeFile(std::string(GAME_DIR) + "/test_images/" + name); }
+std::string Sample(const char* name) { return ReadWholeFile(std::string(TEST_DATA_DIR) + "/test_images/" + name); }
 
 int Decode(const std::string& bytes, SysImage* image) { return SysDecodeImage(bytes.data(), bytes.size(), image); }
 

@@ -1,10 +1,11 @@
-// Start-up: the port comes from ap.ini under profile-string rules, a second relay on the same
-// machine ends without a word, and a failed start is printed and ends once a key is read.
+// Start-up: the port comes from ap.ini under profile-string rules, a second relay of the same
+// user ends without a word, and a failed start is printed and ends once a key is read.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ TEST(RelayStartupTest, PortIsReadFromApIniAsTheGameWritesIt) {
     }
 }
 
-TEST(RelayStartupTest, SecondRelayOnTheMachineEndsWithoutAWord) {
+TEST(RelayStartupTest, SecondRelayOfTheUserEndsWithoutAWordAndAFailureStatus) {
     std::string lockNamespace = UniqueLockNamespace();
     TempFolder firstFolder, secondFolder, thirdFolder;
     RelayProcess first;
@@ -48,8 +49,14 @@ TEST(RelayStartupTest, SecondRelayOnTheMachineEndsWithoutAWord) {
     RelayProcess second;
     secondFolder.WriteFile("ap.ini", "[NET]\nHostPort=" + std::to_string(FreeTcpPort()) + "\n");
     ASSERT_TRUE(second.Spawn(secondFolder.Path(), lockNamespace));
-    EXPECT_EQ(second.WaitExit(5000), 0);
+    EXPECT_EQ(second.WaitExit(5000), 1);
     EXPECT_EQ(second.Output(), "");
+    // The mark is the user's own: its name, as the kernel lists it, carries the user id.
+    std::ifstream sockets("/proc/net/unix");
+    std::string line, mark = "@zaumolta-lock:" + std::to_string(getuid()) + ":" + lockNamespace + ":";
+    bool listed = false;
+    while (std::getline(sockets, line)) listed |= line.find(mark) != std::string::npos;
+    EXPECT_TRUE(listed) << mark;
 
     // The mark goes with the relay that held it.
     first.Type("q");

@@ -61,29 +61,31 @@ TEST(TitleOverlay, OpaqueUntilFrameThirtyGoneByFrameSixty) {
 }
 
 TEST_F(TitleTest, IntroSplashFadesIntoTheBackground) {
-    ASSERT_FALSE(Near(introBlock, splashBlock, 40));
+    for (int i = 0; i < kProbeCount; ++i) ASSERT_FALSE(Near(introLook.texel[i], splashLook.texel[i], 20)) << i;
     ScreenImage f2, f29, f45, f61;
     // A capture at pump n reads frame n - 1.
     driver.Wait(3).Capture(&f2).Wait(27).Capture(&f29).Wait(16).Capture(&f45).Wait(16).Capture(&f61);
-    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock)).Quit();
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuLook)).Quit();
     EXPECT_EQ(TitleScene(), kSceneQuit);
     EXPECT_FALSE(driver.LimitReached());
-    EXPECT_TRUE(Near(f2.Pixel(kBlockX, kBlockY), splashBlock));
-    EXPECT_TRUE(Near(f29.Pixel(kBlockX, kBlockY), splashBlock));
-    EXPECT_TRUE(Near(f61.Pixel(kBlockX, kBlockY), introBlock));
+    EXPECT_TRUE(Shows(f2, splashLook));
+    EXPECT_TRUE(Shows(f29, splashLook));
+    EXPECT_TRUE(Shows(f61, introLook));
     EXPECT_EQ(f61.SavePng(std::string(SCREENSHOT_DIR) + "/title_intro.png"), 1);
     // Frame 45: alpha 0x77 of the splash over the background.
-    uint32_t mid = f45.Pixel(kBlockX, kBlockY);
-    for (int shift = 0; shift < 24; shift += 8) {
-        int s = (splashBlock >> shift) & 0xff, b = (introBlock >> shift) & 0xff;
-        EXPECT_NEAR((int)((mid >> shift) & 0xff), (s * 0x77 + b * (255 - 0x77)) / 255, 4) << shift;
+    for (int i = 0; i < kProbeCount; ++i) {
+        uint32_t mid = f45.Pixel(kProbes[i].x, kProbes[i].y);
+        for (int shift = 0; shift < 24; shift += 8) {
+            int s = (splashLook.texel[i] >> shift) & 0xff, b = (introLook.texel[i] >> shift) & 0xff;
+            EXPECT_NEAR((int)((mid >> shift) & 0xff), (s * 0x77 + b * (255 - 0x77)) / 255, 4) << i << " " << shift;
+        }
     }
 }
 
 TEST_F(TitleTest, DownDownEnterChoosesTheNetScene) {
     int confirmPump = 0, menuPump = 0;
     driver.Wait(5).Do([&] { confirmPump = driver.Pumps(); }).Press(57);
-    driver.WaitFor(WhenShowing(menuBlock)).Do([&] { menuPump = driver.Pumps(); });
+    driver.WaitFor(WhenShowing(menuLook)).Do([&] { menuPump = driver.Pumps(); });
     driver.Press(kKeyDown).Press(kKeyDown).Press(kKeyEnter);
     EXPECT_EQ(TitleScene(), kSceneNet);
     EXPECT_TRUE(driver.ScriptDone());
@@ -93,13 +95,13 @@ TEST_F(TitleTest, DownDownEnterChoosesTheNetScene) {
 }
 
 TEST_F(TitleTest, UpOnTheFirstItemSelectsCancel) {
-    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock)).Press(kKeyUp).Press(kKeyUp).Press(kKeyEnter);
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuLook)).Press(kKeyUp).Press(kKeyUp).Press(kKeyEnter);
     EXPECT_EQ(TitleScene(), kSceneCancel);
 }
 
 TEST_F(TitleTest, ScreenshotOfTheTitleMenu) {
     ScreenImage shot;
-    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock)).Press(kKeyDown).Wait(40).Capture(&shot).Quit();
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuLook)).Press(kKeyDown).Wait(40).Capture(&shot).Quit();
     EXPECT_EQ(TitleScene(), kSceneQuit);
     ASSERT_EQ(shot.width, 640);
     std::string path = std::string(SCREENSHOT_DIR) + "/title_menu.png";
@@ -108,13 +110,16 @@ TEST_F(TitleTest, ScreenshotOfTheTitleMenu) {
     ASSERT_EQ(SysLoadImageFile(path.c_str(), &back), 1);
     EXPECT_EQ(back.width, 640);
     EXPECT_EQ(back.height, 480);
-    // The six items' strips stand at x 10..210 in rows of 24 from y 39.
-    for (int row = 1; row <= 6; ++row) EXPECT_FALSE(Near(shot.Pixel(190, 15 + row * 24 + 2), menuBlock, 10)) << row;
+    // The six items' strips stand at x 10..210 in rows of 24 from y 39, over the picture.
+    for (int row = 1; row <= 6; ++row) {
+        const int y = 15 + row * 24 + 2;
+        EXPECT_FALSE(Near(shot.Pixel(190, y), AssetPixel("bmp\\titol03.png", 190 * 256 / 640, y * 256 / 480), 10)) << row;
+    }
 }
 
 TEST_F(TitleTest, CancelIsDrawnOnlyWhileSelectedHalfALineAboveTheFirstItem) {
     ScreenImage before, onCancel;
-    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock)).Wait(40).Capture(&before);
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuLook)).Wait(40).Capture(&before);
     driver.Press(kKeyUp).Wait(40).Capture(&onCancel).Quit();
     EXPECT_EQ(TitleScene(), kSceneQuit);
     ASSERT_EQ(onCancel.SavePng(std::string(SCREENSHOT_DIR) + "/title_menu_cancel.png"), 1);
@@ -147,10 +152,10 @@ TEST_F(TitleTest, ClosedWindowEndsTheIntroAndTheMenuYieldsMinusOne) {
 TEST_F(GameMainTest, CancelReplaysTheIntroAndExitEndsWithoutAnotherFrame) {
     int introAgain = 0, exitPump = 0;
     driver.Press(kKeyEnter);                                      // logo
-    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock));      // intro
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuLook));      // intro
     driver.Press(kKeyUp).Press(kKeyEnter);                        // "Cancel"
-    driver.WaitFor(WhenShowing(splashBlock)).Do([&] { introAgain = 1; });
-    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock));
+    driver.WaitFor(WhenShowing(splashLook)).Do([&] { introAgain = 1; });
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuLook));
     for (int i = 0; i < 5; ++i) driver.Press(kKeyDown);
     driver.Do([&] { exitPump = driver.Pumps(); }).Press(kKeyEnter);  // "EXIT"
     EXPECT_EQ(GameMain(), 1);
@@ -167,7 +172,7 @@ TEST_F(GameMainTest, EveryOtherSceneReturnsToTheTitle) {
         if (scene == kSceneSingleCampaign) driver.Press(kKeyEnter);  // logo
         // The intro has to be on screen before its confirm counts ("NET" shows its loading
         // picture first).
-        driver.WaitFor(WhenShowing(splashBlock)).Press(kKeyEnter).WaitFor(WhenShowing(menuBlock));
+        driver.WaitFor(WhenShowing(splashLook)).Press(kKeyEnter).WaitFor(WhenShowing(menuLook));
         for (int i = 1; i < scene; ++i) driver.Press(kKeyDown);
         driver.Press(kKeyEnter);
         if (scene == kSceneOption) driver.Wait(2).Press(kKeyUp).Press(kKeyEnter);  // its "Cancel"
@@ -177,7 +182,7 @@ TEST_F(GameMainTest, EveryOtherSceneReturnsToTheTitle) {
         if (scene == kSceneSingleCampaign || scene == kSceneTeamCampaign)
             driver.Wait(4).Press(kKeyUp).Press(kKeyEnter);  // "Cancel" in the robot select after the loading picture
     }
-    driver.WaitFor(WhenShowing(splashBlock)).Quit();
+    driver.WaitFor(WhenShowing(splashLook)).Quit();
     EXPECT_EQ(GameMain(), 1);
     EXPECT_TRUE(driver.ScriptDone());
     EXPECT_FALSE(driver.LimitReached());
@@ -185,7 +190,7 @@ TEST_F(GameMainTest, EveryOtherSceneReturnsToTheTitle) {
 }
 
 TEST_F(TitleTest, QuitKeyInTheMenuEndsItWithTheQuitFlag) {
-    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuBlock)).Press(kKeyEscape);
+    driver.Press(kKeyEnter).WaitFor(WhenShowing(menuLook)).Press(kKeyEscape);
     EXPECT_EQ(TitleScene(), kSceneQuit);
     EXPECT_EQ(g_quit, 1);
     EXPECT_FALSE(driver.LimitReached());

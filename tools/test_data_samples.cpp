@@ -2,6 +2,7 @@
 // with its key file, and a grey-scale height image (16 x 12, a round hill on a slope).
 #include "generator.h"
 #include "png_writer.h"
+#include "test_data.h"
 
 #include <cmath>
 #include <cstdint>
@@ -32,8 +33,10 @@ std::string BoxMesh(float w, float h, float d, const char* color) {
 
 int WriteText(const std::string& path, const std::string& text) { return WriteFileBytes(path, text.data(), text.size()); }
 
-int GenerateEngineSamples(const std::string& gameDir) {
-    std::string dir = gameDir + "/sample";
+}  // namespace
+
+int WriteEngineSamples(const std::string& dataDir) {
+    std::string dir = dataDir + "/sample";
     if (!MakeDirs(dir)) return 0;
     if (!WriteText(dir + "/kf_body.x", BoxMesh(1.0f, 1.5f, 0.6f, "0.2;0.4;0.9;1.0"))) return 0;
     if (!WriteText(dir + "/kf_arm.x", BoxMesh(0.3f, 1.0f, 0.3f, "0.9;0.6;0.1;1.0"))) return 0;
@@ -60,7 +63,3 @@ int GenerateEngineSamples(const std::string& gameDir) {
         }
     return WritePngArgb(dir + "/hill.png", w, h, px.data());
 }
-
-}  // namespace
-
-REGISTER_GENERATOR("engine samples", GenerateEngineSamples);

@@ -3,6 +3,7 @@
 #include "generator.h"
 #include "picture.h"
 #include "png_writer.h"
+#include "test_data.h"
 
 #include <cstdint>
 #include <vector>
@@ -68,12 +69,10 @@ int WriteSpriteBmp(const std::string& dir) {
     return WriteFileBytes(dir + "/sprite.bmp", b.data(), b.size());
 }
 
-int GenerateTestImages(const std::string& gameDir) {
-    const std::string dir = gameDir + "/test_images";
+}  // namespace
+
+int WriteTestImages(const std::string& dataDir) {
+    const std::string dir = dataDir + "/test_images";
     if (!MakeDirs(dir)) return 0;
     return WriteQuadPng(dir) && WritePhotoJpeg(dir) && WriteSpriteBmp(dir);
 }
-
-}  // namespace
-
-REGISTER_GENERATOR("test images", GenerateTestImages);

@@ -157,7 +157,8 @@ void CNetBattle::RunAiAs(int slot, int type) {
 }
 
 void CNetBattle::ChatKeys() {
-    for (int k = 0; k < 4; ++k)
+    // While the chat line is open, 1 to 4 are digits typed into it, not canned lines.
+    for (int k = 0; k < 4 && !m_chatOpen; ++k)
         if (GetKeyStatus(kKey1 + k) == kButtonPressed) m_exchange.AddCannedLine(k);
     if (GetKeyStatus(kKeyF4) == kButtonPressed) m_exchange.RequestEnd();
     if (m_chatOpen) return;

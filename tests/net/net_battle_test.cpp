@@ -2,12 +2,15 @@
 // (three players, three CPU robots of the host), one of them drawing. Every game must compute
 // the same world step after step and end on the same step; F4 on one game ends all three.
 #include "battle_runner.h"
+#include "engine.h"
 #include "exchange_fixture.h"
 #include "fake_relay.h"
+#include "input.h"
 #include "net_battle.h"
 #include "net_log.h"
 #include "scene_driver.h"
 #include "sys_graphics.h"
+#include "sys_input.h"
 #include "test_folder.h"
 #include "text_list.h"
 
@@ -169,6 +172,31 @@ TEST_F(NetBattleTest, F4OnOneGameEndsEveryGameWithTheForcedEnd) {
     for (int p = 0; p < 3; ++p) EXPECT_LE(peers[p].overFrame - requestFrame, 10) << "game " << p;
     // The intro runs 91 frames; step 100 comes soon after, and the end follows within 40 frames.
     EXPECT_LE(peers[2].overFrame, 91 + 100 + 3 + 40);
+}
+
+// Keys 1 to 4 send the canned lines, but not while they are digits typed into the open chat
+// line; F4 still asks for the end there.
+TEST_F(NetBattleTest, CannedLinesOnlyWhileTheChatLineIsClosed) {
+    auto b = MakeBattle(0, 0);
+    b->m_exchange.m_cannedLines[0] = "gg";
+    auto press = [&](int key) {
+        SysInjectKey(key, 1);
+        PumpMessages();
+        UpdateInput();
+        b->ChatKeys();
+        SysInjectKey(key, 0);
+        PumpMessages();
+        UpdateInput();
+    };
+    b->m_chatOpen = true;
+    press(2);  // key 1
+    EXPECT_EQ(b->m_exchange.m_pendingChat, "");
+    press(62);  // F4
+    EXPECT_TRUE(b->m_exchange.m_pendingEnd);
+    b->m_exchange.m_pendingChat.clear();
+    b->m_chatOpen = false;
+    press(2);  // key 1
+    EXPECT_EQ(b->m_exchange.m_pendingChat, "gg");
 }
 
 // The forced end on one game: banners at once, poses at frame 30, result 99 after frame 30; a

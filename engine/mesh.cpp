@@ -108,6 +108,8 @@ void CMesh::BuildFaceSpheres() {
     m_faceSpheres.assign(static_cast<size_t>(faces) * 4, 0.0);
     m_faceBoxes.assign(static_cast<size_t>(faces) * 6, 0.0);
     m_sliverFaces.clear();
+    std::vector<int> members;  // the faces the runs and the grid hold: all but the slivers
+    members.reserve(static_cast<size_t>(faces));
     for (int f = 0; f < faces; ++f) {
         Vec3 p[3] = {GetVertexPosition(m_indices[f * 3]), GetVertexPosition(m_indices[f * 3 + 1]),
                      GetVertexPosition(m_indices[f * 3 + 2])};
@@ -138,10 +140,10 @@ void CMesh::BuildFaceSpheres() {
             box[i] = lo[i] - widen;
             box[3 + i] = hi[i] + widen;
         }
-        if (IsSliver(p[0], p[1], p[2])) m_sliverFaces.push_back(f);
+        (IsSliver(p[0], p[1], p[2]) ? m_sliverFaces : members).push_back(f);
     }
-    BuildFaceRuns();
-    BuildFaceGrid();
+    BuildFaceRuns(members);
+    BuildFaceGrid(members);
 }
 
 // The triangle test takes the first corner a and the edges e1, e2 from it. Its rounding moves
@@ -198,12 +200,11 @@ void EncloseSpheres(int first, int end, Sphere sphere, Radius radius, double* ou
 // Faces ordered along a Morton curve through their sphere centres, so each run of kFaceRun
 // holds near neighbours; each run's sphere is a little widened, so rounding in its centre and
 // radius can only make it larger.
-void CMesh::BuildFaceRuns() {
+void CMesh::BuildFaceRuns(const std::vector<int>& members) {
     m_runOrder.clear();
     m_runSpheres.clear();
     m_runBoxes.clear();
     m_groupSpheres.clear();
-    const std::vector<int> members = RunFaces();
     const int faces = static_cast<int>(members.size());
     if (faces == 0) return;
     double lo[3] = {}, hi[3] = {};
@@ -256,20 +257,6 @@ void CMesh::BuildFaceRuns() {
     }
 }
 
-// Every face but the slivers, in face order.
-std::vector<int> CMesh::RunFaces() const {
-    std::vector<int> faces;
-    faces.reserve(static_cast<size_t>(GetFaceCount()) - m_sliverFaces.size());
-    size_t next = 0;
-    for (int f = 0; f < GetFaceCount(); ++f) {
-        if (next < m_sliverFaces.size() && m_sliverFaces[next] == f)
-            ++next;
-        else
-            faces.push_back(f);
-    }
-    return faces;
-}
-
 namespace {
 
 // The grid's cells, at most 32 along an axis.
@@ -287,9 +274,8 @@ constexpr size_t kGridEntriesPerFace = 16;
 // coordinate, so any face box that meets a pick's box shares a cell with it. The faces that
 // meet the most cells go to the grid's wide list instead, as many as keep the entries within
 // the budget.
-void CMesh::BuildFaceGrid() {
+void CMesh::BuildFaceGrid(const std::vector<int>& members) {
     m_grid = FaceGrid();
-    const std::vector<int> members = RunFaces();
     const size_t faces = members.size();
     if (faces < 64 || GetFaceBoxCount() != GetFaceCount()) return;
     FaceGrid g;
@@ -403,7 +389,7 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
     for (uint32_t m : data.faceMaterials)
         if (m >= data.materials.size()) return 0;
     for (const Vec3& p : data.positions)
-        if (!IsFinite(p)) return 0;
+        if (!Vec3IsFinite(p)) return 0;
     m_fvf = kFvfFromFile;
     if (!data.normals.empty()) m_fvf |= kFvfNormal;
     if (!data.colors.empty()) m_fvf |= kFvfDiffuse;
@@ -415,15 +401,9 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
     for (int i = 0; i < m_vertexCount; ++i) {
         unsigned char* v = &m_vertices[static_cast<size_t>(i) * m_stride];
         Put(v, &data.positions[i], 12);
-        if (l.normal >= 0) {
-            const Vec3 n = FiniteOrZero(data.normals[i]);
-            Put(v + l.normal, &n, 12);
-        }
+        if (l.normal >= 0) Put(v + l.normal, &data.normals[i], 12);
         if (l.diffuse >= 0) Put(v + l.diffuse, &data.colors[i], 4);
-        if (l.tex >= 0) {
-            const Vec2 t = FiniteOrZero(data.texCoords[i]);
-            Put(v + l.tex, &t, 8);
-        }
+        if (l.tex >= 0) Put(v + l.tex, &data.texCoords[i], 8);
     }
     m_indices = data.indices;
     m_faceSubsets = data.faceMaterials;

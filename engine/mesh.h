@@ -120,9 +120,8 @@ private:
     void ReleaseDrawBuffers();  // after any change to vertices or faces
     void SortFacesBySubset();
     void BuildFaceSpheres();
-    void BuildFaceRuns();
-    void BuildFaceGrid();
-    std::vector<int> RunFaces() const;
+    void BuildFaceRuns(const std::vector<int>& members);  // members: the faces, slivers left out
+    void BuildFaceGrid(const std::vector<int>& members);
     // Below this sine of the angle at a face's first corner, the face is a sliver.
     static constexpr double kMinCornerSine = 1e-2;
     static bool IsSliver(const Vec3& a, const Vec3& b, const Vec3& c);

@@ -14,6 +14,12 @@
 
 namespace {
 
+// Exporters write normals and texture coordinates that are not finite for degenerate faces:
+// those read as zero, so such files still load. Positions that are not finite cannot be picked
+// or bounded, and fail the mesh.
+Vec3 FiniteOrZero(const Vec3& v) { return Vec3IsFinite(v) ? v : Vec3(); }
+Vec2 FiniteOrZero(const Vec2& v) { return std::isfinite(v.x) && std::isfinite(v.y) ? v : Vec2(); }
+
 // Frames nest no deeper than this in any real file; deeper nesting is refused (no recursion blow-up).
 constexpr int kMaxDepth = 64;
 // A face with more corners is not a face of ours.
@@ -383,7 +389,7 @@ struct Parser {
         for (uint32_t i = 0; i < total; ++i) {
             uint32_t s = srcOf[i];
             const Vec3 at = Vec3TransformCoord(m.positions[s], frame);
-            if (!IsFinite(at)) return Fail("vertex position not finite");
+            if (!Vec3IsFinite(at)) return Fail("vertex position not finite");
             out->positions.push_back(at);
             if (wantNormals) {
                 Vec3 nrm = normalOf[i] >= 0 ? m.normals[normalOf[i]] : Vec3();
@@ -480,10 +486,6 @@ int ReadFileBytes(const char* gamePath, std::string* bytes, std::string* error) 
 }
 
 }  // namespace
-
-bool IsFinite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-Vec3 FiniteOrZero(const Vec3& v) { return IsFinite(v) ? v : Vec3(); }
-Vec2 FiniteOrZero(const Vec2& v) { return std::isfinite(v.x) && std::isfinite(v.y) ? v : Vec2(); }
 
 int ParseXFile(const char* data, size_t size, XMeshData* out, std::string* error) {
     *out = XMeshData();

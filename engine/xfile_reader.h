@@ -36,13 +36,6 @@ struct XMeshData {
     std::vector<XMaterial> materials;
 };
 
-// A mesh whose vertex positions are not all finite cannot be picked or bounded, and is refused.
-// Exporters write normals and texture coordinates that are not finite for degenerate faces:
-// those become zero, so such files still load.
-bool IsFinite(const Vec3& v);
-Vec3 FiniteOrZero(const Vec3& v);
-Vec2 FiniteOrZero(const Vec2& v);
-
 // 1 on success; on failure 0 with *error telling why (for tests; the loader logs "failed.").
 int ParseXFile(const char* data, size_t size, XMeshData* out, std::string* error);
 int ReadXFile(const char* gamePath, XMeshData* out, std::string* error);

@@ -45,6 +45,7 @@ inline bool operator!=(const Vec3& a, const Vec3& b) { return !(a == b); }
 // ---- Vectors ----
 float Vec3Length(const Vec3& v);
 float Vec3LengthSq(const Vec3& v);
+bool Vec3IsFinite(const Vec3& v);            // no coordinate infinite or NaN
 float Vec3Dot(const Vec3& a, const Vec3& b);
 Vec3 Vec3Cross(const Vec3& a, const Vec3& b);
 void Vec3Cross(Vec3* out, const Vec3& a, const Vec3& b);

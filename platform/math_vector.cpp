@@ -2,10 +2,12 @@
 #include "math_ops.h"
 
 #include <cfloat>
+#include <cmath>
 #include <cstring>
 
 float Vec3LengthSq(const Vec3& v) { return v.x * v.x + v.y * v.y + v.z * v.z; }
 float Vec3Length(const Vec3& v) { return SqrtF(Vec3LengthSq(v)); }
+bool Vec3IsFinite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 float Vec3Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 Vec3 Vec3Cross(const Vec3& a, const Vec3& b) {

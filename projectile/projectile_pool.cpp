@@ -85,7 +85,7 @@ void CProjectilePool::CheckCollisions() {
         x[count] = at.x;
         y[count] = at.y;
         z[count] = at.z;
-        odd[count] = !(std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z));
+        odd[count] = !Vec3IsFinite(at);
         active[count] = k;
         read(count++);
     }

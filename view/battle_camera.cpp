@@ -12,11 +12,9 @@ namespace {
 
 const Vec3 kUp(0, 1, 0);
 
-bool Finite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
 bool FiniteView() {
     for (int r = 0; r < 4; ++r)
-        if (!Finite(MatrixRow(g_matView, r))) return false;
+        if (!Vec3IsFinite(MatrixRow(g_matView, r))) return false;
     return true;
 }
 
@@ -26,14 +24,14 @@ const C3DObject& Root(const CRobot* r) { return r->m_frames[kRootFrame]; }
 
 void SafeLookAt(const Vec3& eye, const Vec3& target, const Vec3& up) {
     Mat4 before = g_matView;
-    if (!Finite(eye) || !Finite(target)) return;
+    if (!Vec3IsFinite(eye) || !Vec3IsFinite(target)) return;
     SetViewLookAt(eye, target, up);
     if (!FiniteView()) g_matView = before;
 }
 
 void SafeLookAlong(const Vec3& eye, const Vec3& dir, const Vec3& up) {
     Mat4 before = g_matView;
-    if (!Finite(eye) || !Finite(dir)) return;
+    if (!Vec3IsFinite(eye) || !Vec3IsFinite(dir)) return;
     SetViewLookAlong(eye, dir, up);
     if (!FiniteView()) g_matView = before;
 }

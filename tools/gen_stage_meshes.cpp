@@ -3,7 +3,9 @@
 // inward sky box, or falling snow), in mesh units that the battle scales by 10. Robots start at
 // x 0 or +-0.1, z +-0.6, so every ground is solid there. Every floor ends at a wall, except on
 // the final stage, whose open edges are its danger: the CPU types without fall avoidance would
-// otherwise walk off and lose a battle that nobody fought.
+// otherwise walk off and lose a battle that nobody fought. Walls are drawn as high as they stop
+// robots and shots, facing the arena only: the chase camera does not test walls, and from behind
+// one it must see the robot through it.
 #include "generator.h"
 #include "mesh_builder.h"
 
@@ -22,6 +24,10 @@ constexpr float kTile = 0.5f;     // longest side of a drawn floor tile or wall 
 // root rises about 0.5 in its highest jump, and the tallest block it can jump from is 0.5 high.
 constexpr float kFenceTop = 2.0f;
 constexpr float kFenceOverlap = 0.05f;  // walls run on past their corners: no seam between two
+constexpr float kTrim = 0.03f;          // the strip of colour along the top of a wall's solid foot
+// Drawn things stand this far behind a wall at least: the camera, up to 4.5 world units behind
+// its robot, must not end up behind them when the robot is at the wall.
+constexpr float kCameraRoom = 0.5f;
 // Height fields span [-3.2, 3.2] in an odd number of cells, so that no seam between two of their
 // triangles runs along x = 0 or z = 0, where robots start and walk: a pick right beside a seam
 // can slip between the two triangles and drop the robot through the ground.
@@ -78,10 +84,9 @@ struct Arena {
         visible.Cylinder(base, base + V3(0, h, 0), r, r, sides);
         if (collide) ground.Box(base + V3(0, h / 2, 0), V3(r * 1.8f, h, r * 1.8f), 0);
     }
-    // Walls round the rectangle [x0, x1] x [z0, z1] from height y0 to y1, facing inward, on the
-    // mesh given: the ground in one face a side, or a stage that is its own ground in sections
-    // (`drawn`), for the fog as with the floors.
-    static void Fence(CMeshBuilder& m, float x0, float z0, float x1, float z1, float y0, float y1, int drawn = 0) {
+    // Collision walls round the rectangle [x0, x1] x [z0, z1] from height y0 to y1, facing
+    // inward, one face a side.
+    void Fence(float x0, float z0, float x1, float z1, float y0, float y1) {
         const float e = kFenceOverlap, ym = (y0 + y1) / 2;
         struct Side {
             V3 from, to, behind;
@@ -91,18 +96,54 @@ struct Arena {
                                {V3(x1, 0, z0 - e), V3(x1, 0, z1 + e), V3(x1 + 1, ym, 0)},
                                {V3(x0, 0, z0 - e), V3(x0, 0, z1 + e), V3(x0 - 1, ym, 0)}};
         for (const Side& s : sides) {
-            const int n = drawn ? Tiles(std::fabs(s.to.x - s.from.x) + std::fabs(s.to.z - s.from.z)) : 1;
-            for (int k = 0; k < n; ++k) {
-                V3 p = s.from + (s.to - s.from) * (float(k) / n);
-                V3 q = s.from + (s.to - s.from) * (float(k + 1) / n);
-                m.Quad(V3(p.x, y0, p.z), V3(q.x, y0, q.z), V3(q.x, y1, q.z), V3(p.x, y1, p.z), s.behind);
-            }
+            const V3 p = s.from, q = s.to;
+            ground.Quad(V3(p.x, y0, p.z), V3(q.x, y0, q.z), V3(q.x, y1, q.z), V3(p.x, y1, p.z), s.behind);
         }
     }
-    // A closed ring of n walls of radius r (to their inner faces), height h on the stage with
-    // their thickness and a trim along the top; on the ground they face inward, fence-high. A
-    // square ring (n 4, no turn) stands on the edges of a floor of half size r.
-    void RingWall(int n, float r, float h, float thick, int mat, int trim, float turn = 0) {
+    // How a wall is drawn: its solid foot, a trim strip along the foot's top (none when -1) and
+    // the see-through barrier up to where the wall stops things.
+    struct WallLook {
+        int foot, trim, barrier;
+    };
+    int Barrier(float r, float g, float b) {
+        int m = Mat(r, g, b, "stg_barrier.png", 0.5f);
+        visible.SetGlow(m, r * 0.6f, g * 0.6f, b * 0.6f);
+        return m;
+    }
+    // One straight wall on the stage from p to q (their x and z), its front away from `outward`:
+    // the foot from y0 up to footP and footQ at its two ends, then the barrier up to y1, in
+    // short sections for the fog as with the floors. One plane with no top or back, so that
+    // from behind nothing of it is drawn.
+    void WallFace(V3 p, V3 q, float y0, float footP, float footQ, float y1, V3 outward, const WallLook& look) {
+        const int n = Tiles(std::sqrt((q.x - p.x) * (q.x - p.x) + (q.z - p.z) * (q.z - p.z)));
+        for (int k = 0; k < n; ++k) {
+            const float s = float(k) / n, t = float(k + 1) / n;
+            const V3 a = p + (q - p) * s, b = p + (q - p) * t;
+            const float fa = footP + (footQ - footP) * s, fb = footP + (footQ - footP) * t;
+            const float ta = look.trim >= 0 ? std::max(y0, fa - kTrim) : fa, tb = look.trim >= 0 ? std::max(y0, fb - kTrim) : fb;
+            const V3 behind = (a + b) * 0.5f + outward + V3(0, (y0 + y1) / 2, 0);
+            visible.Use(look.foot);
+            visible.Quad(V3(a.x, y0, a.z), V3(b.x, y0, b.z), V3(b.x, tb, b.z), V3(a.x, ta, a.z), behind);
+            if (look.trim >= 0) {
+                visible.Use(look.trim);
+                visible.Quad(V3(a.x, ta, a.z), V3(b.x, tb, b.z), V3(b.x, fb, b.z), V3(a.x, fa, a.z), behind);
+            }
+            visible.Use(look.barrier);
+            visible.Quad(V3(a.x, fa, a.z), V3(b.x, fb, b.z), V3(b.x, y1, b.z), V3(a.x, y1, a.z), behind);
+        }
+    }
+    // The drawn walls of Fence: the same four planes, the foot `foot` high above y0.
+    void DrawnFence(float x0, float z0, float x1, float z1, float y0, float foot, float y1, const WallLook& look) {
+        const float e = kFenceOverlap, f = y0 + foot;
+        WallFace(V3(x0 - e, 0, z1), V3(x1 + e, 0, z1), y0, f, f, y1, V3(0, 0, 1), look);
+        WallFace(V3(x0 - e, 0, z0), V3(x1 + e, 0, z0), y0, f, f, y1, V3(0, 0, -1), look);
+        WallFace(V3(x1, 0, z0 - e), V3(x1, 0, z1 + e), y0, f, f, y1, V3(1, 0, 0), look);
+        WallFace(V3(x0, 0, z0 - e), V3(x0, 0, z1 + e), y0, f, f, y1, V3(-1, 0, 0), look);
+    }
+    // A closed ring of n walls of radius r (to their faces), on the ground fence-high; on the
+    // stage a foot h high and the barrier above it. A square ring (n 4, no turn) stands on the
+    // edges of a floor of half size r.
+    void RingWall(int n, float r, float h, const WallLook& look, float turn = 0) {
         for (int i = 0; i < n; ++i) {
             float a = turn + 2 * kPi * i / n, half = r * std::tan(kPi / n);
             Place p = Place().TurnedY(a);
@@ -110,25 +151,16 @@ struct Arena {
             const float top = std::max(h, kFenceTop), side = half + kFenceOverlap;
             ground.Quad(V3(-side, 0, r), V3(side, 0, r), V3(side, top, r), V3(-side, top, r), V3(0, top / 2, 2 * r));
             ground.SetPlace(Place());
-            // On the stage in short sections, for the fog as with the floors.
-            const float len = 2 * half + 2 * thick * std::tan(kPi / n);
-            const int pieces = Tiles(len);
-            for (int k = 0; k < pieces; ++k) {
-                visible.SetPlace(p.Moved(V3(-len / 2 + len * (k + 0.5f) / pieces, 0, 0)));
-                visible.Use(mat);
-                visible.TaperedBox(V3(0, 0, r + thick / 2), h, len / pieces, thick, len / pieces, thick, 0, 0, bottoms);
-                if (trim >= 0) {
-                    visible.Use(trim);
-                    visible.Box(V3(0, h + 0.015f, r + thick / 2), V3(len / pieces + 0.001f, 0.03f, thick + 0.02f), bottoms);
-                }
-            }
+            visible.SetPlace(p);
+            WallFace(V3(-side, 0, r), V3(side, 0, r), 0, h, h, top, V3(0, 0, 1), look);
             visible.SetPlace(Place());
         }
     }
     // A height field over [x0, x0 + n cell] x [z0, z0 + n cell]; the ground gets the same faces
     // and a fence round the edge, reaching from under the lowest edge point to above the highest.
+    // On the stage the fence's foot follows the edge `skirt` above it, cell by cell.
     void Terrain(float x0, float z0, float cell, int n, const std::function<float(float, float)>& height,
-                 const std::function<int(float)>& materialOfHeight) {
+                 const std::function<int(float)>& materialOfHeight, float skirt, const WallLook& look) {
         const float x1 = x0 + n * cell, z1 = z0 + n * cell;
         float low = height(x0, z0), high = low;
         for (int k = 0; k <= n; ++k)
@@ -137,7 +169,20 @@ struct Arena {
                 low = std::min(low, h);
                 high = std::max(high, h);
             }
-        Fence(ground, x0, z0, x1, z1, low - 0.1f, high + kFenceTop);
+        Fence(x0, z0, x1, z1, low - 0.1f, high + kFenceTop);
+        const float e = kFenceOverlap;
+        for (int k = 0; k < n; ++k) {
+            const float a = x0 + k * cell, b = a + cell, ea = k == 0 ? e : 0, eb = k == n - 1 ? e : 0;
+            const float za = z0 + k * cell, zb = za + cell;
+            WallFace(V3(a - ea, 0, z1), V3(b + eb, 0, z1), low - 0.1f, height(a, z1) + skirt, height(b, z1) + skirt,
+                     high + kFenceTop, V3(0, 0, 1), look);
+            WallFace(V3(a - ea, 0, z0), V3(b + eb, 0, z0), low - 0.1f, height(a, z0) + skirt, height(b, z0) + skirt,
+                     high + kFenceTop, V3(0, 0, -1), look);
+            WallFace(V3(x1, 0, za - ea), V3(x1, 0, zb + eb), low - 0.1f, height(x1, za) + skirt, height(x1, zb) + skirt,
+                     high + kFenceTop, V3(1, 0, 0), look);
+            WallFace(V3(x0, 0, za - ea), V3(x0, 0, zb + eb), low - 0.1f, height(x0, za) + skirt, height(x0, zb) + skirt,
+                     high + kFenceTop, V3(-1, 0, 0), look);
+        }
         for (int j = 0; j < n; ++j)
             for (int i = 0; i < n; ++i) {
                 V3 c[4];
@@ -215,7 +260,7 @@ int BattleDome(const std::string& dir) {
     int mark = a.Glow(0.1f, 0.6f, 1.0f);
     const float r = 2.4f;
     a.Floor(-r * 1.1f, -r * 1.1f, r * 1.1f, r * 1.1f, 0, floor);
-    a.RingWall(8, r, 0.45f, 0.15f, wall, orange, kPi / 8);
+    a.RingWall(8, r, 0.45f, {wall, orange, a.Barrier(0.5f, 0.8f, 1.0f)}, kPi / 8);
     // Steps: two-tier blocks at the diagonals and platforms at the sides.
     for (int i = 0; i < 4; ++i) {
         float sx = i % 2 ? 1 : -1, sz = i / 2 ? 1 : -1;
@@ -230,17 +275,18 @@ int BattleDome(const std::string& dir) {
     a.Block(V3(0, 0.03f, 0), V3(0.5f, 0.06f, 0.5f), step);  // the centre dais
     a.Block(V3(0, 0.061f, 0), V3(0.3f, 0.002f, 0.3f), mark, 0);
     for (float sz : {-1.0f, 1.0f}) a.Block(V3(0, 0.001f, sz * 0.6f), V3(0.3f, 0.002f, 0.015f), orange, 0);  // start lines
-    // Floodlight pylons and the dome's ribs (out of reach, so only drawn).
+    // Floodlight pylons and the dome's ribs, above the barrier (out of reach, so only drawn).
+    const float pylon = 2.2f;
     for (int i = 0; i < 8; ++i) {
         float ang = 2 * kPi * i / 8 + kPi / 8;
-        V3 foot(std::sin(ang) * (r + 0.3f), 0, std::cos(ang) * (r + 0.3f));
-        a.Column(foot, 0.05f, 0.9f, wall, 6, 0);
+        V3 foot(std::sin(ang) * (r + kCameraRoom + 0.2f), 0, std::cos(ang) * (r + kCameraRoom + 0.2f));
+        a.Column(foot, 0.05f, pylon, wall, 6, 0);
         a.visible.Use(lamp);
-        a.visible.Box(foot + V3(0, 0.92f, 0), V3(0.16f, 0.08f, 0.16f));
-        V3 prev = foot + V3(0, 0.9f, 0);
+        a.visible.Box(foot + V3(0, pylon + 0.02f, 0), V3(0.16f, 0.08f, 0.16f));
+        V3 prev = foot + V3(0, pylon, 0);
         for (int k = 1; k <= 5; ++k) {
             float t = k / 5.0f;
-            V3 next(foot.x * (1 - t), 0.9f + 1.1f * std::sin(t * kPi / 2), foot.z * (1 - t));
+            V3 next(foot.x * (1 - t), pylon + 1.0f * std::sin(t * kPi / 2), foot.z * (1 - t));
             a.visible.Use(rib);
             a.visible.Cylinder(prev, next, 0.03f, 0.03f, 5);
             prev = next;
@@ -286,14 +332,16 @@ int RuinedCity(const std::string& dir) {
         float s = 0.06f + 0.1f * Rand01(i, 32);
         a.Block(V3(x, s / 2, z), V3(s * 1.5f, s, s), i % 3 ? rubble : car);
     }
-    // Tall façades all round close the block in.
-    Arena::Fence(a.ground, -r, -r, r, r, 0, kFenceTop);
+    // A barricade with a barrier over it closes the block in; tall façades stand behind, clear
+    // of the camera.
+    a.Fence(-r, -r, r, r, 0, kFenceTop);
+    a.DrawnFence(-r, -r, r, r, 0, 0.25f, kFenceTop, {rubble, line, a.Barrier(0.9f, 0.75f, 0.4f)});
     for (int side = 0; side < 4; ++side) {
         a.visible.SetPlace(Place().TurnedY(kPi / 2 * side));
         for (int k = 0; k < 6; ++k) {
             float h = 1.0f + 1.4f * Rand01(side, k + 40);
             a.visible.Use(k % 2 ? tower : towerB);
-            a.visible.Box(V3(-r + 0.45f + k * 0.9f, h / 2, r + 0.4f), V3(0.85f, h, 0.8f));
+            a.visible.Box(V3(-r + 0.45f + k * 0.9f, h / 2, r + kCameraRoom + 0.4f), V3(0.85f, h, 0.8f));
         }
         a.visible.SetPlace(Place());
     }
@@ -323,7 +371,7 @@ int Ruins(const std::string& dir) {
     }
     // A stepped temple at the far end.
     for (int k = 0; k < 4; ++k) a.Block(V3(0, 0.06f + 0.12f * k, -2.1f), V3(1.4f - 0.3f * k, 0.12f, 0.7f - 0.12f * k), stone);
-    a.RingWall(4, r, 0.35f, 0.3f, cliff, moss);
+    a.RingWall(4, r, 0.35f, {cliff, moss, a.Barrier(0.95f, 0.85f, 0.6f)});
     return a.Write(dir, "map07-1.x", "map07-2.x");
 }
 
@@ -341,7 +389,8 @@ int Mountains(const std::string& dir) {
         return ridge + 0.08f * std::sin(x * 2.1f + 1) * std::cos(z * 1.7f) * (d > 0.8f);
     };
     a.Terrain(-3.2f, -3.2f, kTerrainCell, kTerrainCells, height,
-              [&](float h) { return h < 0.15f ? rock : h < 0.5f ? rockSnow : snow; });
+              [&](float h) { return h < 0.15f ? rock : h < 0.5f ? rockSnow : snow; }, 0.08f,
+              {rock, -1, a.Barrier(0.75f, 0.85f, 1.0f)});
     for (int i = 0; i < 26; ++i) {
         float x = (Rand01(i, 60) - 0.5f) * 5.5f, z = (Rand01(i, 61) - 0.5f) * 5.5f;
         float h = height(x, z);
@@ -369,16 +418,21 @@ int Forest(const std::string& dir) {
     for (int i = 0; i < 70; ++i) {
         float x = (Rand01(i, 70) - 0.5f) * 5.6f, z = (Rand01(i, 71) - 0.5f) * 5.6f;
         if (std::fabs(x) < 0.5f && std::fabs(z) < 1.0f) continue;
+        // None outside the wall or hard against it, and crowns and bushes kept within it: whatever
+        // stands or leans there would stand between the camera and a robot at the wall.
+        if (std::fabs(x) > r - 0.15f || std::fabs(z) > r - 0.15f) continue;
+        auto within = [&](float v, float reach) { return std::clamp(v, reach - r, r - reach); };
         float h = 0.5f + 0.5f * Rand01(i, 72);
         a.Column(V3(x, 0, z), 0.04f, h, bark, 7);
         a.visible.Use(i % 2 ? crown : crownDark);
-        a.visible.Ball(V3(x, h, z), V3(0.2f, 0.28f, 0.2f), 7, 5);
-        a.visible.Ball(V3(x + 0.08f, h - 0.15f, z - 0.05f), V3(0.16f, 0.18f, 0.16f), 7, 4);
+        a.visible.Ball(V3(within(x, 0.2f), h, within(z, 0.2f)), V3(0.2f, 0.28f, 0.2f), 7, 5);
+        a.visible.Ball(V3(within(x + 0.08f, 0.16f), h - 0.15f, within(z - 0.05f, 0.16f)), V3(0.16f, 0.18f, 0.16f), 7, 4);
         // A bush of crossed leaf cards at the foot, seen from both sides.
         if (i % 3 == 0) {
             a.visible.Use(leaves);
+            const V3 bush(within(x + 0.1f, 0.15f), 0, within(z + 0.1f, 0.15f));
             for (int k = 0; k < 2; ++k) {
-                a.visible.SetPlace(Place().Moved(V3(x + 0.1f, 0, z + 0.1f)).TurnedY(k * kPi / 2));
+                a.visible.SetPlace(Place().Moved(bush).TurnedY(k * kPi / 2));
                 for (float s : {1.0f, -1.0f})
                     a.visible.QuadUv(V3(-0.15f, 0.25f, 0), V3(0.15f, 0.25f, 0), V3(0.15f, 0, 0), V3(-0.15f, 0, 0),
                                      V3(0, 0.1f, s), uv);
@@ -386,8 +440,9 @@ int Forest(const std::string& dir) {
             a.visible.SetPlace(Place());
         }
     }
-    // A wall of trunks all round stops robots at the edge of the wood.
-    Arena::Fence(a.ground, -r, -r, r, r, 0, kFenceTop);
+    // A hedge with a barrier over it stops robots at the edge of the clearing.
+    a.Fence(-r, -r, r, r, 0, kFenceTop);
+    a.DrawnFence(-r, -r, r, r, 0, 0.2f, kFenceTop, {crownDark, -1, a.Barrier(0.6f, 0.9f, 0.5f)});
     return a.Write(dir, "map08-1.x", "map08-2.x");
 }
 
@@ -410,19 +465,13 @@ int Rooftop(const std::string& dir) {
     a.visible.Use(pad);
     a.visible.QuadUv(V3(-0.5f, 0.002f, -0.5f), V3(0.5f, 0.002f, -0.5f), V3(0.5f, 0.002f, 0.5f), V3(-0.5f, 0.002f, 0.5f),
                      V3(0, -1, 0), uv);
-    Arena::Fence(a.ground, -r, -r, r, r, 0, kFenceTop);
-    for (int side = 0; side < 4; ++side) {
-        Place p = Place().TurnedY(kPi / 2 * side);
-        a.visible.SetPlace(p);
-        a.visible.Use(parapet);
-        a.visible.Box(V3(0, 0.03f, r + 0.03f), V3(2 * r + 0.12f, 0.06f, 0.06f));
+    // A parapet and a chain-link fence as high as the wall that stops robots.
+    a.Fence(-r, -r, r, r, 0, kFenceTop);
+    a.DrawnFence(-r, -r, r, r, 0, 0.06f, kFenceTop, {parapet, -1, fence});
+    for (int side = 0; side < 4; ++side) {  // the building's sides, below the roof
+        a.visible.SetPlace(Place().TurnedY(kPi / 2 * side));
         a.visible.Use(facade);
         a.visible.Box(V3(0, -3.0f, r + 0.03f), V3(2 * r + 0.12f, 6.0f, 0.06f));
-        a.visible.Use(fence);  // chain link, both faces
-        for (float s : {1.0f, -1.0f})
-            a.visible.Quad(V3(-r, 0.06f, r), V3(r, 0.06f, r), V3(r, 0.3f, r), V3(-r, 0.3f, r), V3(0, 0.2f, r + s));
-        a.visible.Use(parapet);
-        for (int k = 0; k <= 8; ++k) a.visible.Box(V3(-r + k * r / 4, 0.18f, r), V3(0.015f, 0.24f, 0.015f));
         a.visible.SetPlace(Place());
     }
     for (int c = 0; c < 4; ++c) {  // air-conditioning units and beacons at the corners
@@ -496,14 +545,8 @@ int SimpleStage(const std::string& dir, const char* groundName, const char* visi
         float s = 0.15f + 0.2f * Rand01(i, seed + 2);
         a.Block(V3(x, s / 2, z), V3(s, s, s), block);
     }
-    const float wall = 0.2f;
-    a.RingWall(4, half, wall, 0.1f, block, trim);
-    if (std::string(groundName) == visibleName) {  // one mesh for both: the stage itself collides
-        CMeshBuilder& v = a.visible;
-        v.Use(block);  // the fence above the walls is drawn too, seen from inside only
-        Arena::Fence(v, -half, -half, half, half, wall + 0.03f, kFenceTop, 1);
-        return v.Write(dir + visibleName);
-    }
+    a.RingWall(4, half, 0.2f, {block, trim, a.Barrier(r, g, b)});
+    if (std::string(groundName) == visibleName) return a.visible.Write(dir + visibleName);  // the stage collides
     return a.Write(dir, groundName, visibleName);
 }
 
@@ -568,7 +611,7 @@ int JapaneseGarden(const std::string& dir) {
         a.visible.Ball(c + V3(0, 0.4f, 0), V3(0.22f, 0.1f, 0.22f), 8, 4);
         a.visible.Ball(c + V3(0.1f, 0.28f, 0.05f), V3(0.16f, 0.07f, 0.16f), 8, 4);
     }
-    a.RingWall(4, r, 0.25f, 0.06f, wood, stone);
+    a.RingWall(4, r, 0.25f, {wood, stone, a.Barrier(1.0f, 0.75f, 0.7f)});
     return a.Write(dir, "map15_nihon-1.x", "map15_nihon-2.x");
 }
 
@@ -582,7 +625,8 @@ int Desert(const std::string& dir) {
         float d = std::sqrt(x * x + z * z);
         return 0.06f * std::sin(x * 1.7f + z * 0.6f) * (d > 0.9f) + (d > 2.0f ? (d - 2.0f) * 0.6f : 0);
     };
-    a.Terrain(-3.2f, -3.2f, kTerrainCell, kTerrainCells, height, [&](float h) { return h > 0.03f ? sand : sandLow; });
+    a.Terrain(-3.2f, -3.2f, kTerrainCell, kTerrainCells, height, [&](float h) { return h > 0.03f ? sand : sandLow; },
+              0.08f, {rock, -1, a.Barrier(0.9f, 0.7f, 0.5f)});
     for (int i = 0; i < 8; ++i) {
         float ang = 2 * kPi * i / 8 + 0.4f, d = 1.2f + 0.6f * Rand01(i, 90);
         V3 c(std::sin(ang) * d, 0, std::cos(ang) * d);
@@ -599,12 +643,9 @@ int SkyFortress(const std::string& dir) {
     int lamp = a.Glow(0.3f, 0.9f, 1.0f);
     const float hx = 2.0f, hz = 2.4f;
     a.Floor(-hx, -hz, hx, hz, 0, deck);
-    Arena::Fence(a.ground, -hx, -hz, hx, hz, 0, kFenceTop);
-    a.visible.Use(hull);  // a low rail round the deck
-    for (float s : {-1.0f, 1.0f}) {
-        a.visible.Box(V3(0, 0.03f, s * hz), V3(2 * hx + 0.06f, 0.06f, 0.06f));
-        a.visible.Box(V3(s * hx, 0.03f, 0), V3(0.06f, 0.06f, 2 * hz + 0.06f));
-    }
+    a.Fence(-hx, -hz, hx, hz, 0, kFenceTop);
+    a.DrawnFence(-hx, -hz, hx, hz, 0, 0.06f, kFenceTop, {hull, lamp, a.Barrier(0.5f, 0.9f, 1.0f)});
+    a.visible.Use(hull);
     a.visible.TaperedBox(V3(0, -1.2f, 0), 1.2f, 1.0f, 1.2f, 4.0f, 4.8f);  // the hull under the deck
     for (int c = 0; c < 4; ++c) {
         float sx = c % 2 ? 1 : -1, sz = c / 2 ? 1 : -1;

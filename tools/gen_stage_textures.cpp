@@ -1,7 +1,8 @@
 // Stand-in stage textures under ".\map": floors, walls, façades and the sky pictures of the
 // weather boxes, drawn from noise and simple shapes. Names start "stg_" or "sky_" so they never
 // meet another folder's textures in the cache. Pictures meant to cut out (leaves, fences) keep
-// their holes pure black, the colour key of the meshes loaded with it.
+// their holes pure black, the colour key of the meshes loaded with it; the wall barrier has real
+// transparency, since most stages load without a key.
 #include "generator.h"
 #include "picture.h"
 
@@ -126,6 +127,19 @@ Picture Fence() {
     return p;
 }
 
+// The see-through barrier above the arena walls: a lattice on full transparency, so that the
+// sky and whatever stands behind show through at every graphics level (the stage is drawn
+// with the alpha test on, whatever its colour key).
+Picture Barrier() {
+    Picture p(kSize, kSize, 0x00000000);
+    for (int k = 0; k < kSize; k += 64) {
+        p.FillRect(k, 0, 4, kSize, 0xFFFFFFFF);
+        p.FillRect(0, k, kSize, 4, 0xFFFFFFFF);
+        p.FillRect(k + 30, k + 30, 4, 4, 0xFFFFFFFF);  // a node mid-cell, so a cell reads at a glance
+    }
+    return p;
+}
+
 Picture Helipad() {
     Picture p = Noisy(0.32f, 0.33f, 0.35f, 0.2f, 6);
     for (int y = 0; y < kSize; ++y)
@@ -247,6 +261,7 @@ int WriteStageTextures(const std::string& dir) {
            WritePicturePng(m + "stg_grass.png", Grass()) && WritePicturePng(m + "stg_leaves.png", Leaves()) &&
            WritePicturePng(m + "stg_roof.png", Bricks(0.62f, 0.62f, 0.6f, 24)) &&
            WritePicturePng(m + "stg_fence.png", Fence()) && WritePicturePng(m + "stg_helipad.png", Helipad()) &&
+           WritePicturePng(m + "stg_barrier.png", Barrier()) &&
            WritePicturePng(m + "stg_energy.png", Energy()) && WritePicturePng(m + "stg_gravel.png", Gravel()) &&
            WritePicturePng(m + "stg_wood.png", Wood()) && WritePicturePng(m + "stg_water.png", Water()) &&
            WritePicturePng(m + "stg_check.png", Checker()) &&

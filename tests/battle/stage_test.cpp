@@ -1,6 +1,7 @@
 // Stages: every row loads its meshes, colours and weather; robots starting at any spawn point
 // stand above ground; the collision ground has no face turned down; a robot walking or jumping
-// outward meets a wall before the floor ends, except on the stage that warns of falls; weather
+// outward meets a wall before the floor ends, except on the stage that warns of falls; what stops
+// a shot is drawn there, and a camera behind a wall sees through it; weather
 // boxes face inward and stay inside the far plane; fog only at the highest graphics level;
 // unknown numbers load nothing; the stage names.
 #include "arena_fixture.h"
@@ -12,8 +13,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -64,8 +67,9 @@ TEST_F(Stages, SpawnPointsStandAboveTheGroundOfEveryStage) {
 // How far a robot going straight out from `start` (a point on the floor) along the level
 // direction `dir` gets before a wall stops it, its root `rootHeight` above whatever it is over;
 // -1 when the floor ends first. The picks are the robots' own: along the way for walls, from a
-// unit above the root straight down for the floor.
-float DistanceToWall(const C3DObject& ground, const Vec3& start, const Vec3& dir, float rootHeight) {
+// unit above the root straight down for the floor. `stop` takes the floor point it stopped over.
+float DistanceToWall(const C3DObject& ground, const Vec3& start, const Vec3& dir, float rootHeight,
+                     Vec3* stop = nullptr) {
     const float step = 0.25f, clearance = 0.5f;
     Vec3 at = start;
     for (float gone = 0; gone < 300.0f; gone += step) {
@@ -73,7 +77,10 @@ float DistanceToWall(const C3DObject& ground, const Vec3& start, const Vec3& dir
         Vec3 hit;
         if (ground.PickMesh(root, dir, &hit)) {
             const float wall = Vec3Length(hit - root);
-            if (wall <= step + clearance) return gone + wall;
+            if (wall <= step + clearance) {
+                if (stop) *stop = at + dir * wall;
+                return gone + wall;
+            }
         }
         const Vec3 next = root + dir * step;
         if (!ground.PickMesh(next + Vec3(0, 1.0f, 0), Vec3(0, -1, 0), &hit)) return -1;
@@ -82,10 +89,69 @@ float DistanceToWall(const C3DObject& ground, const Vec3& start, const Vec3& dir
     return -1;
 }
 
-TEST_F(Stages, WallsStandWhereTheFloorEndsUnlessTheStageWarnsOfFalls) {
+// The drawn stage's faces in world units, for the question whether anything is drawn near a
+// point where a shot or a robot stops, on the side it came from.
+struct DrawnFaces {
+    struct Face {
+        Vec3 a, b, c, low, high;
+    };
+    std::vector<Face> faces;
+
+    explicit DrawnFaces(const CMesh& m) {
+        const uint32_t* i = m.GetIndices();
+        for (int f = 0; f < m.GetFaceCount(); ++f, i += 3) {
+            Face t{m.GetVertexPosition(i[0]) * 10.0f, m.GetVertexPosition(i[1]) * 10.0f,
+                   m.GetVertexPosition(i[2]) * 10.0f, Vec3(), Vec3()};
+            t.low = Vec3(std::min({t.a.x, t.b.x, t.c.x}), std::min({t.a.y, t.b.y, t.c.y}), std::min({t.a.z, t.b.z, t.c.z}));
+            t.high = Vec3(std::max({t.a.x, t.b.x, t.c.x}), std::max({t.a.y, t.b.y, t.c.y}), std::max({t.a.z, t.b.z, t.c.z}));
+            faces.push_back(t);
+        }
+    }
+    // A face within `reach` of p whose front is turned towards `from`.
+    bool Near(const Vec3& p, const Vec3& from, float reach) const {
+        for (const Face& t : faces) {
+            if (p.x < t.low.x - reach || p.y < t.low.y - reach || p.z < t.low.z - reach || p.x > t.high.x + reach ||
+                p.y > t.high.y + reach || p.z > t.high.z + reach)
+                continue;
+            if (Vec3Dot(Vec3Cross(t.b - t.a, t.c - t.a), from - p) <= 0) continue;
+            if (Vec3Length(ClosestPoint(p, t) - p) <= reach) return true;
+        }
+        return false;
+    }
+    // The point of the triangle nearest p (by its regions: corners, edges, inside).
+    static Vec3 ClosestPoint(const Vec3& p, const Face& t) {
+        const Vec3 ab = t.b - t.a, ac = t.c - t.a, ap = p - t.a;
+        const float d1 = Vec3Dot(ab, ap), d2 = Vec3Dot(ac, ap);
+        if (d1 <= 0 && d2 <= 0) return t.a;
+        const Vec3 bp = p - t.b;
+        const float d3 = Vec3Dot(ab, bp), d4 = Vec3Dot(ac, bp);
+        if (d3 >= 0 && d4 <= d3) return t.b;
+        const float vc = d1 * d4 - d3 * d2;
+        if (vc <= 0 && d1 >= 0 && d3 <= 0) return t.a + ab * (d1 / (d1 - d3));
+        const Vec3 cp = p - t.c;
+        const float d5 = Vec3Dot(ab, cp), d6 = Vec3Dot(ac, cp);
+        if (d6 >= 0 && d5 <= d6) return t.c;
+        const float vb = d5 * d2 - d1 * d6;
+        if (vb <= 0 && d2 >= 0 && d6 <= 0) return t.a + ac * (d2 / (d2 - d6));
+        const float va = d3 * d6 - d5 * d4;
+        if (va <= 0 && d4 - d3 >= 0 && d5 - d6 >= 0) return t.b + (t.c - t.b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));
+        const float den = 1.0f / (va + vb + vc);
+        return t.a + ab * (vb * den) + ac * (vc * den);
+    }
+};
+
+// Every enclosed arena is walled where its floor ends, for a robot walking or at the top of its
+// jump; whatever stops a shot fired upward is drawn where it stops it; and a camera that has
+// fallen behind a wall (the chase camera does not test walls) still sees the robot beside it.
+TEST_F(Stages, WallsStandWhereTheFloorEndsDrawnWhereTheyStopAndSeenThroughFromOutside) {
     // Roots of a robot standing and at the top of its highest jump, over the floor below it.
     const float rootHeights[] = {1.0f, 6.0f};
     const int kRays = 72;
+    // Shots rise from these floor points at 10 to 30 degrees.
+    const float fromX[] = {0, 0, 0, -9, 9, 4}, fromZ[] = {0, -6, 6, 2, -2, 8};
+    const float pitches[] = {0.1745f, 0.3491f, 0.5236f};
+    // The camera up to 3.5 behind a robot by the wall, a little above it, looking back at it.
+    const float eyeHeights[] = {1.5f, 4.0f, 7.0f}, robotHeights[] = {1.0f, 3.0f};
     for (int number : kStageNumbers) {
         SCOPED_TRACE("stage " + std::to_string(number));
         const bool open = GetStageInfo(number, 2) == "落下に注意！";
@@ -93,23 +159,60 @@ TEST_F(Stages, WallsStandWhereTheFloorEndsUnlessTheStageWarnsOfFalls) {
         PlacedStage stage;
         stage.Load(env, number);
         const C3DObject& ground = stage.nodes[0];
+        const DrawnFaces drawn(stage.meshes[1]);
         Vec3 centre;
         ASSERT_EQ(ground.PickMesh(Vec3(0, 100.0f, 0), Vec3(0, -1, 0), &centre), 1);
-        int escapes = 0;
+        int escapes = 0, bare = 0, blocked = 0, walls = 0;
         std::ostringstream where;
         for (float h : rootHeights)
             for (int i = 0; i < kRays; ++i) {
                 // Half a step off the axes: a ray along a seam of the ground's triangles could
                 // slip between them, which says nothing of the walls.
                 const float a = 6.2831853f * (i + 0.5f) / kRays;
-                if (DistanceToWall(ground, centre, Vec3(std::sin(a), 0, std::cos(a)), h) >= 0) continue;
-                if (++escapes <= 4) where << " " << (i + 0.5f) * 360 / kRays << " deg at height " << h << ";";
+                const Vec3 dir(std::sin(a), 0, std::cos(a));
+                Vec3 wall;
+                if (DistanceToWall(ground, centre, dir, h, &wall) < 0) {
+                    if (++escapes <= 4) where << " " << (i + 0.5f) * 360 / kRays << " deg at height " << h << ";";
+                    continue;
+                }
+                // Views from behind the outer walls only: these reach far above any block.
+                Vec3 tall;
+                if (h != rootHeights[1] || !ground.PickMesh(wall - dir * 0.3f + Vec3(0, 18.0f, 0), dir, &tall) ||
+                    Vec3Length(tall - (wall - dir * 0.3f + Vec3(0, 18.0f, 0))) > 1.0f)
+                    continue;
+                ++walls;
+                for (float eh : eyeHeights)
+                    for (float rh : robotHeights) {
+                        const Vec3 eye = wall + dir * 3.5f + Vec3(0, eh, 0), robot = wall - dir + Vec3(0, rh, 0);
+                        Vec3 seen;
+                        const float far = Vec3Length(robot - eye);
+                        if (stage.nodes[1].PickMesh(eye, (robot - eye) / far, &seen) && Vec3Length(seen - eye) < far - 0.01f &&
+                            ++blocked <= 4)
+                            where << " view at " << (i + 0.5f) * 360 / kRays << " deg blocked at " << seen.x << ", "
+                                  << seen.y << ", " << seen.z << ";";
+                    }
             }
+        for (int s = 0; s < 6; ++s) {
+            Vec3 floor;
+            ASSERT_EQ(ground.PickMesh(Vec3(fromX[s], 100.0f, fromZ[s]), Vec3(0, -1, 0), &floor), 1);
+            for (float h : rootHeights)
+                for (float pitch : pitches)
+                    for (int i = 0; i < kRays; ++i) {
+                        const float a = 6.2831853f * (i + 0.5f) / kRays;
+                        const Vec3 from = floor + Vec3(0, h, 0);
+                        const Vec3 dir(std::sin(a) * std::cos(pitch), std::sin(pitch), std::cos(a) * std::cos(pitch));
+                        Vec3 hit;
+                        if (ground.PickMesh(from, dir, &hit) && !drawn.Near(hit, from, 1.0f) && ++bare <= 4)
+                            where << " stop in the air at " << hit.x << ", " << hit.y << ", " << hit.z << ";";
+                    }
+        }
         if (open) {
             EXPECT_GT(escapes, 0) << "a stage that warns of falls has open edges";
         } else {
             EXPECT_EQ(escapes, 0) << "of " << 2 * kRays << " rays, leaving by" << where.str();
         }
+        EXPECT_EQ(bare, 0) << "of " << 6 * 2 * 3 * kRays << " rising shots:" << where.str();
+        EXPECT_EQ(blocked, 0) << "of " << walls * 6 << " views:" << where.str();
     }
 }
 

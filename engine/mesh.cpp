@@ -41,12 +41,13 @@ int CMesh::Load(const char* name, uint32_t colorKey, int mipLevels) {
     m_name = name;
     XMeshData data;
     std::string error;
-    if (!ReadXFile(name, &data, &error)) {
+    if (!ReadXFile(name, &data, &error) || !TakeGeometry(data)) {
         LogPrintf("failed.\n");
         return 0;
     }
     LogPrintf("ok.\n");
-    return TakeData(data, colorKey, mipLevels);
+    TakeMaterials(data, colorKey, mipLevels, 0);
+    return 1;
 }
 
 int CMesh::LoadOptimized(const char* name, uint32_t colorKey, int mipLevels) {
@@ -73,12 +74,12 @@ int CMesh::LoadFromResource(const char* name, uint32_t colorKey, int mipLevels) 
     std::string error;
     int ok = reader.LoadMesh(object, &data, &error);
     reader.Close();
-    if (!ok) {
+    if (!ok || !TakeGeometry(data)) {
         LogPrintf("failed.\n");
         return 0;
     }
     LogPrintf("ok.\n");
-    if (!TakeData(data, colorKey, mipLevels, 1)) return 0;
+    TakeMaterials(data, colorKey, mipLevels, 1);
     SortFacesBySubset();
     return 1;
 }
@@ -376,6 +377,12 @@ bool CMesh::FaceGrid::CellRange(double x, double y, double z, double r, int maxC
 }
 
 int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
+    if (!TakeGeometry(data)) return 0;
+    TakeMaterials(data, colorKey, mipLevels, fromResource);
+    return 1;
+}
+
+int CMesh::TakeGeometry(const XMeshData& data) {
     ClearData();
     // Data from elsewhere than the reader is checked as the reader checks: whole triangles,
     // corners inside the vertices, faces inside the materials, attributes for every vertex.
@@ -407,6 +414,16 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
     }
     m_indices = data.indices;
     m_faceSubsets = data.faceMaterials;
+    ReleaseDrawBuffers();
+    ComputeBounds();
+    if (GetEveryPickFaceCount() > kMaxEveryPickFaces) {
+        ClearData();
+        return 0;
+    }
+    return 1;
+}
+
+void CMesh::TakeMaterials(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
     size_t n = data.materials.size();
     m_materials.assign(n, GfxMaterial());
     m_textures.assign(n, nullptr);
@@ -422,9 +439,6 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
         m_textureNames[i] = x.textureFile;
         if (!x.textureFile.empty()) m_textures[i] = MeshTextureLoad(fromResource, x.textureFile.c_str(), colorKey, mipLevels);
     }
-    ReleaseDrawBuffers();
-    ComputeBounds();
-    return 1;
 }
 
 void CMesh::Release() {

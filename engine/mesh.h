@@ -63,6 +63,13 @@ public:
     // passing units off them: no sphere, box or cell can rule them out, so every pick tests
     // them. They are in no run and no grid cell. In face order.
     const std::vector<int>& GetSliverFaces() const { return m_sliverFaces; }
+    // The faces every pick tests, whatever its ray: the slivers and the grid's wide list. A mesh
+    // with more than kMaxEveryPickFaces of them is refused by the loaders: each of them costs
+    // every pick of every battle step a triangle test. At this many a six-robot battle step
+    // takes about 10 ms, where a million such faces took 2.8 s; the shipped meshes have at
+    // most a few dozen.
+    static constexpr int kMaxEveryPickFaces = 4096;
+    int GetEveryPickFaceCount() const { return static_cast<int>(m_sliverFaces.size() + m_grid.wide.size()); }
     // The other faces in runs of kFaceRun neighbours (face indices, the last run padded with
     // -1), each run in one sphere (x, y, z, radius) holding all its face spheres: a pick passes
     // over a whole run its ray misses. Empty when out of date.
@@ -112,6 +119,10 @@ public:
     void DrawWithMaterial(const Mat4& world, const GfxMaterial* material);
 
 private:
+    // TakeData in two steps, so that a loader can log its verdict between them: the shape,
+    // refused (0) when every pick would test too many of its faces, then the materials.
+    int TakeGeometry(const XMeshData& data);
+    void TakeMaterials(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource);
     void SetGenerated(float r, float g, float b, float a);
     void ClearData();  // everything but the name
     void BeginDraw(const Mat4& world);

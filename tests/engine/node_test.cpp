@@ -270,7 +270,8 @@ struct Draws {
 // Whatever shortcut a pick takes, it answers as the plain loop: unbounded always, bounded
 // whenever the loop's hit lies within the reach along the ray (as the wall and ceiling picks
 // measure it). Needles with their tip at the first corner are found by rays passing units
-// beyond the tip; faces that each span the whole mesh would list every face in every cell.
+// beyond the tip; faces that each span the whole mesh (as many as a mesh may have that every
+// pick tests) would list every face in every cell.
 TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     Draws r;
     const Vec3 axes[] = {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 1, 0), Vec3(0, -1, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)};
@@ -293,7 +294,7 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
                      {Vec3(-63.6487083f, 29.5042534f, 29.3315887f), Vec3(0, 0, 1)}};
     cases[0].inReach = 2;
     cases[1].name = "whole span";
-    for (int f = 0; f < 70000; ++f) {
+    for (int f = 0; f < CMesh::kMaxEveryPickFaces; ++f) {
         const float d = r.Next(0, 0.01f);
         cases[1].corners.insert(cases[1].corners.end(), {Vec3(-50, -50, -50 + d), Vec3(50, 50, 50 - d),
                                                          Vec3(r.Next(-50, 50), r.Next(-50, 50), r.Next(-50, 50))});

@@ -59,6 +59,12 @@ public:
     // bounded reach can skip faces wholly out of it; empty when out of date.
     const double* GetFaceBoxes() const { return m_faceBoxes.data(); }
     int GetFaceBoxCount() const { return static_cast<int>(m_faceBoxes.size() / 6); }
+    // One vector per face: its normal e1 x e2 over |e1| |e2| (e1, e2 the edges from its first
+    // corner), so of length the sine of the angle there, in face order; empty when out of date.
+    // A ray along d grazes the face when |d . n| is small beside |d|: the triangle test's
+    // rounding then grows past any margin, and no sphere may rule the face out.
+    const double* GetFaceNormals() const { return m_faceNormals.data(); }
+    int GetFaceNormalCount() const { return static_cast<int>(m_faceNormals.size() / 3); }
     // Faces so thin at their first corner that the triangle test's rounding can accept a ray
     // passing units off them: no sphere, box or cell can rule them out, so every pick tests
     // them. They are in no run and no grid cell. In face order.
@@ -78,10 +84,12 @@ public:
     const double* GetFaceRunSpheres() const { return m_runSpheres.data(); }
     int GetFaceRunCount() const { return static_cast<int>(m_runSpheres.size() / 4); }
     const double* GetFaceRunBoxes() const { return m_runBoxes.data(); }  // six per run: its faces' boxes
+    const double* GetFaceRunNormalBoxes() const { return m_runNormalBoxes.data(); }  // six per run: its normals' box
     // The runs in groups of kFaceRun (kFaceRun * kFaceRun faces), each group in one sphere
     // (x, y, z, radius) holding all its run spheres. Empty when out of date.
     const double* GetFaceGroupSpheres() const { return m_groupSpheres.data(); }
     int GetFaceGroupCount() const { return static_cast<int>(m_groupSpheres.size() / 4); }
+    const double* GetFaceGroupNormalBoxes() const { return m_groupNormalBoxes.data(); }  // six per group
     // The run faces by the cells of a grid over their boxes, for picks of bounded reach: each
     // cell lists, in face order, every face whose box meets it, except the faces that meet so
     // many cells that listing them would pass the grid's budget: those are in one list that
@@ -136,6 +144,7 @@ private:
     // Below this sine of the angle at a face's first corner, the face is a sliver.
     static constexpr double kMinCornerSine = 1e-2;
     static bool IsSliver(const Vec3& a, const Vec3& b, const Vec3& c);
+    static void FaceNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]);
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -151,11 +160,14 @@ private:
     float m_sphereRadius = 0;
     std::vector<double> m_faceSpheres;  // four per face, see GetFaceSpheres
     std::vector<double> m_faceBoxes;    // six per face, see GetFaceBoxes
+    std::vector<double> m_faceNormals;  // three per face, see GetFaceNormals
     std::vector<int> m_sliverFaces;      // see GetSliverFaces
     std::vector<int> m_runOrder;         // see GetFaceRunOrder
     std::vector<double> m_runSpheres;    // four per run of faces
     std::vector<double> m_runBoxes;      // six per run of faces
-    std::vector<double> m_groupSpheres;  // four per group of runs
+    std::vector<double> m_runNormalBoxes;    // six per run of faces
+    std::vector<double> m_groupSpheres;      // four per group of runs
+    std::vector<double> m_groupNormalBoxes;  // six per group of runs
     FaceGrid m_grid;
     // Built on the first draw and kept by the device: the vertices, and each subset's indices
     // gathered in face order one subset after another.

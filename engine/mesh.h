@@ -72,8 +72,8 @@ public:
     // The faces every pick tests, whatever its ray: the slivers and the grid's wide list. A mesh
     // with more than kMaxEveryPickFaces of them is refused by the loaders: each of them costs
     // every pick of every battle step a triangle test. At this many a six-robot battle step
-    // takes about 10 ms, where a million such faces took 2.8 s; the shipped meshes have at
-    // most a few dozen.
+    // took 7 to 15 ms on a loaded machine, where a million such faces took 2.8 s; the shipped
+    // meshes have at most a few dozen.
     static constexpr int kMaxEveryPickFaces = 4096;
     int GetEveryPickFaceCount() const { return static_cast<int>(m_sliverFaces.size() + m_grid.wide.size()); }
     // The other faces in runs of kFaceRun neighbours (face indices, the last run padded with

@@ -41,12 +41,13 @@ int CMesh::Load(const char* name, uint32_t colorKey, int mipLevels) {
     m_name = name;
     XMeshData data;
     std::string error;
-    if (!ReadXFile(name, &data, &error)) {
+    if (!ReadXFile(name, &data, &error) || !TakeGeometry(data)) {
         LogPrintf("failed.\n");
         return 0;
     }
     LogPrintf("ok.\n");
-    return TakeData(data, colorKey, mipLevels);
+    TakeMaterials(data, colorKey, mipLevels, 0);
+    return 1;
 }
 
 int CMesh::LoadOptimized(const char* name, uint32_t colorKey, int mipLevels) {
@@ -73,12 +74,12 @@ int CMesh::LoadFromResource(const char* name, uint32_t colorKey, int mipLevels) 
     std::string error;
     int ok = reader.LoadMesh(object, &data, &error);
     reader.Close();
-    if (!ok) {
+    if (!ok || !TakeGeometry(data)) {
         LogPrintf("failed.\n");
         return 0;
     }
     LogPrintf("ok.\n");
-    if (!TakeData(data, colorKey, mipLevels, 1)) return 0;
+    TakeMaterials(data, colorKey, mipLevels, 1);
     SortFacesBySubset();
     return 1;
 }
@@ -107,6 +108,7 @@ void CMesh::BuildFaceSpheres() {
     int faces = GetFaceCount();
     m_faceSpheres.assign(static_cast<size_t>(faces) * 4, 0.0);
     m_faceBoxes.assign(static_cast<size_t>(faces) * 6, 0.0);
+    m_faceNormals.assign(static_cast<size_t>(faces) * 3, 0.0);
     m_sliverFaces.clear();
     std::vector<int> members;  // the faces the runs and the grid hold: all but the slivers
     members.reserve(static_cast<size_t>(faces));
@@ -140,6 +142,7 @@ void CMesh::BuildFaceSpheres() {
             box[i] = lo[i] - widen;
             box[3 + i] = hi[i] + widen;
         }
+        FaceNormal(p[0], p[1], p[2], &m_faceNormals[static_cast<size_t>(f) * 3]);
         (IsSliver(p[0], p[1], p[2]) ? m_sliverFaces : members).push_back(f);
     }
     BuildFaceRuns(members);
@@ -152,6 +155,15 @@ void CMesh::BuildFaceSpheres() {
 // least kMinCornerSine that stays far inside the margins of the spheres, boxes and reach
 // above, for any ray not within a few degrees of grazing the face. A needle with its tip at
 // a can be found by rays passing units away from it.
+// Zero for a face with an edge of no length from its first corner.
+void CMesh::FaceNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]) {
+    const double e1[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
+    const double e2[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
+    const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+    const double ee = std::sqrt((e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]) * (e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]));
+    for (int i = 0; i < 3; ++i) out[i] = ee > 0 ? n[i] / ee : 0.0;
+}
+
 bool CMesh::IsSliver(const Vec3& a, const Vec3& b, const Vec3& c) {
     const double e1[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
     const double e2[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
@@ -171,6 +183,14 @@ uint32_t Spread3(uint32_t v) {
     v = (v | (v << 4)) & 0x030C30C3;
     v = (v | (v << 2)) & 0x09249249;
     return v;
+}
+
+// A box (low x, y, z, high x, y, z) grown to hold another (lo, hi), or set to it when first.
+void GrowBox(double* box, const double* lo, const double* hi, bool first) {
+    for (int i = 0; i < 3; ++i) {
+        if (first || lo[i] < box[i]) box[i] = lo[i];
+        if (first || hi[i] > box[3 + i]) box[3 + i] = hi[i];
+    }
 }
 
 // The sphere (x, y, z, radius) around members first..end-1: centred on their centres' box,
@@ -204,7 +224,9 @@ void CMesh::BuildFaceRuns(const std::vector<int>& members) {
     m_runOrder.clear();
     m_runSpheres.clear();
     m_runBoxes.clear();
+    m_runNormalBoxes.clear();
     m_groupSpheres.clear();
+    m_groupNormalBoxes.clear();
     const int faces = static_cast<int>(members.size());
     if (faces == 0) return;
     double lo[3] = {}, hi[3] = {};
@@ -232,28 +254,37 @@ void CMesh::BuildFaceRuns(const std::vector<int>& members) {
     for (int k = 0; k < faces; ++k) m_runOrder[k] = keyed[k].second;
     m_runSpheres.assign(static_cast<size_t>(runs) * 4, 0.0);
     m_runBoxes.assign(static_cast<size_t>(runs) * 6, 0.0);
+    m_runNormalBoxes.assign(static_cast<size_t>(runs) * 6, 0.0);
     for (int r = 0; r < runs; ++r) {
         const int first = r * kFaceRun, end = std::min(faces, first + kFaceRun);
         EncloseSpheres(
             first, end, [&](int k) { return &m_faceSpheres[static_cast<size_t>(m_runOrder[k]) * 4]; },
             [](const double* sp) { return std::sqrt(sp[3]); }, &m_runSpheres[static_cast<size_t>(r) * 4]);
         double* box = &m_runBoxes[static_cast<size_t>(r) * 6];
+        double* normals = &m_runNormalBoxes[static_cast<size_t>(r) * 6];
         for (int k = first; k < end; ++k) {
-            const double* fb = &m_faceBoxes[static_cast<size_t>(m_runOrder[k]) * 6];
+            const size_t f = static_cast<size_t>(m_runOrder[k]);
+            const double* fb = &m_faceBoxes[f * 6];
             for (int i = 0; i < 3; ++i) {
                 if (k == first || fb[i] < box[i]) box[i] = fb[i];
                 if (k == first || fb[3 + i] > box[3 + i]) box[3 + i] = fb[3 + i];
             }
+            GrowBox(normals, &m_faceNormals[f * 3], &m_faceNormals[f * 3], k == first);
         }
     }
     // Neighbouring runs on the same curve, kFaceRun to a group, widened the same way.
     const int groups = (runs + kFaceRun - 1) / kFaceRun;
     m_groupSpheres.assign(static_cast<size_t>(groups) * 4, 0.0);
+    m_groupNormalBoxes.assign(static_cast<size_t>(groups) * 6, 0.0);
     for (int g = 0; g < groups; ++g) {
         const int first = g * kFaceRun, end = std::min(runs, first + kFaceRun);
         EncloseSpheres(
             first, end, [&](int r) { return &m_runSpheres[static_cast<size_t>(r) * 4]; },
             [](const double* rs) { return rs[3]; }, &m_groupSpheres[static_cast<size_t>(g) * 4]);
+        for (int r = first; r < end; ++r) {
+            const double* rn = &m_runNormalBoxes[static_cast<size_t>(r) * 6];
+            GrowBox(&m_groupNormalBoxes[static_cast<size_t>(g) * 6], rn, rn + 3, r == first);
+        }
     }
 }
 
@@ -376,6 +407,12 @@ bool CMesh::FaceGrid::CellRange(double x, double y, double z, double r, int maxC
 }
 
 int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
+    if (!TakeGeometry(data)) return 0;
+    TakeMaterials(data, colorKey, mipLevels, fromResource);
+    return 1;
+}
+
+int CMesh::TakeGeometry(const XMeshData& data) {
     ClearData();
     // Data from elsewhere than the reader is checked as the reader checks: whole triangles,
     // corners inside the vertices, faces inside the materials, attributes for every vertex.
@@ -407,6 +444,16 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
     }
     m_indices = data.indices;
     m_faceSubsets = data.faceMaterials;
+    ReleaseDrawBuffers();
+    ComputeBounds();
+    if (GetEveryPickFaceCount() > kMaxEveryPickFaces) {
+        ClearData();
+        return 0;
+    }
+    return 1;
+}
+
+void CMesh::TakeMaterials(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
     size_t n = data.materials.size();
     m_materials.assign(n, GfxMaterial());
     m_textures.assign(n, nullptr);
@@ -422,9 +469,6 @@ int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int
         m_textureNames[i] = x.textureFile;
         if (!x.textureFile.empty()) m_textures[i] = MeshTextureLoad(fromResource, x.textureFile.c_str(), colorKey, mipLevels);
     }
-    ReleaseDrawBuffers();
-    ComputeBounds();
-    return 1;
 }
 
 void CMesh::Release() {
@@ -446,11 +490,14 @@ void CMesh::ClearData() {
     m_faceSubsets.clear();
     m_faceSpheres.clear();
     m_faceBoxes.clear();
+    m_faceNormals.clear();
     m_sliverFaces.clear();
     m_runOrder.clear();
     m_runSpheres.clear();
     m_runBoxes.clear();
+    m_runNormalBoxes.clear();
     m_groupSpheres.clear();
+    m_groupNormalBoxes.clear();
     m_grid = FaceGrid();
     ReleaseDrawBuffers();
     m_vertexCount = 0;

@@ -59,10 +59,23 @@ public:
     // bounded reach can skip faces wholly out of it; empty when out of date.
     const double* GetFaceBoxes() const { return m_faceBoxes.data(); }
     int GetFaceBoxCount() const { return static_cast<int>(m_faceBoxes.size() / 6); }
+    // One vector per face: its normal e1 x e2 over |e1| |e2| (e1, e2 the edges from its first
+    // corner), so of length the sine of the angle there, in face order; empty when out of date.
+    // A ray along d grazes the face when |d . n| is small beside |d|: the triangle test's
+    // rounding then grows past any margin, and no sphere may rule the face out.
+    const double* GetFaceNormals() const { return m_faceNormals.data(); }
+    int GetFaceNormalCount() const { return static_cast<int>(m_faceNormals.size() / 3); }
     // Faces so thin at their first corner that the triangle test's rounding can accept a ray
     // passing units off them: no sphere, box or cell can rule them out, so every pick tests
     // them. They are in no run and no grid cell. In face order.
     const std::vector<int>& GetSliverFaces() const { return m_sliverFaces; }
+    // The faces every pick tests, whatever its ray: the slivers and the grid's wide list. A mesh
+    // with more than kMaxEveryPickFaces of them is refused by the loaders: each of them costs
+    // every pick of every battle step a triangle test. At this many a six-robot battle step
+    // took 7 to 15 ms on a loaded machine, where a million such faces took 2.8 s; the shipped
+    // meshes have at most a few dozen.
+    static constexpr int kMaxEveryPickFaces = 4096;
+    int GetEveryPickFaceCount() const { return static_cast<int>(m_sliverFaces.size() + m_grid.wide.size()); }
     // The other faces in runs of kFaceRun neighbours (face indices, the last run padded with
     // -1), each run in one sphere (x, y, z, radius) holding all its face spheres: a pick passes
     // over a whole run its ray misses. Empty when out of date.
@@ -71,10 +84,12 @@ public:
     const double* GetFaceRunSpheres() const { return m_runSpheres.data(); }
     int GetFaceRunCount() const { return static_cast<int>(m_runSpheres.size() / 4); }
     const double* GetFaceRunBoxes() const { return m_runBoxes.data(); }  // six per run: its faces' boxes
+    const double* GetFaceRunNormalBoxes() const { return m_runNormalBoxes.data(); }  // six per run: its normals' box
     // The runs in groups of kFaceRun (kFaceRun * kFaceRun faces), each group in one sphere
     // (x, y, z, radius) holding all its run spheres. Empty when out of date.
     const double* GetFaceGroupSpheres() const { return m_groupSpheres.data(); }
     int GetFaceGroupCount() const { return static_cast<int>(m_groupSpheres.size() / 4); }
+    const double* GetFaceGroupNormalBoxes() const { return m_groupNormalBoxes.data(); }  // six per group
     // The run faces by the cells of a grid over their boxes, for picks of bounded reach: each
     // cell lists, in face order, every face whose box meets it, except the faces that meet so
     // many cells that listing them would pass the grid's budget: those are in one list that
@@ -112,6 +127,10 @@ public:
     void DrawWithMaterial(const Mat4& world, const GfxMaterial* material);
 
 private:
+    // TakeData in two steps, so that a loader can log its verdict between them: the shape,
+    // refused (0) when every pick would test too many of its faces, then the materials.
+    int TakeGeometry(const XMeshData& data);
+    void TakeMaterials(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource);
     void SetGenerated(float r, float g, float b, float a);
     void ClearData();  // everything but the name
     void BeginDraw(const Mat4& world);
@@ -125,6 +144,7 @@ private:
     // Below this sine of the angle at a face's first corner, the face is a sliver.
     static constexpr double kMinCornerSine = 1e-2;
     static bool IsSliver(const Vec3& a, const Vec3& b, const Vec3& c);
+    static void FaceNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]);
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -140,11 +160,14 @@ private:
     float m_sphereRadius = 0;
     std::vector<double> m_faceSpheres;  // four per face, see GetFaceSpheres
     std::vector<double> m_faceBoxes;    // six per face, see GetFaceBoxes
+    std::vector<double> m_faceNormals;  // three per face, see GetFaceNormals
     std::vector<int> m_sliverFaces;      // see GetSliverFaces
     std::vector<int> m_runOrder;         // see GetFaceRunOrder
     std::vector<double> m_runSpheres;    // four per run of faces
     std::vector<double> m_runBoxes;      // six per run of faces
-    std::vector<double> m_groupSpheres;  // four per group of runs
+    std::vector<double> m_runNormalBoxes;    // six per run of faces
+    std::vector<double> m_groupSpheres;      // four per group of runs
+    std::vector<double> m_groupNormalBoxes;  // six per group of runs
     FaceGrid m_grid;
     // Built on the first draw and kept by the device: the vertices, and each subset's indices
     // gathered in face order one subset after another.

@@ -1,5 +1,6 @@
 // Runs every registered generator against the game folder given on the command line.
 #include "generator.h"
+#include "old_test_data.h"
 
 #include <cstdio>
 #include <vector>
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "make_assets: cannot create %s/data\n", dir.c_str());
         return 1;
     }
-    int failed = 0;
+    int failed = RemoveOldTestData(dir) ? 0 : 1;
     for (const Entry& e : Registry()) {
         if (!e.fn(dir)) {
             fprintf(stderr, "make_assets: generator %s failed\n", e.name);

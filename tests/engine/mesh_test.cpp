@@ -108,6 +108,20 @@ TEST_F(MeshFiles, FailedLoadsLeaveTheMeshEmpty) {
     EXPECT_EQ(mesh.Load("inf.x", 0, 1), 0);
     EXPECT_EQ(g_log, "load(inf.x) ... failed.\n");
     EXPECT_EQ(mesh.HasMesh(), 0);
+    // Every pick tests every needle: one more of them than the bound would slow every battle
+    // step, and the mesh is refused; at the bound it loads.
+    for (int faces : {CMesh::kMaxEveryPickFaces, CMesh::kMaxEveryPickFaces + 1}) {
+        std::string needles = "xof 0302txt 0032\nMesh { 3; 0;0;0;, 40;0.05;0;, 40;0.05;0.1;; " + std::to_string(faces) + ";";
+        for (int f = 0; f < faces; ++f) needles += f ? ", 3;0,1,2;" : " 3;0,1,2;";
+        WriteWholeFile(m_folder.File("needles.x"), needles + "; }\n");
+        mesh.Release();
+        g_log.clear();
+        const int fits = faces <= CMesh::kMaxEveryPickFaces;
+        EXPECT_EQ(mesh.Load("needles.x", 0, 1), fits) << faces;
+        EXPECT_EQ(g_log, std::string("load(needles.x) ... ") + (fits ? "ok.\n" : "failed.\n")) << faces;
+        EXPECT_EQ(mesh.GetFaceCount(), fits ? faces : 0);
+    }
+    mesh.Release();
     // Drawing and picking an empty mesh do nothing.
     mesh.Draw(Mat4::Identity());
     C3DObject node;

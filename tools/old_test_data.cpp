@@ -1,0 +1,33 @@
+// A game folder kept across rebuilds still holds what older builds wrote into it: the tests' data
+// files went there until they moved to their own folder. Only those names go, so a player's files
+// (data/, ap.ini, logs) and anything else put into the folder stay.
+#include "old_test_data.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const char* const kOldFiles[] = {
+    "sample/hill.png",       "sample/kf_arm.x",      "sample/kf_body.x", "sample/walker.txt",
+    "test_images/quad.png",  "test_images/photo.jpg", "test_images/sprite.bmp",
+    "wave/click.wav",        "wave/beep.wav",         "midi/tune.mid",
+};
+// Folders only those files lived in; removed when nothing else is in them.
+const char* const kOldFolders[] = {"sample", "test_images"};
+
+}  // namespace
+
+int RemoveOldTestData(const std::string& gameDir) {
+    int ok = 1;
+    for (const char* name : kOldFiles) {
+        const std::string path = gameDir + "/" + name;
+        if (unlink(path.c_str()) != 0 && errno != ENOENT) {
+            fprintf(stderr, "make_assets: cannot remove %s\n", path.c_str());
+            ok = 0;
+        }
+    }
+    for (const char* name : kOldFolders) rmdir((gameDir + "/" + name).c_str());  // kept when not empty
+    return ok;
+}

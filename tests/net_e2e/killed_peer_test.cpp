@@ -128,7 +128,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
     for (E2eProcess* p : survivors)
         EXPECT_TRUE(p->WaitForLine("out.txt", " mark listed", kJoinMs)) << PeerReport(*p) << world.Relay().Output();
     // The killed game sent no leaving notice: a surviving host's chat-page count still drops.
-    if (c.victim != 0)
+    if (c.victim != 0) {
         EXPECT_TRUE(WaitUntil(
             [&] {
                 const std::vector<std::string> posts = world.ChatPage().Posts();
@@ -136,6 +136,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
             },
             kJoinMs))
             << world.ChatPage().Page();
+    }
     for (E2eProcess* p : survivors) {
         const std::vector<std::string> out = PeerOutput(*p);
         const int back = FindLine(out, " mark back"), listedAt = FindLine(out, " mark listed", back);

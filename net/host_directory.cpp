@@ -39,6 +39,17 @@ void CLobby::AnnounceHost(int count) {
     m_postedAt = SysGetTicks();
 }
 
+// A notice's count is a guess: the flags it counts may or may not hold that player yet, and a
+// game that is killed sends no notice at all. The relay's fresh flags are what the page should
+// say; FinishNotices posts them in its own time.
+void CLobby::TakeFreshCount() {
+    if (m_ownId != 0) return;
+    int count = 0;
+    for (int i = 0; i < m_slotCount; ++i) count += m_slotConnections[i] == kSlotConnected;
+    m_noticeCount = count;
+    m_countDue = count != m_postedCount;
+}
+
 void CLobby::FetchHostList() {
     ShowOneLine("サーバーからリストを取得中");
     CHttpRequest request;

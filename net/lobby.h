@@ -169,10 +169,11 @@ public:
     // One receive may hold a hundred arrival and leaving notices: each frame restarts the tune
     // once. Each post blocks the frame, and any program on the relay can send notices, so the
     // count goes to the chat page at most every 5 seconds, and only a count that differs from
-    // the last one posted; a change inside that time waits for it, the latest count once.
+    // the last one posted; a change inside that time waits for it, the latest count once. The
+    // relay's flags correct what a notice's count got wrong, and notice a game that died.
     const char* m_noticeTune;  // the tune of the frame's last notice; null when none came
     bool m_noticeCounted;      // a host counted the players on a notice this frame
-    int m_noticeCount;         // the latest count, to be posted
+    int m_noticeCount;         // the latest count, of a notice or of the relay's flags, to be posted
     bool m_countDue;           // m_noticeCount waits to be posted
     int m_postedCount;         // the count last posted to the chat page; -1 before the first
     unsigned m_postedAt;       // ms: when it was posted
@@ -186,6 +187,7 @@ private:
     void ApplyChatLine(const std::string& body);
     void PlayNoticeTune(const char* path, int countChange);
     void FinishNotices();  // the frame's notices: the tune, the announcement and the cue, once
+    void TakeFreshCount();  // a host: the count of fresh ">l" flags is due when not the one posted
 };
 
 // The robot build code of the lobby's defaults (type 29 in its first colours).

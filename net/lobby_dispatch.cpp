@@ -42,6 +42,7 @@ void CLobby::ApplyMessage(const std::string& tag, const std::string& body) {
         if (m_ownState == "戦闘中") AppendBattleInbox(tag + body);
     } else if (tag == ">l") {
         ApplyConnectionFlags(body);
+        TakeFreshCount();
     } else if (tag == ">m") {
         ApplyChatLine(body);
     }

@@ -1,4 +1,5 @@
-// One pass over the bytes of a part; the state carries a dropped message into the next part.
+// One pass over the bytes of a part; the state carries a dropped message, or an id request cut
+// behind its letter, into the next part.
 #include "answer_filter.h"
 
 int DropForgedAnswers(char* part, int n, AnswerFilter* filter) {
@@ -7,9 +8,14 @@ int DropForgedAnswers(char* part, int n, AnswerFilter* filter) {
         const char c = part[i];
         if (c != kMessageMark) {
             if (!filter->dropping) part[kept++] = c;
+            if (filter->idTag) {
+                filter->idTag = 0;
+                filter->dropping = c == '-';  // the request stays, its body goes
+            }
             continue;
         }
         filter->dropping = 0;
+        filter->idTag = 0;
         // A mark followed by another mark, or by nothing, starts no message: were it passed on,
         // the next bytes at the games could be another game's and give it the letter "i".
         if (i + 1 == n || part[i + 1] == kMessageMark) continue;
@@ -18,6 +24,10 @@ int DropForgedAnswers(char* part, int n, AnswerFilter* filter) {
             continue;
         }
         part[kept++] = c;
+        if (part[i + 1] == 'I') {
+            part[kept++] = part[++i];
+            filter->idTag = 1;
+        }
     }
     return kept;
 }

@@ -1,5 +1,6 @@
 // The relay's answers to the two requests, written over the very front of a chunk; besides these
-// the relay only ever leaves out the answers a game sends itself (answer_filter.h).
+// the relay only ever leaves out the answers a game sends itself and what it writes behind its id
+// request (answer_filter.h).
 #pragma once
 
 #include "relay_limits.h"

@@ -126,6 +126,49 @@ TEST_F(HostDirectoryTest, NoticesPostANewCountAtMostEveryFiveSeconds) {
     EXPECT_TRUE(posted(6, "0:"));
 }
 
+// A notice's count may be one off (the flags it counts may already hold the newcomer), and a
+// killed game sends none: the relay's flags bring the page to the real count, in the same five
+// seconds. A re-host into a relay that still holds two players, a join counted twice, a killed
+// game and churn each end with the count the flags give.
+TEST_F(HostDirectoryTest, FreshFlagsBringThePageToTheRealCount) {
+    CTestLink link;
+    auto host = MakeLobby(&link);
+    host->m_announce = 1;
+    host->AnnounceHost(1);
+    host->m_ownId = 0;
+    auto last = [&] { return page.Posts().back().substr(0, 2); };
+
+    Feed(*host, ">ltttfff");
+    EXPECT_EQ(last(), "1:");
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, "");
+    EXPECT_EQ(last(), "3:") << "re-host";
+
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, ">lttttff>tp-new");
+    EXPECT_EQ(last(), "5:");
+    Feed(*host, ">lttttff");
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, "");
+    EXPECT_EQ(last(), "4:") << "join";
+
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, ">ltttfff");
+    EXPECT_EQ(last(), "3:") << "killed game";
+
+    FakeClock::Advance(kAnnounceGapMs);
+    for (const char* text : {">tp-new", ">lttttff", ">tp-dell", ">tp-new", ">ltttfft", ">ltttfff>tp-dell"})
+        Feed(*host, text);
+    Feed(*host, ">ltttfff");
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, "");
+    EXPECT_EQ(last(), "3:") << "churn";
+    const size_t posts = page.Posts().size();
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, ">ltttfff");
+    EXPECT_EQ(page.Posts().size(), posts);
+}
+
 // Three hosts on the page and a withdrawn one between them: the menu shows three lines, and the
 // third line connects to the host shown on it.
 TEST_F(HostDirectoryTest, HostMenuMapsLinesToEntries) {

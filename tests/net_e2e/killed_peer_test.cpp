@@ -1,7 +1,8 @@
 // A game that dies in the middle of a match (paced, as players play): the relay notes the lost
 // connection, the others' simulation stops in step while their frames go on, and after fifteen
 // seconds without a step they send the end request themselves, nobody pressing F4: every
-// remaining battle ends with result 99, and back in the lobby the relay's list shows the slot empty.
+// remaining battle ends with result 99, and back in the lobby the relay's list shows the slot empty
+// and a surviving host's count on the chat page drops.
 #include "match_scripts.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +127,16 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
 
     for (E2eProcess* p : survivors)
         EXPECT_TRUE(p->WaitForLine("out.txt", " mark listed", kJoinMs)) << PeerReport(*p) << world.Relay().Output();
+    // The killed game sent no leaving notice: a surviving host's chat-page count still drops.
+    if (c.victim != 0) {
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const std::vector<std::string> posts = world.ChatPage().Posts();
+                return !posts.empty() && posts.back().rfind("2:HOST[", 0) == 0;
+            },
+            kJoinMs))
+            << world.ChatPage().Page();
+    }
     for (E2eProcess* p : survivors) {
         const std::vector<std::string> out = PeerOutput(*p);
         const int back = FindLine(out, " mark back"), listedAt = FindLine(out, " mark listed", back);

@@ -55,9 +55,8 @@ TEST_F(RelayRewriteTest, SlotRequestBecomesFlagsOfSlotsInUse) {
 
 TEST_F(RelayRewriteTest, IdRequestTellsEachGameItsOwnSlot) {
     Games games = JoinGames(4);
-    ASSERT_TRUE(games[2]->Send(">I-body"));
-    for (int slot = 0; slot < 4; ++slot)
-        EXPECT_EQ(games[slot]->Receive(7), ">i" + std::to_string(slot) + "body");
+    ASSERT_TRUE(games[2]->Send(">I-"));
+    for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(games[slot]->Receive(3), ">i" + std::to_string(slot));
 }
 
 TEST_F(RelayRewriteTest, OnlyTheFrontOfAChunkIsRewritten) {
@@ -65,7 +64,7 @@ TEST_F(RelayRewriteTest, OnlyTheFrontOfAChunkIsRewritten) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {">L------tail>I-", ">lttfffftail>I-"},
         {">I->L------", ">i%>L------"},  // % stands for the recipient's slot digit
-        {"x>I-y>L------", "x>I-y>L------"},
+        {"x>I->L------", "x>I->L------"},
     };
     for (const auto& [sent, expected] : cases) {
         ASSERT_TRUE(games[0]->Send(sent));
@@ -99,19 +98,27 @@ TEST_F(RelayRewriteTest, AnswersAGameSendsItselfReachNoGame) {
         {">L------>ltttttt", ">ltttfff"},
         {">gA>i0>I->L------", ">gA>I->L------"},
         {">gA>>i1>gB>", ">gA>gB"},  // marks with no type letter start nothing
+        // Behind ">I-" a body would run on as part of the id; behind another message the
+        // request can still come to stand at a chunk's front when the receives cut it there.
+        {">I-5", ">i%"},
+        {">I-05>gA", ">i%>gA"},
+        {">gA>I-5>gB", ">gA>I->gB"},
     };
     for (const auto& [sent, expected] : cases) {
         SendAlone(*games[2], 2, sent);
         SendAlone(*games[2], 2, ">mmark");
         ExpectEveryGameGets(games, expected + ">mmark", sent);
     }
-    // A forged answer cut anywhere by the receives, a kept message cut after its mark.
-    const std::string stream = ">gA>i12>gB>ltftfff";
+    // A request's body and a forged answer cut anywhere by the receives, a kept message cut
+    // after its mark. Cut behind its "I", the request no longer stands at a chunk's front: it
+    // reaches the games unanswered, and they drop it.
+    const std::string stream = ">I-12>gA>i12>gB>ltftfff";
     for (size_t cut = 1; cut < stream.size(); ++cut) {
         SendAlone(*games[1], 1, stream.substr(0, cut));
         SendAlone(*games[1], 1, stream.substr(cut));
         SendAlone(*games[1], 1, ">mmark");
-        ExpectEveryGameGets(games, ">gA>gB>mmark", "cut at " + std::to_string(cut));
+        const std::string request = cut == 2 ? ">I-" : ">i%";
+        ExpectEveryGameGets(games, request + ">gA>gB>mmark", "cut at " + std::to_string(cut));
     }
     for (auto& game : games) EXPECT_EQ(game->ReceiveUntilQuiet(200), "");
 }

@@ -8,8 +8,9 @@
 constexpr unsigned kStandStillAskMs = 2000;   // no step this long: ask the relay who is connected
 constexpr unsigned kSlotListAskGapMs = 2000;  // and again this often while the match stands still
 // Frames this far apart mean this game itself was paused: its clock and what it heard before
-// are stale, so the stand-still is counted afresh.
-constexpr unsigned kPausedFrameGapMs = 1000;
+// are stale, so the stand-still is counted afresh. Well above the slowest frame of a busy
+// machine, which would otherwise never get to ask.
+constexpr unsigned kPausedFrameGapMs = 3000;
 
 class CDepartureWatch {
 public:

@@ -2,6 +2,8 @@
 // fighter's game gone only from an answer that left the relay after the stand-still began.
 #include "departure_watch.h"
 
+#include "debug_log.h"
+
 void CDepartureWatch::Reset() { *this = CDepartureWatch(); }
 
 void CDepartureWatch::StartAfresh(unsigned now) {
@@ -25,6 +27,7 @@ bool CDepartureWatch::Frame(bool stepped, unsigned now, unsigned answers, unsign
         m_askedAt = now;
         if (!m_asked) {
             m_asked = true;
+            LogPrintf("battle: no step for %u s, asking the relay which games are connected\n", kStandStillAskMs / 1000);
             return false;
         }
     }

@@ -216,7 +216,9 @@ TEST(PausedPeer, AStoppedGameAndTheFreeCameraEndNothingAndF4StillEndsTheMatch) {
         EXPECT_NE(out[request].find(U8(u8" chat HOST:ｺﾏﾝﾄﾞ:終了申請")), std::string::npos) << PeerReport(p);
         const std::string log = p.ReadFile("game/peer.log");
         EXPECT_EQ(log.find("battle: the relay shows slot"), std::string::npos) << PeerReport(p);
-        if (i == 0) EXPECT_NE(log.find("asking the relay which games are connected"), std::string::npos) << PeerReport(p);
+        if (i == 0) {
+            EXPECT_NE(log.find("asking the relay which games are connected"), std::string::npos) << PeerReport(p);
+        }
         // Each pause held the others up 10 s and more, far longer than a departure takes to end
         // the match: the host both, each client the other's.
         int held = 0;

@@ -1,6 +1,7 @@
 // The key exchange on a fake world: presets and the host's tick, the start, pacing, the
 // catch-up threshold, the parse of key, tick and end messages with their errors, the chat
-// line, the latency sampler, and three exchanges in lockstep through the relay.
+// line, the end of a match whose fighter's game is gone, the latency sampler, and three
+// exchanges in lockstep through the relay.
 #include "exchange_fixture.h"
 #include "fake_clock.h"
 #include "fake_relay.h"

@@ -22,6 +22,7 @@ constexpr const char* kErrKeyCode = "Err KeyCode";
 constexpr const char* kErrKeyCode2 = "Err KeyCode2";
 constexpr const char* kErrKeyBuff = "Err KeyBuff-over";
 constexpr int kMaxSlotDigit = 5;
+constexpr int kRelaySlots = 6;  // a robot's owner is the relay slot of the game that runs it
 
 }  // namespace
 
@@ -40,8 +41,7 @@ void CKeyExchange::Reset() {
     m_maxSlot = m_minSlot = -1;
     m_ownTick = m_hostTick = 0;
     m_idleFrames = 0;
-    m_stallClock = m_stallEndSent = false;
-    m_lastStepAt = 0;
+    m_departure.Reset();
     m_latency.Init();
 }
 
@@ -64,29 +64,31 @@ int CKeyExchange::RunFrame() {
         if (ended) break;
         if (threshold > (long long)shortest) break;
     }
-    WatchStall(steps);
+    WatchDeparture(steps);
     return steps;
 }
 
 // A game that has left the match sends no keys, and without an end everybody else's battle
-// would wait for them for ever. Time is what counts, not frames: a game that was only slow
-// for a while catches up on its next frame.
-void CKeyExchange::WatchStall(int steps) {
-    const unsigned now = SysGetTicks();
-    if (steps > 0 || !m_stallClock) {
-        m_stallClock = true;
-        m_lastStepAt = now;
-        return;
-    }
-    const unsigned idle = now - m_lastStepAt;
-    if (idle >= 0x80000000u) {  // the clock went back: count afresh
-        m_lastStepAt = now;
-        return;
-    }
-    if (m_stallEndSent || !m_connected || idle < kStallEndMs) return;
-    m_stallEndSent = true;
-    LogPrintf("battle: no step for %u s, asking every game to end the match\n", kStallEndMs / 1000);
+// would wait for it for ever. The clock and the relay's answers are read here, after the
+// frame's steps, so they decide nothing in the simulation.
+void CKeyExchange::WatchDeparture(int steps) {
+    const unsigned fighters = FighterSlots();
+    if (!m_departure.Frame(steps > 0, SysGetTicks(), m_slotLists, m_slotListConnected, fighters)) return;
+    // Without the connection the request could not go out; the owner ends the match itself.
+    if (!m_connected) return;
+    for (int slot = 0; slot < kRelaySlots; ++slot)
+        if ((fighters & ~m_slotListConnected) & (1u << slot))
+            LogPrintf("battle: the relay shows slot %d gone, asking every game to end the match\n", slot);
     RequestEnd();
+}
+
+// The relay slots whose games run a robot of the battle.
+unsigned CKeyExchange::FighterSlots() const {
+    unsigned slots = 0;
+    const int count = RobotsOf(m_robotCount);
+    for (int i = 0; i < count; ++i)
+        if (m_owner[i] >= 0 && m_owner[i] < kRelaySlots) slots |= 1u << m_owner[i];
+    return slots;
 }
 
 void CKeyExchange::Exchange() {

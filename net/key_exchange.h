@@ -1,10 +1,13 @@
 // CKeyExchange: the lockstep of an online battle. Every game sends the key text of the robots
 // it controls for every frame, keeps what arrives from the relay in per-robot buffers, and
 // runs a simulation step only when every robot's next frame is there, paced against the
-// host's tick; a match that has not stepped for 15 seconds it asks every game to end, as F4
-// does. The world it steps is behind CKeyWorld, so it runs as well on a fake world.
+// host's tick. A match that stands still because a fighter's game is gone (the relay's slot
+// list, asked for while it stands still, shows that game's slot not connected) it asks every
+// game to end, as F4 does; for a game that is only paused it waits. The world it steps is
+// behind CKeyWorld, so it runs as well on a fake world.
 #pragma once
 
+#include "departure_watch.h"
 #include "latency_sampler.h"
 #include "pad.h"
 
@@ -19,7 +22,6 @@ constexpr size_t kKeyBufferCap = 108000;         // 9,000 frames
 constexpr size_t kPendingChatCap = 512;          // bytes of the next chat line
 constexpr int kMaxStepsPerFrame = 3;
 constexpr int kIdleKeyFrames = 30;               // frames without a send before F4 is read anyway
-constexpr unsigned kStallEndMs = 15000;          // no step this long: the match is ended for everybody
 constexpr uint32_t kChatErrorColor = 0x77ffffff;
 
 // The world the exchange steps. The exchange fills and reads the slot pads it was given. The
@@ -59,6 +61,7 @@ public:
     void AddChatText(const std::string& text);
     void RequestEnd();                     // F4: "ｺﾏﾝﾄﾞ:終了申請" and the end request
     bool IsOwned(int slot) const { return m_owner[slot] == m_localId; }
+    bool TakeSlotListRequest() { return m_departure.TakeRequest(); }  // the relay's slot list is wanted
 
     // ---- Set by the owner before the first frame --------------------------------------------
     int m_robotCount = kExchangeRobots;
@@ -75,6 +78,10 @@ public:
     bool m_wholeMessages = false;
     // Set every frame: without the connection no end request could go out.
     bool m_connected = true;
+    // Set every frame: the relay's slot lists the lobby has applied, and who the latest shows
+    // connected (bit i for slot i).
+    unsigned m_slotLists = 0;
+    unsigned m_slotListConnected = 0;
 
     // ---- State -------------------------------------------------------------------------------
     std::string m_incoming;
@@ -89,9 +96,7 @@ public:
     int m_ownTick = 0;
     int m_hostTick = 0;
     int m_idleFrames = 0;                  // frames in a row without a key frame sent
-    bool m_stallClock = false;             // m_lastStepAt holds a time
-    unsigned m_lastStepAt = 0;             // ms: the last frame that stepped, or the first frame
-    bool m_stallEndSent = false;
+    CDepartureWatch m_departure;
     CLatencySampler m_latency;
 
 private:
@@ -100,7 +105,8 @@ private:
     void Report(const char* error, const std::string& message);
     void ShowError(const char* error);
     void SendPendingChat();
-    void WatchStall(int steps);
+    void WatchDeparture(int steps);
+    unsigned FighterSlots() const;
 
     CKeyWorld* m_world;
     CPad* m_pads;

@@ -177,6 +177,11 @@ public:
     bool m_countDue;           // m_noticeCount waits to be posted
     int m_postedCount;         // the count last posted to the chat page; -1 before the first
     unsigned m_postedAt;       // ms: when it was posted
+    // The relay's slot lists: how many have been applied, and who the latest shows connected
+    // (bit i for slot i). A match that stands still reads them to tell a game gone from one
+    // paused.
+    unsigned m_slotLists = 0;
+    unsigned m_slotListConnected = 0;
 
 private:
     void Construct();
@@ -184,6 +189,7 @@ private:
     void ApplyStatusRecord(const std::string& body);
     void ApplyNotice(const std::string& body);
     void ApplyConnectionFlags(const std::string& body);
+    void NoteSlotList(const std::string& body);
     void ApplyChatLine(const std::string& body);
     void PlayNoticeTune(const char* path, int countChange);
     void FinishNotices();  // the frame's notices: the tune, the announcement and the cue, once

@@ -42,6 +42,7 @@ void CLobby::ApplyMessage(const std::string& tag, const std::string& body) {
         if (m_ownState == "戦闘中") AppendBattleInbox(tag + body);
     } else if (tag == ">l") {
         ApplyConnectionFlags(body);
+        NoteSlotList(body);
         TakeFreshCount();
     } else if (tag == ">m") {
         ApplyChatLine(body);
@@ -139,6 +140,16 @@ void CLobby::FinishNotices() {
 void CLobby::ApplyConnectionFlags(const std::string& body) {
     for (int i = 0; i < m_slotCount; ++i)
         m_slotConnections[i] = ((size_t)i < body.size() && body[i] == 't') ? kSlotConnected : kSlotEmpty;
+}
+
+// Kept apart from the tables, which CountConnected turns back to waiting: a match needs the
+// relay's own answer as it came.
+void CLobby::NoteSlotList(const std::string& body) {
+    unsigned connected = 0;
+    for (int i = 0; i < kLobbySlots && (size_t)i < body.size(); ++i)
+        if (body[i] == 't') connected |= 1u << i;
+    m_slotListConnected = connected;
+    ++m_slotLists;  // compared for change only, so it may wrap
 }
 
 void CLobby::ApplyChatLine(const std::string& body) {

@@ -71,7 +71,11 @@ void CLobby::RunNetBattle() {
             battle->Incoming() += std::string(kEndRequest) + ">";
             endInjected = true;
         }
+        battle->m_exchange.m_slotLists = m_slotLists;
+        battle->m_exchange.m_slotListConnected = m_slotListConnected;
         battle->Run();
+        // As the lobby menus ask: in front of the queue, where the relay answers it.
+        if (battle->m_exchange.TakeSlotListRequest()) QueueRequest(kRequestList);
         QueueMessage(battle->Outgoing());
         battle->Outgoing().clear();
         g_frameTimer.WaitSkip((unsigned)battle->m_skipCount);

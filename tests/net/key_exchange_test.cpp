@@ -1,6 +1,7 @@
 // The key exchange on a fake world: presets and the host's tick, the start, pacing, the
 // catch-up threshold, the parse of key, tick and end messages with their errors, the chat
-// line, the latency sampler, and three exchanges in lockstep through the relay.
+// line, the end of a match whose fighter's game is gone, the latency sampler, and three
+// exchanges in lockstep through the relay.
 #include "exchange_fixture.h"
 #include "fake_clock.h"
 #include "fake_relay.h"
@@ -230,44 +231,105 @@ TEST_F(KeyExchangeTest, IdleFramesReadTheChatKeysSoF4WorksWithAFrozenHostTick) {
     EXPECT_EQ(g.ex.m_idleFrames, 0);
 }
 
-// A game that has left sends no keys: after 15 seconds without a step the end request goes out
-// once, as F4 sends it; keys that come back in time let the match go on; without the
-// connection nothing is sent.
-TEST_F(KeyExchangeTest, FifteenSecondsWithoutAStepSendTheEndRequestOnce) {
-    FakeClock::Install(5000);
-    const std::string request = ">mP1:ｺﾏﾝﾄﾞ:終了申請>tb-end";
-    Game g(1, 2);
-    g.Prime(1);
-    EXPECT_EQ(g.ex.RunFrame(), 1);
-    auto idle = [&](unsigned ms) {
+// The owner's side of the slot lists: the relay's answer to a request the exchange wants is
+// applied two frames later, as the lobby's service sends the request on the next frame and reads
+// the answer on the one after.
+struct StandingGame : Game {
+    unsigned listed = 0x3f;  // the slots the relay lists as connected
+    int requests = 0;
+    int answerIn = -1;
+    std::string endFrameOut;  // what the frame that sent the end request sent
+    StandingGame() : Game(1, 3) {
+        ex.m_owner[2] = 0;  // a CPU robot, run by the host's game: slot 2 runs none
+        Prime(1);
+    }
+    void Answer(unsigned flags) {
+        ++ex.m_slotLists;
+        ex.m_slotListConnected = flags;
+    }
+    // One frame `ms` after the last; true when it sent the end request.
+    bool Frame(unsigned ms) {
         FakeClock::Advance(ms);
-        g.ex.m_outgoing.clear();
-        g.ex.RunFrame();
-        g.ex.ParseInput();
-        return g.ex.m_outgoing.find("終了申請") != std::string::npos;
-    };
-    EXPECT_FALSE(idle(kStallEndMs - 1));
-    // Keys again just in time: the steps run and the clock starts afresh.
-    g.ex.m_keyBuffers[0] = g.ex.m_keyBuffers[1] = Zeros(12);
+        if (answerIn >= 0 && answerIn-- == 0) Answer(listed);
+        ex.m_outgoing.clear();
+        ex.RunFrame();
+        if (ex.TakeSlotListRequest()) {
+            ++requests;
+            answerIn = 1;
+        }
+        ex.ParseInput();
+        if (ex.m_outgoing.find("終了申請") == std::string::npos) return false;
+        endFrameOut = ex.m_outgoing;
+        return true;
+    }
+    int StandStill(unsigned ms) {  // frames that sent the end request
+        int ended = 0;
+        for (unsigned t = 0; t < ms; t += 33) ended += Frame(33);
+        return ended;
+    }
+};
+
+// A stand-still ends the match only when a slot list the relay sent after this stand-still's
+// first request shows a fighter's game gone: a minute with every fighter listed ends nothing, nor
+// does a game without a robot leaving; an answer that may have left before the request counts
+// for nothing; the end request goes once, as F4 sends it, and never without the connection.
+TEST_F(KeyExchangeTest, AStandStillEndsTheMatchOnlyOnAFreshListWithoutAFighter) {
+    FakeClock::Install(5000);
+    StandingGame g;
     EXPECT_EQ(g.ex.RunFrame(), 1);
-    EXPECT_FALSE(idle(kStallEndMs - 1));
-    g.ex.m_connected = false;
-    EXPECT_FALSE(idle(1));
-    g.ex.m_connected = true;
-    EXPECT_TRUE(idle(0));
-    EXPECT_NE(g.ex.m_outgoing.find(request), std::string::npos) << g.ex.m_outgoing;
-    EXPECT_FALSE(idle(kStallEndMs)) << "once";
-    EXPECT_FALSE(idle(kStallEndMs));
-    // A clock that goes back counts afresh rather than ending the match at once.
-    Game h(1, 2);
-    h.Prime(1);
-    h.ex.RunFrame();
+    g.listed = 0x3 | 0x8;  // slot 2 has left: it ran no robot
+    EXPECT_EQ(g.StandStill(60000), 0);
+    EXPECT_GE(g.requests, 28) << "a request every 2 s";
+    EXPECT_LE(g.requests, 30);
+
+    // Steps again, then stands still; an old answer without slot 1 is applied in the frame after
+    // the request, before it could have gone out.
+    g.ex.m_keyBuffers[0] = g.ex.m_keyBuffers[1] = g.ex.m_keyBuffers[2] = Zeros(12);
+    EXPECT_EQ(g.ex.RunFrame(), 1);
+    const int before = g.requests;
+    while (g.requests == before) EXPECT_FALSE(g.Frame(33));
+    g.Answer(0x1);
+    EXPECT_FALSE(g.Frame(33));
+    g.listed = 0x3;
+    EXPECT_EQ(g.StandStill(1000), 0) << "the fresh answer lists slot 1";
+    g.listed = 0x1;
+    EXPECT_EQ(g.StandStill(3000), 1);
+    EXPECT_NE(g.endFrameOut.find(">mP1:ｺﾏﾝﾄﾞ:終了申請>tb-end"), std::string::npos) << g.endFrameOut;
+    EXPECT_EQ(g.StandStill(20000), 0) << "once";
+
+    StandingGame offline;
+    offline.ex.m_connected = false;
+    offline.ex.RunFrame();
+    offline.listed = 0x1;
+    EXPECT_EQ(offline.StandStill(20000), 0);
+    FakeClock::Uninstall();
+}
+
+// This game's own pause (the free camera, a stopped process): the first frame back counts
+// afresh, whatever its clock and the answers that came meanwhile say; only an answer to a
+// request made after it ends the match.
+TEST_F(KeyExchangeTest, TheFirstFrameAfterAPauseFiresNothing) {
+    FakeClock::Install(5000);
+    StandingGame g;
+    g.ex.RunFrame();
+    EXPECT_EQ(g.StandStill(3000), 0);
+    ASSERT_GT(g.requests, 0);
+    g.Answer(0x1);  // slot 1 went while this game was stopped
+    g.listed = 0x1;
+    const int before = g.requests;
+    EXPECT_FALSE(g.Frame(30000));
+    EXPECT_EQ(g.StandStill(kStandStillAskMs - 100), 0);
+    EXPECT_EQ(g.requests, before) << "the stand-still counts from the pause's end";
+    EXPECT_EQ(g.StandStill(300), 1);
+
+    // A clock that goes back counts afresh too.
+    StandingGame back;
+    back.ex.RunFrame();
+    back.listed = 0x1;
+    back.StandStill(kStandStillAskMs - 100);
     FakeClock::now -= 1000;
-    h.ex.RunFrame();
-    FakeClock::Advance(kStallEndMs - 1);
-    h.ex.RunFrame();
-    h.ex.ParseInput();
-    EXPECT_EQ(h.ex.m_outgoing.find("終了申請"), std::string::npos) << h.ex.m_outgoing;
+    EXPECT_EQ(back.StandStill(kStandStillAskMs - 100), 0);
+    EXPECT_EQ(back.requests, 0);
     FakeClock::Uninstall();
 }
 

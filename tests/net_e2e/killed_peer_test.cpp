@@ -1,24 +1,29 @@
 // A game that dies in the middle of a match (paced, as players play): the relay notes the lost
-// connection, the others' simulation stops in step while their frames go on, and after fifteen
-// seconds without a step they send the end request themselves, nobody pressing F4: every
-// remaining battle ends with result 99, and back in the lobby the relay's list shows the slot empty
-// and a surviving host's count on the chat page drops.
+// connection, the others' simulation stops in step while their frames go on, and once the relay's
+// slot list, asked for while they stand still, shows the slot empty they send the end request
+// themselves, nobody pressing F4: every remaining battle ends with result 99, and back in the
+// lobby the relay's list shows the slot empty and a surviving host's count on the chat page drops.
+// A game that is only paused, in the free camera or stopped, ends nothing: the others wait for
+// it, and F4 still ends the match.
 #include "match_scripts.h"
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
 constexpr int kJoinMs = 60000;
 constexpr int kKillStep = 300;
-constexpr long long kStallEndMs = 15000;  // the games' own limit
-// The end can come no sooner than the limit after the survivors' last step, which a victim slow
-// to send before its death may bring a little forward; a busy machine only makes it later.
-constexpr long long kEarliestEndMs = kStallEndMs - 3000;
-constexpr int kEndWaitMs = 6 * kStallEndMs;
+// The survivors ask the relay after 2 s standing still, which a victim that sent a little ahead
+// before its death may bring forward; a busy machine only makes it later, but well within 20 s.
+constexpr long long kEarliestEndMs = 1000;
+constexpr long long kLatestEndMs = 20000;
+constexpr int kEndWaitMs = 90000;
 
 // After the match the survivors come back to the main menu by themselves, then wait for the
 // list to show the dead slot empty.
@@ -45,7 +50,7 @@ void PrintTo(const SKillCase& c, std::ostream* os) { *os << c.name; }
 
 class KilledPeer : public ::testing::TestWithParam<SKillCase> {};
 
-TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
+TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlotEmpty) {
     const SKillCase c = GetParam();
     E2eWorld world;
     ASSERT_TRUE(world.Start());
@@ -99,6 +104,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
     for (int i = 0; i < 2; ++i) {
         ASSERT_GE(endedMs[i], 0) << PeerReport(*survivors[i]);
         EXPECT_GE(endedMs[i], kEarliestEndMs) << PeerReport(*survivors[i]);
+        EXPECT_LE(endedMs[i], kLatestEndMs) << PeerReport(*survivors[i]);
         printf("%s: battle over %.1f s after the kill\n", survivors[i]->Name().c_str(), endedMs[i] / 1000.0);
     }
 
@@ -110,10 +116,13 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
         ASSERT_GT(result, fighting) << PeerReport(p);
         EXPECT_NE(out[result].find(" result 99 "), std::string::npos) << out[result];
         steps[i] = ResultSteps(out[result]);
-        // Stopped in step: frames went on in the fight with the last step standing.
-        bool stood = false;
+        // Stopped in step: frames went on with the last step standing, in the fight (the game
+        // asked the relay) or in the forced end. The stand-still is too short to be sure of a
+        // heartbeat in it.
+        bool stood = p.ReadFile("game/peer.log").find("battle: no step for 2 s, asking the relay") != std::string::npos;
         for (int k = fighting; k < result; ++k)
-            stood = stood || out[k].find(" beat step=" + std::to_string(steps[i]) + " phase=2") != std::string::npos;
+            for (const char* phase : {" phase=2", " phase=99"})
+                stood = stood || out[k].find(" beat step=" + std::to_string(steps[i]) + phase) != std::string::npos;
         EXPECT_TRUE(stood) << PeerReport(p);
         // The end request of a game that waited, as F4 would have sent it, then the forced end.
         const int request = FindLine(out, U8(u8":ｺﾏﾝﾄﾞ:終了申請"), fighting);
@@ -122,7 +131,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
     }
     EXPECT_LE(std::abs(steps[0] - steps[1]), 3) << steps[0] << " / " << steps[1];
     EXPECT_GE(std::min(steps[0], steps[1]), kKillStep - 3);
-    EXPECT_NE((survivors[0]->ReadFile("game/peer.log") + survivors[1]->ReadFile("game/peer.log")).find("battle: no step for 15 s"),
+    EXPECT_NE((survivors[0]->ReadFile("game/peer.log") + survivors[1]->ReadFile("game/peer.log")).find("battle: the relay shows slot " + slot + " gone"),
               std::string::npos);
 
     for (E2eProcess* p : survivors)
@@ -145,6 +154,94 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesAfterFifteenSeconds) {
         p->WriteFile("leave", "");
     }
     for (E2eProcess* p : survivors) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+}
+
+// The longest runs of heartbeats in the fight that show the same step: frames a game stood still.
+std::vector<int> StandStills(const std::vector<std::string>& out, int from, int to) {
+    std::vector<int> runs;
+    int step = -1, first = -1, last = -1;
+    for (int k = from; k < to && k < (int)out.size(); ++k) {
+        const size_t at = out[k].find(" beat step=");
+        if (at == std::string::npos || out[k].find(" phase=2") == std::string::npos) continue;
+        const int s = atoi(out[k].c_str() + at + 11);
+        if (s != step) {
+            if (last > first) runs.push_back(last - first);
+            step = s;
+            first = LineFrame(out[k]);
+        }
+        last = LineFrame(out[k]);
+    }
+    if (last > first) runs.push_back(last - first);
+    return runs;
+}
+
+// A game stopped for 20 s as the fight begins, then another in the free camera for 30 s: the
+// others stand still far longer than a departure takes to end a match, and wait; each time the
+// match goes on in step, and F4 still ends it.
+TEST(PausedPeer, AStoppedGameAndTheFreeCameraEndNothingAndF4StillEndsTheMatch) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST"), one("ONE"), two("TWO");
+    E2eProcess* peers[] = {&host, &one, &two};
+    const std::string after = kBackInLobby + "until file ../leave\nquit\n";
+    const SPeerOptions paced{true, false, 30000};
+    constexpr int kCameraStep = 150, kF4Step = 450, kStopMs = 20000, kCameraFrames = 900;
+    // F1 and F4 held a few frames: the fight reads keys only on frames that send some.
+    const std::string camera = "until step " + std::to_string(kCameraStep) + "\ndown F1\nwait 3\nup F1\nuntil phase 5\n" +
+                               "mark camera\nwait " + std::to_string(kCameraFrames) + "\nkey F1\nuntil phase 2\nmark camera-off\n";
+    const std::string f4 = "until step " + std::to_string(kF4Step) + "\nmark f4\ndown F4\nwait 3\nup F4\n";
+
+    ASSERT_TRUE(StartNetPeer(host, world,
+                             JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat TWO:ready\n") +
+                                 SayScript("go") + SetNumberScript(2) + kHostStart + f4 + after,
+                             paced));
+    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + after,
+                             paced));
+    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
+    ASSERT_TRUE(StartNetPeer(two, world,
+                             JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") + ClientStartScript(4) +
+                                 camera + after,
+                             paced));
+
+    // Stopped once its match is set up, before its first frame: the others wait at the start.
+    ASSERT_TRUE(one.WaitForLine("out.txt", " match robots=", 120000)) << PeerReport(host) << PeerReport(one) << PeerReport(two);
+    ASSERT_EQ(kill(one.Pid(), SIGSTOP), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kStopMs));
+    ASSERT_EQ(kill(one.Pid(), SIGCONT), 0);
+
+    for (E2eProcess* p : peers)
+        EXPECT_TRUE(WaitForLineWithinFrames(*p, " mark back", 3 * kCameraFrames)) << PeerReport(*p) << world.Relay().Output();
+    int steps[3];
+    for (int i = 0; i < 3; ++i) {
+        E2eProcess& p = *peers[i];
+        const std::vector<std::string> out = PeerOutput(p);
+        const int fighting = FindLine(out, " mark fighting"), result = FindLine(out, " result ", fighting);
+        ASSERT_GT(result, fighting) << PeerReport(p);
+        EXPECT_NE(out[result].find(" result 99 "), std::string::npos) << out[result];
+        steps[i] = ResultSteps(out[result]);
+        EXPECT_GE(steps[i], kF4Step) << PeerReport(p);
+        // The only end request is the host's F4.
+        const int request = FindLine(out, U8(u8":ｺﾏﾝﾄﾞ:終了申請"), fighting);
+        ASSERT_GT(request, fighting) << PeerReport(p);
+        EXPECT_NE(out[request].find(U8(u8" chat HOST:ｺﾏﾝﾄﾞ:終了申請")), std::string::npos) << PeerReport(p);
+        const std::string log = p.ReadFile("game/peer.log");
+        EXPECT_EQ(log.find("battle: the relay shows slot"), std::string::npos) << PeerReport(p);
+        if (i == 0) {
+            EXPECT_NE(log.find("asking the relay which games are connected"), std::string::npos) << PeerReport(p);
+        }
+        // Each pause held the others up 10 s and more, far longer than a departure takes to end
+        // the match: the host both, each client the other's.
+        int held = 0;
+        for (int frames : StandStills(out, fighting, result)) held += frames >= 300;
+        EXPECT_GE(held, i == 0 ? 2 : 1) << PeerReport(p);
+    }
+    EXPECT_LE(std::max({steps[0], steps[1], steps[2]}) - std::min({steps[0], steps[1], steps[2]}), 3);
+    const std::vector<std::string> hostOut = PeerOutput(host);
+    EXPECT_GT(FindLine(hostOut, U8(u8":ｺﾏﾝﾄﾞ:終了申請")), FindLine(hostOut, " mark f4"));
+
+    for (E2eProcess* p : peers) p->WriteFile("leave", "");
+    for (E2eProcess* p : peers) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
 }
 
 INSTANTIATE_TEST_SUITE_P(E2e, KilledPeer, ::testing::Values(SKillCase{"ClientKilled", 2}, SKillCase{"HostKilled", 0}),

@@ -39,6 +39,8 @@ int CSocketLink::ResolveHost(const char* host, uint32_t* address) {
     else if (result == kSysTcpBusy)
         LogPrintf("lobby: host name not looked up: %d earlier look-ups still wait for an answer\n",
                   kSysTcpMaxLookups);
+    else if (result == kSysTcpFailed)
+        LogPrintf("lobby: host name look-up could not start\n");
     else
         LogPrintf("lobby: no address for the host name\n");
     return 0;

@@ -95,7 +95,7 @@ int SysTcpResolve(const char* host, unsigned int* address, int waitMs) {
     if (!started) {
         delete held;
         --g_lookupThreads;
-        return 0;
+        return kSysTcpFailed;
     }
     std::unique_lock<std::mutex> hold(job->lock);
     if (!job->done.wait_for(hold, std::chrono::milliseconds(waitMs), [&] { return job->finished; }))

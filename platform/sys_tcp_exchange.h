@@ -15,7 +15,8 @@ int SysTcpOpen();                                                          // IP
 // Dotted text directly, else the first IPv4 address of a name look-up, in network order; 1 found,
 // 0 when the resolver knows no address. The look-up runs beside the caller and is given up at
 // waitMs (kSysTcpTimedOut), so a slow resolver costs no more than the wait; while
-// kSysTcpMaxLookups look-ups still run, the next is refused at once (kSysTcpBusy).
+// kSysTcpMaxLookups look-ups still run, the next is refused at once (kSysTcpBusy); kSysTcpFailed
+// when no look-up could be started.
 constexpr int kSysTcpMaxLookups = 4;
 int SysTcpResolve(const char* host, unsigned int* address, int waitMs);
 int SysTcpConnect(int fd, unsigned int address, int port, int waitMs);    // address in network order; 1 connected

@@ -85,7 +85,7 @@ int httpc(CStringListFile* request, int kind, const std::string& url) {
         return -1;
     }
     unsigned int address = 0;
-    if (!SysTcpResolve(parsed.host.c_str(), &address, StepWait(start, g_connectMs))) {
+    if (SysTcpResolve(parsed.host.c_str(), &address, StepWait(start, g_connectMs)) != 1) {
         LogPrintf("ホストアドレス取得失敗\n");
         SysTcpClose(fd);
         return -1;

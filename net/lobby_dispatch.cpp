@@ -58,6 +58,13 @@ void CLobby::ApplyStatusRecord(const std::string& body) {
         LogNetDrop("short status record", ">g" + body);
         return;
     }
+    // A game that has not learnt its id yet reports as "-1": every receiver drops that, but under
+    // a reason of its own, since each reason logs once a second and these come from every game
+    // that joins: a bad record right behind one would otherwise go unlogged.
+    if (body.compare(0, 4, "-1-1") == 0) {
+        LogNetDrop("report before own id", ">g" + body);
+        return;
+    }
     const int sender = ReadWireDigit(body[0]);
     const char slotChar = body[1];
     const char letter = body[2];

@@ -24,14 +24,26 @@ int CSocketLink::Receive(char* buffer, int size) {
     return received;
 }
 
+// A failed look-up is the socket's "gethostbyname" failure whatever the reason; the debug log
+// says which, since a refused look-up has waited for nothing.
 int CSocketLink::ResolveHost(const char* host, uint32_t* address) {
     unsigned int found = 0;
-    if (!SysTcpResolve(host, &found, kHostLookupMs)) {
-        LogPrintf("lobby: no address for the host name within %d ms\n", kHostLookupMs);
-        return 0;
+    const int result = SysTcpResolve(host, &found, kHostLookupMs);
+    if (result == 1) {
+        if (address) *address = found;
+        return 1;
     }
-    if (address) *address = found;
-    return 1;
+    LogSocketError("gethostbyname\n");
+    if (result == kSysTcpTimedOut)
+        LogPrintf("lobby: no answer for the host name within %d ms\n", kHostLookupMs);
+    else if (result == kSysTcpBusy)
+        LogPrintf("lobby: host name not looked up: %d earlier look-ups still wait for an answer\n",
+                  kSysTcpMaxLookups);
+    else if (result == kSysTcpFailed)
+        LogPrintf("lobby: host name look-up could not start\n");
+    else
+        LogPrintf("lobby: no address for the host name\n");
+    return 0;
 }
 
 int CSocketLink::Send(const char* data, int length) { return m_socket.Send(data, length); }

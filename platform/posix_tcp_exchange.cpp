@@ -2,9 +2,10 @@
 // each step ends at its limit; sends never raise SIGPIPE.
 #include "sys_tcp_exchange.h"
 
+#include "sys_socket.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <pthread.h>
@@ -47,21 +48,15 @@ struct NameLookup {
 };
 
 // Look-up threads alive at once. A stuck resolver keeps each one until it gives up by itself;
-// past this many a request fails at once instead of leaving yet another thread behind.
-constexpr int kMaxLookupThreads = 4;
+// past kSysTcpMaxLookups a request fails at once instead of leaving yet another thread behind.
 std::atomic<int> g_lookupThreads{0};
 
 void* RunLookup(void* arg) {
     std::shared_ptr<NameLookup>* held = static_cast<std::shared_ptr<NameLookup>*>(arg);
     std::shared_ptr<NameLookup> job = *held;
     delete held;
-    addrinfo hints = {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* result = nullptr;
-    int found = getaddrinfo(job->host.c_str(), nullptr, &hints, &result) == 0 && result;
-    unsigned int address = found ? reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr : 0;
-    if (result) freeaddrinfo(result);
+    unsigned int address = 0;
+    const int found = SysLookUpName(job->host.c_str(), &address);
     {
         std::lock_guard<std::mutex> hold(job->lock);
         job->found = found;
@@ -83,10 +78,10 @@ int SysTcpResolve(const char* host, unsigned int* address, int waitMs) {
         *address = a.s_addr;
         return 1;
     }
-    if (waitMs <= 0) return 0;
-    if (g_lookupThreads.fetch_add(1) >= kMaxLookupThreads) {
+    if (waitMs <= 0) return kSysTcpTimedOut;
+    if (g_lookupThreads.fetch_add(1) >= kSysTcpMaxLookups) {
         --g_lookupThreads;
-        return 0;
+        return kSysTcpBusy;
     }
     auto job = std::make_shared<NameLookup>();
     job->host = host;
@@ -100,10 +95,11 @@ int SysTcpResolve(const char* host, unsigned int* address, int waitMs) {
     if (!started) {
         delete held;
         --g_lookupThreads;
-        return 0;
+        return kSysTcpFailed;
     }
     std::unique_lock<std::mutex> hold(job->lock);
-    if (!job->done.wait_for(hold, std::chrono::milliseconds(waitMs), [&] { return job->finished; })) return 0;
+    if (!job->done.wait_for(hold, std::chrono::milliseconds(waitMs), [&] { return job->finished; }))
+        return kSysTcpTimedOut;
     if (!job->found) return 0;
     *address = job->address;
     return 1;

@@ -17,7 +17,14 @@ void SysSocketCleanup();
 
 int SysSocketCreate();               // IPv4 TCP, non-blocking, no Nagle delay; -1 on failure
 // Dotted text directly, else the first IPv4 address of a name look-up; address in network order.
+// Waits as long as the resolver takes.
 int SysSocketResolve(const char* host, unsigned int* address);
+// The name look-up itself, which every resolve of a name goes through: 1 and the first IPv4
+// address in network order. Tests may put in their own (nullptr puts the system's back), e.g.
+// one that never answers; it is called on whatever thread resolves.
+using SysNameLookup = int (*)(const char* host, unsigned int* address);
+void SysSetNameLookup(SysNameLookup lookUp);
+int SysLookUpName(const char* host, unsigned int* address);
 int SysSocketConnect(int s, unsigned int address, int port);  // 1 connected or under way
 int SysSocketSend(int s, const char* data, int length);       // 1 sent or queued; 0 failed
 int SysSocketPending(int s);                                  // bytes queued, not yet sent

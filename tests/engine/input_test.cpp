@@ -30,6 +30,10 @@ protected:
         SysSetMessageBoxSink(CaptureBox);
         g_log.clear();
         g_boxes.clear();
+        // An earlier test in this process may have closed the window or set the quit flag.
+        SysClearQuit();
+        g_quit = 0;
+        g_quitSeen = 0;
         const char* argv[] = {"zaumolta"};
         SetCommandLine(1, argv);
     }

@@ -1,13 +1,21 @@
 // The connection set-up screens under the scene driver: the connection type menu's results,
 // the three text fields (Enter takes the text, Escape keeps the old value and the game goes on,
-// an address of this machine uses the host port), the quit flag on every screen, and a relay
-// program that is not there.
+// an address of this machine uses the host port), the quit flag on every screen, a relay
+// program that is not there, and a host name whose resolver never answers.
 #include "lobby_fixture.h"
 
 #include "engine.h"
 #include "input.h"
+#include "socket_link.h"
 
+#include "sys_socket.h"
+#include "sys_tcp_exchange.h"
 #include "sys_text_input.h"
+
+#include <condition_variable>
+#include <mutex>
+
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +27,54 @@ void TypeText(CSceneDriver& driver, const std::string& text) {
         const std::string one(1, c);
         driver.Do([one] { SysInjectText(one.c_str()); }).Press(kKeyA);
     }
+}
+
+// A resolver that never answers while a test holds it. It lets go by itself after a while, so
+// that a caller which waits for it whole fails its test instead of hanging it.
+std::mutex g_stuckLock;
+std::condition_variable g_stuckFreed;
+bool g_stuckHeld = false;
+constexpr int kStuckGiveUpMs = 3 * kHostLookupMs;
+
+int StuckLookUp(const char*, unsigned int*) {
+    std::unique_lock<std::mutex> hold(g_stuckLock);
+    g_stuckFreed.wait_for(hold, std::chrono::milliseconds(kStuckGiveUpMs), [] { return !g_stuckHeld; });
+    return 0;
+}
+
+int KnownLookUp(const char*, unsigned int* address) {
+    *address = 0x0100007f;
+    return 1;
+}
+
+// Holds the resolver for a test's life; at its end every stuck look-up is let go and has ended.
+class StuckResolver {
+public:
+    StuckResolver() {
+        std::lock_guard<std::mutex> hold(g_stuckLock);
+        g_stuckHeld = true;
+        SysSetNameLookup(StuckLookUp);
+    }
+    ~StuckResolver() {
+        {
+            std::lock_guard<std::mutex> hold(g_stuckLock);
+            g_stuckHeld = false;
+        }
+        g_stuckFreed.notify_all();
+        SysSetNameLookup(KnownLookUp);
+        unsigned int address = 0;
+        for (long long end = SysTcpClockMs() + kStuckGiveUpMs; SysTcpClockMs() < end; usleep(10000))
+            if (SysTcpResolve("relay.test", &address, 1000) == 1) break;
+        SysSetNameLookup(nullptr);
+    }
+    StuckResolver(const StuckResolver&) = delete;
+    StuckResolver& operator=(const StuckResolver&) = delete;
+};
+
+int CountOf(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+    return n;
 }
 
 TEST_F(LobbyTest, ConnectionTypeMenuReturnsTheLine) {
@@ -107,6 +163,42 @@ TEST_F(LobbyTest, RelayThatIsNotThereIsLoggedAndTheFlowGoesOn) {
     lobby.LaunchRelayServer();
     EXPECT_EQ(lobby.m_relayPid, 0);
     EXPECT_NE(driver.Log().find("relay: cannot start ./Vashtelo"), std::string::npos);
+}
+
+// A typed host name whose resolver never answers: "ホストに接続" stays no longer than the look-up's
+// limit, then "サーバー不見" and the game goes on. Look-ups still stuck past the limit refuse the
+// next at once, and the log says so rather than that it waited.
+TEST_F(LobbyTest, HostNameThatNeverResolvesGivesWayWithinTheLimit) {
+    StuckResolver stuck;
+    CLobby lobby;
+    lobby.m_ip = "relay.test";
+    long long start = SysTcpClockMs();
+    lobby.ConnectToHost();
+    long long took = SysTcpClockMs() - start;
+    EXPECT_GE(took, kHostLookupMs - 50);
+    EXPECT_LT(took, kHostLookupMs + 2000);
+    const ScreenImage frame = driver.ReadFrame();
+    int lit = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 96; ++x) lit += (frame.Pixel(x, y) & 0xffffff) != 0;
+    EXPECT_GT(lit, 50) << "ホストに接続 not drawn";
+    EXPECT_EQ(driver.MessageBoxes(), "|サーバー不見\n");
+    EXPECT_EQ(CountOf(ReadWholeFile("socket.err"), "gethostbyname\n"), 1);
+    EXPECT_EQ(CountOf(driver.Log(), "lobby: no answer for the host name within 5000 ms\n"), 1) << driver.Log();
+
+    unsigned int address = 0;
+    for (int i = 1; i < kSysTcpMaxLookups; ++i) EXPECT_EQ(SysTcpResolve("relay.test", &address, 1), kSysTcpTimedOut);
+    start = SysTcpClockMs();
+    lobby.ConnectToHost();
+    took = SysTcpClockMs() - start;
+    EXPECT_LT(took, 1000);
+    EXPECT_EQ(driver.MessageBoxes(), "|サーバー不見\n|サーバー不見\n");
+    EXPECT_EQ(CountOf(ReadWholeFile("socket.err"), "gethostbyname\n"), 2);
+    EXPECT_EQ(CountOf(driver.Log(), "within 5000 ms"), 1) << driver.Log();
+    EXPECT_NE(driver.Log().find("lobby: host name not looked up: 4 earlier look-ups still wait for an answer\n"),
+              std::string::npos)
+        << driver.Log();
+    EXPECT_FALSE(lobby.m_link->IsConnected());
 }
 
 }  // namespace

@@ -98,6 +98,7 @@ TEST_F(LobbyTest, OutOfRangeRecordsAreDroppedWholeAndLogged) {
         {">g01", "short status record"},
         {">g01x5", "status letter"},
         {">g01-5", "status letter"},
+        {">g-1-1nEVE", "report before own id"},
         {">g01r" + unknownType, "robot code"},
         {">g01r" + asciiByte, "robot code"},
         {">g01r" + kOtherCode.substr(0, 7), "robot code"},

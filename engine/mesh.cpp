@@ -142,8 +142,8 @@ void CMesh::BuildFaceSpheres() {
             box[i] = lo[i] - widen;
             box[3 + i] = hi[i] + widen;
         }
-        FaceNormal(p[0], p[1], p[2], &m_faceNormals[static_cast<size_t>(f) * 3]);
-        (IsSliver(p[0], p[1], p[2]) ? m_sliverFaces : members).push_back(f);
+        const bool sliver = CornerNormal(p[0], p[1], p[2], &m_faceNormals[static_cast<size_t>(f) * 3]);
+        (sliver ? m_sliverFaces : members).push_back(f);
     }
     BuildFaceRuns(members);
     BuildFaceGrid(members);
@@ -155,21 +155,15 @@ void CMesh::BuildFaceSpheres() {
 // least kMinCornerSine that stays far inside the margins of the spheres, boxes and reach
 // above, for any ray not within a few degrees of grazing the face. A needle with its tip at
 // a can be found by rays passing units away from it.
-// Zero for a face with an edge of no length from its first corner.
-void CMesh::FaceNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]) {
-    const double e1[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
-    const double e2[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
-    const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
-    const double ee = std::sqrt((e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]) * (e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]));
-    for (int i = 0; i < 3; ++i) out[i] = ee > 0 ? n[i] / ee : 0.0;
-}
-
-bool CMesh::IsSliver(const Vec3& a, const Vec3& b, const Vec3& c) {
+// The normal is zero for a face with an edge of no length from its first corner.
+bool CMesh::CornerNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]) {
     const double e1[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
     const double e2[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
     const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
     const double nn = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
     const double ee = (e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]) * (e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]);
+    const double length = std::sqrt(ee);
+    for (int i = 0; i < 3; ++i) out[i] = length > 0 ? n[i] / length : 0.0;
     return !(nn >= kMinCornerSine * kMinCornerSine * ee && nn > 0);
 }
 
@@ -265,10 +259,7 @@ void CMesh::BuildFaceRuns(const std::vector<int>& members) {
         for (int k = first; k < end; ++k) {
             const size_t f = static_cast<size_t>(m_runOrder[k]);
             const double* fb = &m_faceBoxes[f * 6];
-            for (int i = 0; i < 3; ++i) {
-                if (k == first || fb[i] < box[i]) box[i] = fb[i];
-                if (k == first || fb[3 + i] > box[3 + i]) box[3 + i] = fb[3 + i];
-            }
+            GrowBox(box, fb, fb + 3, k == first);
             GrowBox(normals, &m_faceNormals[f * 3], &m_faceNormals[f * 3], k == first);
         }
     }

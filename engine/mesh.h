@@ -143,8 +143,8 @@ private:
     void BuildFaceGrid(const std::vector<int>& members);
     // Below this sine of the angle at a face's first corner, the face is a sliver.
     static constexpr double kMinCornerSine = 1e-2;
-    static bool IsSliver(const Vec3& a, const Vec3& b, const Vec3& c);
-    static void FaceNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]);
+    // The face's normal as GetFaceNormals keeps it; true when the face is a sliver.
+    static bool CornerNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]);
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;

@@ -82,11 +82,7 @@ protected:
         ASSERT_EQ(InitDirectSound(), 1) << Log();
         SysAudioSetManualRender(1);
     }
-    size_t Count(const std::string& needle) const {
-        size_t n = 0;
-        for (size_t at = Log().find(needle); at != std::string::npos; at = Log().find(needle, at + 1)) ++n;
-        return n;
-    }
+    size_t Count(const std::string& needle) const { return (size_t)CountOf(Log(), needle); }
 
     CTestFolder folder;
 };

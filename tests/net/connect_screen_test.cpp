@@ -71,12 +71,6 @@ public:
     StuckResolver& operator=(const StuckResolver&) = delete;
 };
 
-int CountOf(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
-    return n;
-}
-
 TEST_F(LobbyTest, ConnectionTypeMenuReturnsTheLine) {
     const int cases[][2] = {{0, 1}, {1, 2}, {2, 3}, {5, 3}, {-1, 0}};
     for (const auto& c : cases) {

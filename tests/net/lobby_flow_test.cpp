@@ -14,8 +14,7 @@ namespace {
 
 int Count(const std::vector<std::string>& chunks, const std::string& text) {
     int n = 0;
-    for (const std::string& c : chunks)
-        for (size_t at = c.find(text); at != std::string::npos; at = c.find(text, at + 1)) ++n;
+    for (const std::string& c : chunks) n += CountOf(c, text);
     return n;
 }
 

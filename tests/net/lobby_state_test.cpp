@@ -342,11 +342,7 @@ namespace {
 // A flood of bad records must not flood the log: one line per reason a second, and the next
 // line says how many were left out meanwhile.
 TEST_F(LobbyTest, DropLinesAreLimitedPerReasonAndSecond) {
-    auto count = [&](const std::string& text) {
-        size_t n = 0;
-        for (size_t at = driver.Log().find(text); at != std::string::npos; at = driver.Log().find(text, at + 1)) ++n;
-        return n;
-    };
+    auto count = [&](const std::string& text) { return (size_t)CountOf(driver.Log(), text); };
     for (int i = 0; i < 5; ++i) LogNetDrop("stage", ">g01m" + std::to_string(90 + i));
     LogNetDrop("mode", ">g01g9");
     EXPECT_EQ(count("net: dropped stage: "), 1u);

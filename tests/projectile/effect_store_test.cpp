@@ -6,15 +6,9 @@
 
 namespace {
 
-size_t Count(const std::string& text, const std::string& needle) {
-    size_t n = 0;
-    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++n;
-    return n;
-}
-
 TEST_F(ProjectileWorld, StoreLoadsEveryFileOfTheGameFolder) {
     // The fixture built the store inside the game folder, with the record sounds after it.
-    EXPECT_EQ(Count(g_projectileLog, "failed."), 0u) << g_projectileLog;
+    EXPECT_EQ(CountOf(g_projectileLog, "failed."), 0) << g_projectileLog;
     for (int k = 0; k < kStoreSlots; ++k) {
         EXPECT_TRUE(store->m_flightMeshes[k].HasMesh()) << k;
         EXPECT_TRUE(store->m_hitMeshes[k].HasMesh()) << k;

@@ -52,11 +52,7 @@ std::vector<std::string> Items(const CMenu& menu) {
     return items;
 }
 
-int Builds(const std::string& log) {
-    int n = 0;
-    for (size_t at = log.find("load(Shadow.x)"); at != std::string::npos; at = log.find("load(Shadow.x)", at + 1)) ++n;
-    return n;
-}
+int Builds(const std::string& log) { return CountOf(log, "load(Shadow.x)"); }
 
 class GarageTest : public SceneTest {
 protected:

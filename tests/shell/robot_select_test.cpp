@@ -16,11 +16,7 @@
 namespace {
 
 // Every robot build loads the shadow once.
-int Builds(const std::string& log) {
-    int n = 0;
-    for (size_t at = log.find("load(Shadow.x)"); at != std::string::npos; at = log.find("load(Shadow.x)", at + 1)) ++n;
-    return n;
-}
+int Builds(const std::string& log) { return CountOf(log, "load(Shadow.x)"); }
 
 class RobotSelect : public SceneTest {
 protected:

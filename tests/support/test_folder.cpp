@@ -40,3 +40,9 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
 }
+
+int CountOf(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+    return n;
+}

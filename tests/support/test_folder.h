@@ -20,6 +20,8 @@ private:
 // Reads a whole file as bytes ("" when missing).
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
+// How many times part stands in text, without overlaps.
+int CountOf(const std::string& text, const std::string& part);
 
 // UTF-8 literal as a byte string (plain literals in game targets are Shift-JIS).
 inline std::string U8(const char8_t* s) { return std::string(reinterpret_cast<const char*>(s)); }

@@ -14,14 +14,17 @@ int DecodeBmp(const unsigned char* data, size_t size, SysImage* image) {
     const unsigned char* h = data + 14;
     const uint32_t headerSize = U32(h);
     if (headerSize < 40 || 14 + (size_t)headerSize > size) return 0;
-    const int32_t width = (int32_t)U32(h + 4);
-    int32_t height = (int32_t)U32(h + 8);
+    // A negative height means rows stored top row first. The sizes are checked in 64 bits: a
+    // 32-bit -2^31 has no positive counterpart to negate into.
+    const int64_t fileWidth = (int32_t)U32(h + 4);
+    const int64_t fileHeight = (int32_t)U32(h + 8);
     const int bits = (int)U16(h + 14);
     const uint32_t compression = U32(h + 16);
     uint32_t colors = U32(h + 32);
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return 0;
+    const bool topDown = fileHeight < 0;
+    const int64_t rows = topDown ? -fileHeight : fileHeight;
+    if (fileWidth <= 0 || rows <= 0 || fileWidth > kMaxImageSide || rows > kMaxImageSide) return 0;
+    const int width = (int)fileWidth, height = (int)rows;
     // Plain pixels only; 32-bit bit fields are taken as the usual BGRA layout.
     if (!(compression == 0 || (compression == 3 && bits == 32))) return 0;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return 0;

@@ -45,6 +45,12 @@ TEST(ImageDecode, EachFormatGivesItsPixels) {
     EXPECT_EQ(bmp.argb[0], 0xFFFFFFFFu);  // rows stored bottom-up come out top row first
     EXPECT_EQ(bmp.argb[3 * 10 + 1], 0xFF102030u);
     EXPECT_EQ(bmp.argb[5 * 10 + 9], 0xFF405060u);
+    std::string topDown = Sample("sprite.bmp");
+    topDown[22] = '\xFA', topDown[23] = topDown[24] = topDown[25] = '\xFF';  // height -6: rows stored top row first
+    ASSERT_EQ(Decode(topDown, &bmp), 1);
+    EXPECT_EQ(bmp.height, 6);
+    EXPECT_EQ(bmp.argb[5 * 10], 0xFFFFFFFFu);
+    EXPECT_EQ(bmp.argb[9], 0xFF405060u);
 }
 
 TEST(ImageDecode, MissingOrForeignFilesFail) {
@@ -63,17 +69,26 @@ TEST(ImageDecode, MissingOrForeignFilesFail) {
 }
 
 TEST(ImageDecode, AbsurdSizesAreRefusedBeforeAllocating) {
-    std::string bmp = Sample("sprite.bmp");
-    std::string wide = bmp;
-    wide[18] = '\x00', wide[19] = '\x00', wide[20] = '\x10', wide[21] = '\x00';  // 1 048 576 pixels wide
+    struct Patch {
+        int at;
+        const char* bytes;  // four, little-endian
+        const char* what;
+    };
+    const Patch patches[] = {
+        {18, "\x00\x00\x10\x00", "1 048 576 pixels wide"},
+        {18, "\xFF\xFF\xFF\xFF", "width -1"},
+        {18, "\x00\x00\x00\x80", "width -2^31"},
+        {22, "\x00\x00\x00\x80", "height -2^31: no positive int is its size"},
+        {22, "\x00\x00\x10\x00", "1 048 576 pixels high"},
+        {10, "\xF0\xFF\xFF\x7F", "pixels far past the end"},
+    };
+    const std::string bmp = Sample("sprite.bmp");
     SysImage image;
-    EXPECT_EQ(Decode(wide, &image), 0);
-    std::string negative = bmp;
-    negative[18] = negative[19] = negative[20] = negative[21] = '\xFF';  // width -1
-    EXPECT_EQ(Decode(negative, &image), 0);
-    std::string offset = bmp;
-    offset[10] = '\xF0', offset[11] = '\xFF', offset[12] = '\xFF', offset[13] = '\x7F';  // pixels far past the end
-    EXPECT_EQ(Decode(offset, &image), 0);
+    for (const Patch& p : patches) {
+        std::string damaged = bmp;
+        damaged.replace(p.at, 4, p.bytes, 4);
+        EXPECT_EQ(Decode(damaged, &image), 0) << p.what;
+    }
     std::string png = Sample("quad.png");
     png[16] = '\x7F';  // IHDR width about two thousand million
     EXPECT_EQ(Decode(png, &image), 0);

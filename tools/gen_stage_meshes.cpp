@@ -646,7 +646,8 @@ int SkyFortress(const std::string& dir) {
     a.Fence(-hx, -hz, hx, hz, 0, kFenceTop);
     a.DrawnFence(-hx, -hz, hx, hz, 0, 0.06f, kFenceTop, {hull, lamp, a.Barrier(0.5f, 0.9f, 1.0f)});
     a.visible.Use(hull);
-    a.visible.TaperedBox(V3(0, -1.2f, 0), 1.2f, 1.0f, 1.2f, 4.0f, 4.8f);  // the hull under the deck
+    // The hull under the deck: its sides meet the deck's edges, and the deck is its top.
+    a.visible.TaperedBox(V3(0, -1.2f, 0), 1.2f, 1.0f, 1.2f, 2 * hx, 2 * hz, 0, 0, 1, 0);
     for (int c = 0; c < 4; ++c) {
         float sx = c % 2 ? 1 : -1, sz = c / 2 ? 1 : -1;
         a.Column(V3(sx * 1.7f, 0, sz * 2.1f), 0.15f, 0.6f, hull, 8);

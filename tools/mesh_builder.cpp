@@ -171,7 +171,7 @@ void CMeshBuilder::InwardBox(V3 c, V3 size, int withFloor, int withTop) {
 }
 
 void CMeshBuilder::TaperedBox(V3 base, float height, float w, float d, float tw, float td, float sx, float sz,
-                              int withBottom) {
+                              int withBottom, int withTop) {
     V3 lo[4], hi[4];
     const float sgn[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     for (int k = 0; k < 4; ++k) {
@@ -181,7 +181,7 @@ void CMeshBuilder::TaperedBox(V3 base, float height, float w, float d, float tw,
     V3 inside = base + V3(sx / 2, height / 2, sz / 2);
     for (int k = 0; k < 4; ++k) Quad(lo[k], lo[(k + 1) % 4], hi[(k + 1) % 4], hi[k], inside);
     if (withBottom) Quad(lo[0], lo[1], lo[2], lo[3], inside);
-    Quad(hi[0], hi[1], hi[2], hi[3], inside);
+    if (withTop) Quad(hi[0], hi[1], hi[2], hi[3], inside);
 }
 
 void CMeshBuilder::Cylinder(V3 a, V3 b, float ra, float rb, int sides) {

@@ -57,9 +57,10 @@ public:
     // ---- Solids, faces outward (inward ones face their inside, for skies and rooms) ----
     void Box(V3 centre, V3 size, int withBottom = 1);  // grounds leave the unseen foot out
     void InwardBox(V3 centre, V3 size, int withFloor = 1, int withTop = 1);
-    // Along +y from `base`: the bottom w x d, the top tw x td shifted by (sx, sz).
+    // Along +y from `base`: the bottom w x d, the top tw x td shifted by (sx, sz). A box whose
+    // top another face covers leaves its top out: two faces in one plane flicker in the depth test.
     void TaperedBox(V3 base, float height, float w, float d, float tw, float td, float sx = 0, float sz = 0,
-                    int withBottom = 1);
+                    int withBottom = 1, int withTop = 1);
     // Frustum from a (radius ra) to b (radius rb); capped ends.
     void Cylinder(V3 a, V3 b, float ra, float rb, int sides);
     void Ball(V3 centre, V3 radii, int slices, int stacks);

@@ -1,8 +1,9 @@
 // Stages: every row loads its meshes, colours and weather; robots starting at any spawn point
 // stand above ground; the collision ground has no face turned down; a robot walking or jumping
 // outward meets a wall before the floor ends, except on the stage that warns of falls; what stops
-// a shot is drawn there, and a camera behind a wall sees through it; weather
-// boxes face inward and stay inside the far plane; fog only at the highest graphics level;
+// a shot is drawn there, and a camera behind a wall sees through it; no two drawn faces turned
+// the same way overlap in one plane (they flicker); weather boxes face inward and stay inside
+// the far plane; fog only at the highest graphics level;
 // unknown numbers load nothing; the stage names.
 #include "arena_fixture.h"
 
@@ -213,6 +214,69 @@ TEST_F(Stages, WallsStandWhereTheFloorEndsDrawnWhereTheyStopAndSeenThroughFromOu
         }
         EXPECT_EQ(bare, 0) << "of " << 6 * 2 * 3 * kRays << " rising shots:" << where.str();
         EXPECT_EQ(blocked, 0) << "of " << walls * 6 << " views:" << where.str();
+    }
+}
+
+// Two faces of different materials turned the same way in one plane that cover some of the same
+// area fight in the depth test: streaks and patches of one flicker through the other as the
+// camera moves. Faces that only share an edge, as floor tiles do, are fine, and so are faces of
+// one material, whose textures lie on the plane alike, and faces turned down: the camera keeps
+// above the ground under its robot, so those are seen from below the floors only.
+TEST_F(Stages, NoTwoDrawnFacesTurnedAlikeOverlapInOnePlane) {
+    struct Flat {
+        Vec3 p[3], unit;
+        float offset;  // of the plane along the unit normal
+        uint32_t subset;
+    };
+    // Whether the two triangles' insides overlap within their common plane: no edge's outward
+    // line (in the plane) keeps one triangle wholly apart from the other, touching included.
+    auto overlap = [](const Flat& s, const Flat& t) {
+        for (const Flat* f : {&s, &t})
+            for (int e = 0; e < 3; ++e) {
+                const Vec3 axis = Vec3Normalize(Vec3Cross(f->p[(e + 1) % 3] - f->p[e], f->unit));
+                float sLow = 1e30f, sHigh = -1e30f, tLow = 1e30f, tHigh = -1e30f;
+                for (int k = 0; k < 3; ++k) {
+                    sLow = std::min(sLow, Vec3Dot(axis, s.p[k]));
+                    sHigh = std::max(sHigh, Vec3Dot(axis, s.p[k]));
+                    tLow = std::min(tLow, Vec3Dot(axis, t.p[k]));
+                    tHigh = std::max(tHigh, Vec3Dot(axis, t.p[k]));
+                }
+                if (sHigh <= tLow + 1e-4f || tHigh <= sLow + 1e-4f) return false;
+            }
+        return true;
+    };
+    for (int number : kStageNumbers) {
+        SCOPED_TRACE("stage " + std::to_string(number));
+        CStage env;
+        PlacedStage stage;
+        stage.Load(env, number);
+        const CMesh& m = stage.meshes[1];
+        std::vector<Flat> flats;
+        for (int f = 0; f < m.GetFaceCount(); ++f) {
+            const uint32_t* i = m.GetIndices() + 3 * f;
+            Flat t{{m.GetVertexPosition(i[0]), m.GetVertexPosition(i[1]), m.GetVertexPosition(i[2])}, Vec3(), 0,
+                   m.GetFaceSubsets()[f]};
+            const Vec3 n = FaceNormal(m, f);
+            if (Vec3Length(n) < 1e-6f) continue;  // marker triangles have no inside
+            t.unit = Vec3Normalize(n);
+            if (t.unit.y < -0.5f) continue;
+            t.offset = Vec3Dot(t.unit, t.p[0]);
+            flats.push_back(t);
+        }
+        std::sort(flats.begin(), flats.end(), [](const Flat& a, const Flat& b) { return a.offset < b.offset; });
+        int fights = 0;
+        std::ostringstream where;
+        for (size_t a = 0; a < flats.size(); ++a)
+            for (size_t b = a + 1; b < flats.size() && flats[b].offset - flats[a].offset < 1e-4f; ++b) {
+                const Flat &s = flats[a], &t = flats[b];
+                if (s.subset == t.subset || Vec3Dot(s.unit, t.unit) < 0.99999f) continue;
+                bool inPlane = true;
+                for (const Vec3& q : t.p) inPlane = inPlane && std::fabs(Vec3Dot(s.unit, q) - s.offset) < 1e-4f;
+                if (inPlane && overlap(s, t) && ++fights <= 3)
+                    where << " at " << s.p[0].x << ", " << s.p[0].y << ", " << s.p[0].z << " facing " << s.unit.x << ", "
+                          << s.unit.y << ", " << s.unit.z << ";";
+            }
+        EXPECT_EQ(fights, 0) << "pairs of faces" << where.str();
     }
 }
 

@@ -42,6 +42,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 int CountOf(const std::string& text, const std::string& part) {
+    if (part.empty()) return 0;  // found at every position without moving on: it would never end
     int n = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
     return n;

@@ -20,7 +20,7 @@ private:
 // Reads a whole file as bytes ("" when missing).
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
-// How many times part stands in text, without overlaps.
+// How many times part stands in text, without overlaps; 0 for an empty part.
 int CountOf(const std::string& text, const std::string& part);
 
 // UTF-8 literal as a byte string (plain literals in game targets are Shift-JIS).

@@ -1,8 +1,10 @@
 // Pick figures: the time of a ray pick beside the plain loop over every face with the triangle
 // test, on the same rays, for a dense terrain, a fine sphere, a railing of thin bars and a heap of
 // long planks, for downward picks, level picks across the model and short level picks (a robot's
-// wall test, reach 0.5). A ratio under 0.1 is the target; nothing here fails a build.
-// Usage: pick_bench
+// wall test, reach 0.5). A ratio under 0.1 is the target; nothing here fails a build. Given mesh
+// files (the stages' grounds), it prints instead the time of the battle's picks on each, placed
+// as the battle places a ground (scale 10): the figures to compare between builds.
+// Usage: pick_bench [GROUND.x ...]
 #include "mesh.h"
 #include "node.h"
 #include "pick_models.h"
@@ -107,9 +109,50 @@ void Measure(const char* name, CMesh& mesh) {
     }
 }
 
+// The picks a battle step makes of its ground: a robot's feet (down from a unit above, unlimited),
+// its wall and ceiling tests (level and up, reach 0.5) and a shot's step (slanted, reach 2), from
+// points over the ground's middle.
+void MeasureGround(const char* file) {
+    CMesh mesh;
+    if (!mesh.Load(file)) {
+        printf("%s: not loaded\n", file);
+        return;
+    }
+    C3DObject node;
+    node.Create(&mesh, 0, 0, 0, 10.0f);
+    const Vec3 lo = mesh.GetBoxMin() * 10.0f, hi = mesh.GetBoxMax() * 10.0f;
+    PickDraws r;
+    struct Pick {
+        Vec3 o, d;
+        float reach;
+    };
+    std::vector<Pick> picks;
+    const Vec3 level[4] = {Vec3(1, 0, 0), Vec3(0, 0, 1), Vec3(-1, 0, 0), Vec3(0, 0, -1)};
+    for (int k = 0; k < 1000; ++k) {
+        const Vec3 at(r.Next(lo.x * 0.8f, hi.x * 0.8f), r.Next(0, 3), r.Next(lo.z * 0.8f, hi.z * 0.8f));
+        picks.push_back({at + Vec3(0, 1, 0), Vec3(0, -1, 0), FLT_MAX});
+        picks.push_back({at, level[k % 4], 0.5f});
+        picks.push_back({at, Vec3(0, 1, 0), 0.5f});
+        picks.push_back({at, Vec3Normalize(Vec3(r.Next(-1, 1), r.Next(-1, 0.2f), r.Next(-1, 1))), 2.0f});
+    }
+    int hits = 0;
+    const double start = NowUs();
+    for (int run = 0; run < 20; ++run)
+        for (const Pick& p : picks) {
+            Vec3 hit;
+            hits += node.PickMesh(p.o, p.d, &hit, nullptr, p.reach);
+        }
+    printf("%-20s %5d faces  %.3f us a pick  (hits %d)\n", file, mesh.GetFaceCount(),
+           (NowUs() - start) / (20.0 * picks.size()), hits / 20);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        for (int i = 1; i < argc; ++i) MeasureGround(argv[i]);
+        return 0;
+    }
     CMesh terrain, sphere, railing, planks;
     terrain.TakeData(TerrainModel().Triangles(), 0, 1);
     sphere.CreateSphere(10, 256, 128, 1, 1, 1, 1);

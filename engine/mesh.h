@@ -59,10 +59,11 @@ public:
     // A hierarchy of boxes over the faces' boxes, so a pick tests only faces whose boxes its ray
     // meets. Node 0 is the root; a node holding faces lists them in GetFaceTreeOrder from
     // `first`, `count` of them (at most kLeafFaces), otherwise its two children are nodes
-    // `first` and `first` + 1. Built from the faces' positions alone (the faces split at the
-    // median of their boxes' centres along the longest side, ties by face index), so every
-    // machine builds the same tree. Empty when out of date.
+    // `first` and `first` + 1. Built from the faces' positions alone, with no address or
+    // container order deciding anything, so every machine builds the same tree; never deeper
+    // than kMaxFaceTreeDepth. Empty when out of date.
     static constexpr int kLeafFaces = 4;
+    static constexpr int kMaxFaceTreeDepth = 60;
     struct FaceNode {
         double box[6] = {};  // every face box below it
         int first = 0, count = 0;

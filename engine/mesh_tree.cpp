@@ -9,7 +9,7 @@ namespace {
 
 // A span of the face order waiting to become the node it belongs to.
 struct Span {
-    int node, first, end;
+    int node, first, end, depth;
 };
 
 // A box (low x, y, z, high x, y, z) grown to hold another, or set to it when first.
@@ -26,12 +26,32 @@ bool BoxesMeet(const double* a, const double* b) {
     return true;
 }
 
+
+// Cuts tried along each axis of a span's box centres.
+constexpr int kBins = 16;
+// Spans this deep split at their median, so no tree gets deeper than this plus the face count's
+// binary logarithm: within kMaxFaceTreeDepth for any count of faces an int can hold.
+constexpr int kCostDepth = 24;
+static_assert(kCostDepth + 32 <= CMesh::kMaxFaceTreeDepth, "");
+
+double Area(const double* box) {
+    const double x = box[3] - box[0], y = box[4] - box[1], z = box[5] - box[2];
+    return x * y + y * z + z * x;
+}
+
+// The bin of a centre along one axis of the centres' box.
+int BinOf(double c, double lo, double extent) {
+    const int b = static_cast<int>((c - lo) / extent * kBins);
+    return b < 0 ? 0 : b >= kBins ? kBins - 1 : b;
+}
+
 }  // namespace
 
-// Each span splits at its median face by the faces' box centres along the longest side of the
-// centres' box (the first such side on a tie), faces of equal centre by index: a total order,
-// so the halves depend on the positions alone. The halves are as large as can be, so the tree
-// is no deeper than the face count's binary logarithm plus one.
+// Each span splits where the surface areas of its two halves' boxes, weighted by their face
+// counts, sum least among kBins cuts along each axis of its faces' box centres (the first such
+// cut on a tie), or at the median face by centre along the longest side when no cut parts the
+// faces or the span is deep; faces of equal centre go by index. Every choice depends on the
+// faces' positions alone, so every machine builds the same tree.
 void CMesh::BuildFaceTree() {
     m_faceTree.clear();
     m_faceTreeOrder.clear();
@@ -44,7 +64,7 @@ void CMesh::BuildFaceTree() {
     for (int f = 0; f < faces; ++f) m_faceTreeOrder[f] = f;
     m_faceTree.reserve(static_cast<size_t>(faces / kLeafFaces) * 2 + 2);
     m_faceTree.emplace_back();
-    std::vector<Span> todo{{0, 0, faces}};
+    std::vector<Span> todo{{0, 0, faces, 0}};
     while (!todo.empty()) {
         const Span s = todo.back();
         todo.pop_back();
@@ -64,21 +84,64 @@ void CMesh::BuildFaceTree() {
                 if (k == s.first || c < lo[i]) lo[i] = c;
                 if (k == s.first || c > hi[i]) hi[i] = c;
             }
-        int axis = 0;
-        for (int i = 1; i < 3; ++i)
-            if (hi[i] - lo[i] > hi[axis] - lo[axis]) axis = i;
-        const int mid = s.first + (s.end - s.first) / 2;
-        std::nth_element(order + s.first, order + mid, order + s.end, [&](int a, int b) {
-            const double ca = centres[size_t(a) * 3 + axis], cb = centres[size_t(b) * 3 + axis];
-            return ca < cb || (ca == cb && a < b);
-        });
+        int bestAxis = -1, bestCut = 0;
+        double bestCost = 0;
+        for (int axis = 0; axis < 3 && s.depth < kCostDepth; ++axis) {
+            const double extent = hi[axis] - lo[axis];
+            if (!(extent > 0)) continue;
+            int count[kBins] = {};
+            double box[kBins][6] = {};
+            for (int k = s.first; k < s.end; ++k) {
+                const int f = order[k];
+                const int b = BinOf(centres[size_t(f) * 3 + axis], lo[axis], extent);
+                GrowBox(box[b], &m_faceBoxes[size_t(f) * 6], count[b]++ == 0);
+            }
+            // The cost of every cut after bin c: the left part swept up, the right part down.
+            double leftCost[kBins] = {};
+            double grown[6] = {};
+            int n = 0;
+            for (int c = 0; c + 1 < kBins; ++c) {
+                if (count[c] > 0) GrowBox(grown, box[c], n == 0);
+                n += count[c];
+                leftCost[c] = n > 0 ? Area(grown) * n : 0;
+            }
+            n = 0;
+            for (int c = kBins - 1; c > 0; --c) {
+                if (count[c] > 0) GrowBox(grown, box[c], n == 0);
+                n += count[c];
+                const int left = s.end - s.first - n;
+                if (n == 0 || left == 0) continue;
+                const double cost = leftCost[c - 1] + Area(grown) * n;
+                if (bestAxis < 0 || cost < bestCost || (cost == bestCost && (axis < bestAxis || (axis == bestAxis && c - 1 < bestCut)))) {
+                    bestAxis = axis;
+                    bestCut = c - 1;
+                    bestCost = cost;
+                }
+            }
+        }
+        int mid;
+        if (bestAxis >= 0) {
+            const double extent = hi[bestAxis] - lo[bestAxis];
+            mid = static_cast<int>(std::partition(order + s.first, order + s.end, [&](int f) {
+                                       return BinOf(centres[size_t(f) * 3 + bestAxis], lo[bestAxis], extent) <= bestCut;
+                                   }) - order);
+        } else {
+            int axis = 0;
+            for (int i = 1; i < 3; ++i)
+                if (hi[i] - lo[i] > hi[axis] - lo[axis]) axis = i;
+            mid = s.first + (s.end - s.first) / 2;
+            std::nth_element(order + s.first, order + mid, order + s.end, [&](int a, int b) {
+                const double ca = centres[size_t(a) * 3 + axis], cb = centres[size_t(b) * 3 + axis];
+                return ca < cb || (ca == cb && a < b);
+            });
+        }
         const int left = static_cast<int>(m_faceTree.size());
         node.first = left;
         node.count = 0;
         m_faceTree.emplace_back();  // `node` is not used past here: the vector may move
         m_faceTree.emplace_back();
-        todo.push_back({left + 1, mid, s.end});
-        todo.push_back({left, s.first, mid});
+        todo.push_back({left + 1, mid, s.end, s.depth + 1});
+        todo.push_back({left, s.first, mid, s.depth + 1});
     }
 }
 

@@ -15,9 +15,8 @@
 
 namespace {
 
-// Deeper than any tree a mesh builds (its depth is at most the binary logarithm of its face
-// count, plus one); a deeper one would be searched face by face.
-constexpr int kMaxTreeDepth = 64;
+// Room for the deepest tree a mesh builds; a deeper one would be searched face by face.
+constexpr int kMaxTreeDepth = CMesh::kMaxFaceTreeDepth + 4;
 
 // The ground never moves, and its inverse is the dearest part of a short pick: the last
 // matrix inverted on this thread is kept with its inverse.

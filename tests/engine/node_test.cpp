@@ -290,7 +290,9 @@ struct PickCheck {
 // Whatever way a pick searches, it answers as the loop over every face. Needles with their tip at
 // the first corner are found by rays passing units beyond the tip; faces that each span the whole
 // mesh overlap everywhere; a ray within 1.2e-6 of a face's plane, whose line crosses that plane
-// 0.7 units off the face, is accepted by the triangle test's rounding.
+// 0.7 units off the face, is accepted by the triangle test's rounding; so is a ray grazing a big
+// face from 3.2 units off, whose hit lies within the reach along the ray though the face lies
+// wholly beyond it from the origin.
 TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     PickDraws r;
     const Vec3 axes[] = {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 1, 0), Vec3(0, -1, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)};
@@ -302,8 +304,9 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         std::vector<Vec3> corners;
         std::vector<Ray> rays;
         int inReach = 0;  // at least so many rays find a face within the reach
+        float reach = 1.0f;
     };
-    std::vector<Case> cases(3);
+    std::vector<Case> cases(4);
     // Rays whose lines pass 8.6 and 1.6 units from the tips, found within 0.04 and 0.2 units.
     cases[0].name = "needles met past their tips";
     cases[0].corners = {Vec3(22.1447468f, -27.5091286f, -182.502869f), Vec3(-29.0361671f, -65.2464066f, -189.94693f),
@@ -326,6 +329,12 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     cases[2].corners = {Vec3(-4.72552443f, 0.119284749f, -4.85628033f), Vec3(-4.5003953f, -0.3616907f, 5.40278864f),
                         Vec3(4.4566102f, 0.176586866f, -4.39479256f)};
     cases[2].rays = {{Vec3(-113.923477f, -5.43172026f, 93.1083527f), Vec3(0.741402388f, 0.0379172303f, -0.669988632f)}};
+    cases[3].name = "grazed from 3.2 units, hit 0.18 along the ray";
+    cases[3].corners = {Vec3(12.3609276f, 1.38574791f, 8.50650024f), Vec3(7.02963829f, -0.925984621f, 5.79284668f),
+                        Vec3(-17.1288509f, 1.59928942f, -19.7891617f)};
+    cases[3].rays = {{Vec3(-16.0235882f, 2.60572982f, -19.7652988f), Vec3(-0.637228012f, -0.75323832f, 0.163010374f)}};
+    cases[3].reach = 0.5f;
+    cases[3].inReach = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CMesh mesh;
@@ -333,7 +342,7 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         C3DObject node;
         node.Create(&mesh, 0, 0, 0, 1);
         PickCheck check;
-        for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, 1.0f));
+        for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
         EXPECT_GE(check.inReach, c.inReach);
     }
 }

@@ -8,7 +8,6 @@
 #include "xfile_reader.h"
 
 #include <cfloat>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -33,14 +32,14 @@ void CheckStructure(const CMesh& mesh) {
     FUZZ_CHECK(mesh.GetFaceBoxCount() == faces && mesh.GetFaceTreeOrder().size() == size_t(faces), "sizes");
     FUZZ_CHECK(!tree.empty(), "no tree");
     std::vector<int> seen(faces, 0);
-    // Every node reached once from the root, no deeper than the face count's logarithm allows.
+    // Every node reached once from the root, no deeper than the picks' search can follow.
     std::vector<std::pair<int, int>> todo{{0, 1}};
     size_t reached = 0;
     while (!todo.empty()) {
         const auto [at, depth] = todo.back();
         todo.pop_back();
         ++reached;
-        FUZZ_CHECK(depth <= 2 + int(std::log2(double(faces) + 1)), "depth " + std::to_string(depth));
+        FUZZ_CHECK(depth <= CMesh::kMaxFaceTreeDepth, "depth " + std::to_string(depth));
         const CMesh::FaceNode& n = tree[at];
         if (n.count > 0) {
             FUZZ_CHECK(n.count <= CMesh::kLeafFaces && n.first >= 0 && n.first + n.count <= faces, "leaf");

@@ -4,6 +4,7 @@
 #include "battle.h"
 
 #include "camera.h"
+#include "debug_log.h"
 #include "engine.h"
 #include "graphics.h"
 #include "input.h"
@@ -16,6 +17,11 @@ constexpr float kStartDepth = 6.0f;        // the sides start this far either si
 constexpr float kSurvivalRadius = 6.0f;
 constexpr float kFullTurn = 6.28318f;
 constexpr float kTooFast = 1.2f, kTooSlow = 0.8f;  // of the target rate: the governor's band
+
+// A collision ground with this many faces crowding one place would have every pick there test
+// them all, several picks a robot every step: a million stacked faces would freeze the battle.
+// The shipped grounds crowd a few dozen at most.
+constexpr int kMaxCrowdedGroundFaces = 4096;
 
 const char* const kSlotTeams[kMaxRobots] = {"AL", "BL", "AM", "BM", "AM", "BM"};
 const char* const kSlotNames[kMaxRobots] = {"P0", "P1", "P2", "P3", "P4", "P5"};
@@ -88,6 +94,13 @@ void CBattle::BuildRobot(int slot, int cpuType, const std::string& code) {
 
 void CBattle::LoadStage(int stage) {
     m_stageEnv.LoadStage(stage, m_stageMeshes, &m_clearColor, &m_weather);
+    // Such a ground is fought on as a damaged ground file is: with none.
+    CMesh& ground = m_stageMeshes[0];
+    if (ground.CountCrowdedFaces(kMaxCrowdedGroundFaces) >= kMaxCrowdedGroundFaces) {
+        LogPrintf("%s: %d or more faces crowd one place, too many for the battle's picks; no ground.\n",
+                  ground.GetName().c_str(), kMaxCrowdedGroundFaces);
+        ground.Release();
+    }
     for (int k = 0; k < kStageMeshCount; ++k) m_stageObjects[k].Create(&m_stageMeshes[k], 0, 0, 0, kStageScale);
 }
 

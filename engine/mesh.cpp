@@ -98,303 +98,34 @@ void CMesh::SortFacesBySubset() {
     m_indices.swap(idx);
     m_faceSubsets.swap(sub);
     ReleaseDrawBuffers();
-    BuildFaceSpheres();
+    BuildFaceBoxes();
 }
 
-// The radius is widened well past any rounding a float triangle test can make, so a face
-// the sphere test rejects could never have been hit: picks return exactly what they would
-// without it.
-void CMesh::BuildFaceSpheres() {
-    int faces = GetFaceCount();
-    m_faceSpheres.assign(static_cast<size_t>(faces) * 4, 0.0);
+// The widening is a ten-thousandth of the coordinates' size and more: far past the rounding of a
+// point the triangle test puts on a face for any ray that meets it, yet well inside the thinnest
+// face a model is built of, so boxes stay tight around their faces.
+void CMesh::BuildFaceBoxes() {
+    const int faces = GetFaceCount();
     m_faceBoxes.assign(static_cast<size_t>(faces) * 6, 0.0);
-    m_faceNormals.assign(static_cast<size_t>(faces) * 3, 0.0);
-    m_sliverFaces.clear();
-    std::vector<int> members;  // the faces the runs and the grid hold: all but the slivers
-    members.reserve(static_cast<size_t>(faces));
     for (int f = 0; f < faces; ++f) {
-        Vec3 p[3] = {GetVertexPosition(m_indices[f * 3]), GetVertexPosition(m_indices[f * 3 + 1]),
-                     GetVertexPosition(m_indices[f * 3 + 2])};
-        double lo[3], hi[3];
+        double* box = &m_faceBoxes[static_cast<size_t>(f) * 6];
         for (int k = 0; k < 3; ++k) {
-            double v[3] = {p[k].x, p[k].y, p[k].z};
+            const Vec3 p = GetVertexPosition(m_indices[f * 3 + k]);
+            const double v[3] = {p.x, p.y, p.z};
             for (int i = 0; i < 3; ++i) {
-                if (k == 0 || v[i] < lo[i]) lo[i] = v[i];
-                if (k == 0 || v[i] > hi[i]) hi[i] = v[i];
+                if (k == 0 || v[i] < box[i]) box[i] = v[i];
+                if (k == 0 || v[i] > box[3 + i]) box[3 + i] = v[i];
             }
         }
-        double r2 = 0;
-        double* out = &m_faceSpheres[static_cast<size_t>(f) * 4];
-        for (int i = 0; i < 3; ++i) {
-            out[i] = (lo[i] + hi[i]) * 0.5;
-            double h = (hi[i] - lo[i]) * 0.5;
-            r2 += h * h;
-        }
-        double r = std::sqrt(r2) * 1.01 + 0.01;
-        out[3] = r * r;
-        // A point a triangle test accepts lies within its corners' box up to float rounding
-        // of the coordinates' size; the widening is a thousandth of that size and more.
         double size = 0;
-        for (int i = 0; i < 3; ++i) size = std::max(size, std::max(std::fabs(lo[i]), std::fabs(hi[i])));
-        const double widen = 0.01 + 1e-3 * size;
-        double* box = &m_faceBoxes[static_cast<size_t>(f) * 6];
+        for (int i = 0; i < 6; ++i) size = std::max(size, std::fabs(box[i]));
+        const double widen = 1e-4 * (1 + size);
         for (int i = 0; i < 3; ++i) {
-            box[i] = lo[i] - widen;
-            box[3 + i] = hi[i] + widen;
-        }
-        const bool sliver = CornerNormal(p[0], p[1], p[2], &m_faceNormals[static_cast<size_t>(f) * 3]);
-        (sliver ? m_sliverFaces : members).push_back(f);
-    }
-    BuildFaceRuns(members);
-    BuildFaceGrid(members);
-}
-
-// The triangle test takes the first corner a and the edges e1, e2 from it. Its rounding moves
-// the point where it finds the ray's line by about six float roundings of (distance + edge
-// length) / (sin A * cos of the ray's angle to the normal), A the angle at a: for sin A at
-// least kMinCornerSine that stays far inside the margins of the spheres, boxes and reach
-// above, for any ray not within a few degrees of grazing the face. A needle with its tip at
-// a can be found by rays passing units away from it.
-// The normal is zero for a face with an edge of no length from its first corner.
-bool CMesh::CornerNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]) {
-    const double e1[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
-    const double e2[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
-    const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
-    const double nn = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
-    const double ee = (e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]) * (e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]);
-    const double length = std::sqrt(ee);
-    for (int i = 0; i < 3; ++i) out[i] = length > 0 ? n[i] / length : 0.0;
-    return !(nn >= kMinCornerSine * kMinCornerSine * ee && nn > 0);
-}
-
-namespace {
-
-// The bits of a 10-bit value spread to every third place: one coordinate of a Morton code.
-uint32_t Spread3(uint32_t v) {
-    v &= 0x3FF;
-    v = (v | (v << 16)) & 0x030000FF;
-    v = (v | (v << 8)) & 0x0300F00F;
-    v = (v | (v << 4)) & 0x030C30C3;
-    v = (v | (v << 2)) & 0x09249249;
-    return v;
-}
-
-// A box (low x, y, z, high x, y, z) grown to hold another (lo, hi), or set to it when first.
-void GrowBox(double* box, const double* lo, const double* hi, bool first) {
-    for (int i = 0; i < 3; ++i) {
-        if (first || lo[i] < box[i]) box[i] = lo[i];
-        if (first || hi[i] > box[3 + i]) box[3 + i] = hi[i];
-    }
-}
-
-// The sphere (x, y, z, radius) around members first..end-1: centred on their centres' box,
-// reaching past the farthest member, and a little widened, so rounding in its centre and
-// radius can only make it larger.
-template <typename Sphere, typename Radius>
-void EncloseSpheres(int first, int end, Sphere sphere, Radius radius, double* out) {
-    double lo[3] = {}, hi[3] = {};
-    for (int k = first; k < end; ++k)
-        for (int i = 0; i < 3; ++i) {
-            const double v = sphere(k)[i];
-            if (k == first || v < lo[i]) lo[i] = v;
-            if (k == first || v > hi[i]) hi[i] = v;
-        }
-    for (int i = 0; i < 3; ++i) out[i] = (lo[i] + hi[i]) * 0.5;
-    double reach = 0;
-    for (int k = first; k < end; ++k) {
-        const double* sp = sphere(k);
-        const double dx = sp[0] - out[0], dy = sp[1] - out[1], dz = sp[2] - out[2];
-        reach = std::max(reach, std::sqrt(dx * dx + dy * dy + dz * dz) + radius(sp));
-    }
-    out[3] = reach * (1 + 1e-9) + 1e-9;
-}
-
-}  // namespace
-
-// Faces ordered along a Morton curve through their sphere centres, so each run of kFaceRun
-// holds near neighbours; each run's sphere is a little widened, so rounding in its centre and
-// radius can only make it larger.
-void CMesh::BuildFaceRuns(const std::vector<int>& members) {
-    m_runOrder.clear();
-    m_runSpheres.clear();
-    m_runBoxes.clear();
-    m_runNormalBoxes.clear();
-    m_groupSpheres.clear();
-    m_groupNormalBoxes.clear();
-    const int faces = static_cast<int>(members.size());
-    if (faces == 0) return;
-    double lo[3] = {}, hi[3] = {};
-    for (int k = 0; k < faces; ++k)
-        for (int i = 0; i < 3; ++i) {
-            const double v = m_faceSpheres[static_cast<size_t>(members[k]) * 4 + i];
-            if (k == 0 || v < lo[i]) lo[i] = v;
-            if (k == 0 || v > hi[i]) hi[i] = v;
-        }
-    std::vector<std::pair<uint32_t, int>> keyed(faces);
-    for (int k = 0; k < faces; ++k) {
-        const int f = members[k];
-        uint32_t code = 0;
-        for (int i = 0; i < 3; ++i) {
-            const double span = hi[i] - lo[i];
-            const double at = span > 0 ? (m_faceSpheres[static_cast<size_t>(f) * 4 + i] - lo[i]) / span : 0.0;
-            const double within = at > 0 ? std::min(at, 1.0) : 0.0;  // and 0 for a NaN
-            code |= Spread3(static_cast<uint32_t>(within * 1023.0)) << i;
-        }
-        keyed[k] = {code, f};
-    }
-    std::sort(keyed.begin(), keyed.end());
-    const int runs = (faces + kFaceRun - 1) / kFaceRun;
-    m_runOrder.assign(static_cast<size_t>(runs) * kFaceRun, -1);
-    for (int k = 0; k < faces; ++k) m_runOrder[k] = keyed[k].second;
-    m_runSpheres.assign(static_cast<size_t>(runs) * 4, 0.0);
-    m_runBoxes.assign(static_cast<size_t>(runs) * 6, 0.0);
-    m_runNormalBoxes.assign(static_cast<size_t>(runs) * 6, 0.0);
-    for (int r = 0; r < runs; ++r) {
-        const int first = r * kFaceRun, end = std::min(faces, first + kFaceRun);
-        EncloseSpheres(
-            first, end, [&](int k) { return &m_faceSpheres[static_cast<size_t>(m_runOrder[k]) * 4]; },
-            [](const double* sp) { return std::sqrt(sp[3]); }, &m_runSpheres[static_cast<size_t>(r) * 4]);
-        double* box = &m_runBoxes[static_cast<size_t>(r) * 6];
-        double* normals = &m_runNormalBoxes[static_cast<size_t>(r) * 6];
-        for (int k = first; k < end; ++k) {
-            const size_t f = static_cast<size_t>(m_runOrder[k]);
-            const double* fb = &m_faceBoxes[f * 6];
-            GrowBox(box, fb, fb + 3, k == first);
-            GrowBox(normals, &m_faceNormals[f * 3], &m_faceNormals[f * 3], k == first);
+            box[i] -= widen;
+            box[3 + i] += widen;
         }
     }
-    // Neighbouring runs on the same curve, kFaceRun to a group, widened the same way.
-    const int groups = (runs + kFaceRun - 1) / kFaceRun;
-    m_groupSpheres.assign(static_cast<size_t>(groups) * 4, 0.0);
-    m_groupNormalBoxes.assign(static_cast<size_t>(groups) * 6, 0.0);
-    for (int g = 0; g < groups; ++g) {
-        const int first = g * kFaceRun, end = std::min(runs, first + kFaceRun);
-        EncloseSpheres(
-            first, end, [&](int r) { return &m_runSpheres[static_cast<size_t>(r) * 4]; },
-            [](const double* rs) { return rs[3]; }, &m_groupSpheres[static_cast<size_t>(g) * 4]);
-        for (int r = first; r < end; ++r) {
-            const double* rn = &m_runNormalBoxes[static_cast<size_t>(r) * 6];
-            GrowBox(&m_groupNormalBoxes[static_cast<size_t>(g) * 6], rn, rn + 3, r == first);
-        }
-    }
-}
-
-namespace {
-
-// The grid's cells, at most 32 along an axis.
-constexpr int kMaxGridSide = 32;
-constexpr size_t kMaxGridCells = size_t(kMaxGridSide) * kMaxGridSide * kMaxGridSide;
-// Cell entries the grid may hold: this many a face, plus one whole grid. The game's stages need
-// well under half of it; a mesh whose faces each span it all would otherwise list every face in
-// every cell.
-constexpr size_t kGridEntriesPerFace = 16;
-
-}  // namespace
-
-// About eight cells a face, cells near cubes. A face goes into every cell its box meets by the
-// same clamped index a pick computes for its reach, and the index never decreases with the
-// coordinate, so any face box that meets a pick's box shares a cell with it. The faces that
-// meet the most cells go to the grid's wide list instead, as many as keep the entries within
-// the budget.
-void CMesh::BuildFaceGrid(const std::vector<int>& members) {
-    m_grid = FaceGrid();
-    const size_t faces = members.size();
-    if (faces < 64 || GetFaceBoxCount() != GetFaceCount()) return;
-    FaceGrid g;
-    for (size_t k = 0; k < faces; ++k)
-        for (int i = 0; i < 3; ++i) {
-            const double* box = &m_faceBoxes[static_cast<size_t>(members[k]) * 6];
-            if (k == 0 || box[i] < g.lo[i]) g.lo[i] = box[i];
-            if (k == 0 || box[3 + i] > g.hi[i]) g.hi[i] = box[3 + i];
-        }
-    double extent[3];
-    for (int i = 0; i < 3; ++i) {
-        extent[i] = g.hi[i] - g.lo[i];
-        if (!(extent[i] > 0) || !std::isfinite(extent[i])) return;
-    }
-    const double target = std::min(8.0 * double(faces), double(kMaxGridCells));
-    const double size = std::cbrt(extent[0] * extent[1] * extent[2] / target);
-    for (int i = 0; i < 3; ++i) {
-        g.n[i] = static_cast<int>(std::clamp(std::ceil(extent[i] / size), 1.0, double(kMaxGridSide)));
-        g.cell[i] = extent[i] / g.n[i];
-    }
-    const size_t cells = size_t(g.n[0]) * g.n[1] * g.n[2];
-    struct Span {
-        int lo[3], hi[3];
-        size_t cells;
-    };
-    std::vector<Span> spans(faces);
-    std::vector<size_t> faceCount(kMaxGridCells + 1, 0);  // faces by the number of cells they meet
-    for (size_t k = 0; k < faces; ++k) {
-        const double* box = &m_faceBoxes[static_cast<size_t>(members[k]) * 6];
-        Span& s = spans[k];
-        s.cells = 1;
-        for (int i = 0; i < 3; ++i) {
-            s.lo[i] = g.Index(box[i], i);
-            s.hi[i] = g.Index(box[3 + i], i);
-            s.cells *= size_t(s.hi[i] - s.lo[i] + 1);
-        }
-        ++faceCount[s.cells];
-    }
-    // The most cells a listed face may meet: the faces that meet fewer come first.
-    const size_t budget = kGridEntriesPerFace * faces + kMaxGridCells;
-    size_t entries = 0, most = 0;
-    for (size_t c = 1; c <= kMaxGridCells; ++c) {
-        if (faceCount[c] > (budget - entries) / c) break;
-        entries += faceCount[c] * c;
-        most = c;
-    }
-    g.start.assign(cells + 1, 0);
-    for (size_t k = 0; k < faces; ++k) {
-        const Span& s = spans[k];
-        if (s.cells > most) continue;
-        for (int x = s.lo[0]; x <= s.hi[0]; ++x)
-            for (int y = s.lo[1]; y <= s.hi[1]; ++y)
-                for (int z = s.lo[2]; z <= s.hi[2]; ++z) ++g.start[g.Cell(x, y, z) + 1];
-    }
-    for (size_t c = 0; c < cells; ++c) g.start[c + 1] += g.start[c];
-    g.faces.resize(g.start[cells]);
-    std::vector<size_t> fill(g.start.begin(), g.start.end() - 1);
-    for (size_t k = 0; k < faces; ++k) {
-        const Span& s = spans[k];
-        if (s.cells > most) {
-            g.wide.push_back(members[k]);
-            continue;
-        }
-        for (int x = s.lo[0]; x <= s.hi[0]; ++x)
-            for (int y = s.lo[1]; y <= s.hi[1]; ++y)
-                for (int z = s.lo[2]; z <= s.hi[2]; ++z) g.faces[fill[g.Cell(x, y, z)]++] = members[k];
-    }
-    m_grid = std::move(g);
-}
-
-int CMesh::FaceGrid::Index(double v, int axis) const {
-    const double at = std::floor((v - lo[axis]) / cell[axis]);
-    if (!(at > 0)) return 0;
-    if (!(at < n[axis] - 1)) return n[axis] - 1;
-    return static_cast<int>(at);
-}
-
-bool CMesh::FaceGrid::OutOfReach(double x, double y, double z, double r) const {
-    if (start.empty()) return false;
-    const double at[3] = {x, y, z};
-    for (int i = 0; i < 3; ++i)
-        if (lo[i] > at[i] + r || hi[i] < at[i] - r) return true;
-    return false;
-}
-
-bool CMesh::FaceGrid::CellRange(double x, double y, double z, double r, int maxCells, int cellLo[3],
-                                 int cellHi[3]) const {
-    if (start.empty() || OutOfReach(x, y, z, r)) return false;
-    const double at[3] = {x, y, z};
-    int cells = 1;
-    for (int i = 0; i < 3; ++i) {
-        if (!std::isfinite(at[i] - r) || !std::isfinite(at[i] + r)) return false;
-        cellLo[i] = Index(at[i] - r, i);
-        cellHi[i] = Index(at[i] + r, i);
-        cells *= cellHi[i] - cellLo[i] + 1;
-    }
-    return cells <= maxCells;
+    BuildFaceTree();
 }
 
 int CMesh::TakeData(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource) {
@@ -437,10 +168,6 @@ int CMesh::TakeGeometry(const XMeshData& data) {
     m_faceSubsets = data.faceMaterials;
     ReleaseDrawBuffers();
     ComputeBounds();
-    if (GetEveryPickFaceCount() > kMaxEveryPickFaces) {
-        ClearData();
-        return 0;
-    }
     return 1;
 }
 
@@ -479,17 +206,9 @@ void CMesh::ClearData() {
     m_vertices.clear();
     m_indices.clear();
     m_faceSubsets.clear();
-    m_faceSpheres.clear();
     m_faceBoxes.clear();
-    m_faceNormals.clear();
-    m_sliverFaces.clear();
-    m_runOrder.clear();
-    m_runSpheres.clear();
-    m_runBoxes.clear();
-    m_runNormalBoxes.clear();
-    m_groupSpheres.clear();
-    m_groupNormalBoxes.clear();
-    m_grid = FaceGrid();
+    m_faceTree.clear();
+    m_faceTreeOrder.clear();
     ReleaseDrawBuffers();
     m_vertexCount = 0;
     m_fvf = 0;
@@ -518,7 +237,7 @@ Vec3 CMesh::GetVertexNormal(int index) const {
 void CMesh::ComputeBounds() {
     ComputeBoundingBox(m_vertices.data(), m_vertexCount, m_stride, &m_boxMin, &m_boxMax);
     ComputeBoundingSphere(m_vertices.data(), m_vertexCount, m_stride, &m_sphereCenter, &m_sphereRadius);
-    BuildFaceSpheres();
+    BuildFaceBoxes();
 }
 
 void CMesh::ComputeNormals() {

@@ -51,65 +51,28 @@ public:
     const Vec3& GetBoxMax() const { return m_boxMax; }
     const Vec3& GetSphereCenter() const { return m_sphereCenter; }
     float GetSphereRadius() const { return m_sphereRadius; }
-    // One bounding sphere per face (x, y, z, radius squared with a safety margin), in face
-    // order, so ray picks can skip faces a ray passes far from; empty when out of date.
-    const double* GetFaceSpheres() const { return m_faceSpheres.data(); }
-    int GetFaceSphereCount() const { return static_cast<int>(m_faceSpheres.size() / 4); }
-    // One box per face (low x, y, z, high x, y, z), widened far past rounding, so a pick of
-    // bounded reach can skip faces wholly out of it; empty when out of date.
+    // One box per face (low x, y, z, high x, y, z), its corners' box widened far past the
+    // rounding of a point the triangle test puts on the face; in face order, empty when out of
+    // date. A pick accepts a face's hit only inside this box and only where its ray meets it.
     const double* GetFaceBoxes() const { return m_faceBoxes.data(); }
     int GetFaceBoxCount() const { return static_cast<int>(m_faceBoxes.size() / 6); }
-    // One vector per face: its normal e1 x e2 over |e1| |e2| (e1, e2 the edges from its first
-    // corner), so of length the sine of the angle there, in face order; empty when out of date.
-    // A ray along d grazes the face when |d . n| is small beside |d|: the triangle test's
-    // rounding then grows past any margin, and no sphere may rule the face out.
-    const double* GetFaceNormals() const { return m_faceNormals.data(); }
-    int GetFaceNormalCount() const { return static_cast<int>(m_faceNormals.size() / 3); }
-    // Faces so thin at their first corner that the triangle test's rounding can accept a ray
-    // passing units off them: no sphere, box or cell can rule them out, so every pick tests
-    // them. They are in no run and no grid cell. In face order.
-    const std::vector<int>& GetSliverFaces() const { return m_sliverFaces; }
-    // The faces every pick tests, whatever its ray: the slivers and the grid's wide list. A mesh
-    // with more than kMaxEveryPickFaces of them is refused by the loaders: each of them costs
-    // every pick of every battle step a triangle test. At this many a six-robot battle step
-    // took 7 to 15 ms on a loaded machine, where a million such faces took 2.8 s; the shipped
-    // meshes have at most a few dozen.
-    static constexpr int kMaxEveryPickFaces = 4096;
-    int GetEveryPickFaceCount() const { return static_cast<int>(m_sliverFaces.size() + m_grid.wide.size()); }
-    // The other faces in runs of kFaceRun neighbours (face indices, the last run padded with
-    // -1), each run in one sphere (x, y, z, radius) holding all its face spheres: a pick passes
-    // over a whole run its ray misses. Empty when out of date.
-    static constexpr int kFaceRun = 16;
-    const int* GetFaceRunOrder() const { return m_runOrder.data(); }
-    const double* GetFaceRunSpheres() const { return m_runSpheres.data(); }
-    int GetFaceRunCount() const { return static_cast<int>(m_runSpheres.size() / 4); }
-    const double* GetFaceRunBoxes() const { return m_runBoxes.data(); }  // six per run: its faces' boxes
-    const double* GetFaceRunNormalBoxes() const { return m_runNormalBoxes.data(); }  // six per run: its normals' box
-    // The runs in groups of kFaceRun (kFaceRun * kFaceRun faces), each group in one sphere
-    // (x, y, z, radius) holding all its run spheres. Empty when out of date.
-    const double* GetFaceGroupSpheres() const { return m_groupSpheres.data(); }
-    int GetFaceGroupCount() const { return static_cast<int>(m_groupSpheres.size() / 4); }
-    const double* GetFaceGroupNormalBoxes() const { return m_groupNormalBoxes.data(); }  // six per group
-    // The run faces by the cells of a grid over their boxes, for picks of bounded reach: each
-    // cell lists, in face order, every face whose box meets it, except the faces that meet so
-    // many cells that listing them would pass the grid's budget: those are in one list that
-    // every search of the grid also tests. Empty (no cells) when out of date or for meshes too
-    // small to need one.
-    struct FaceGrid {
-        double lo[3] = {}, hi[3] = {}, cell[3] = {};  // the faces' boxes' box, a cell's size
-        int n[3] = {};                                // cells along each axis
-        std::vector<size_t> start;                    // per cell where its faces begin, plus the end
-        std::vector<int> faces;
-        std::vector<int> wide;                        // faces in no cell, in face order
-        int Cell(int x, int y, int z) const { return (x * n[1] + y) * n[2] + z; }
-        int Index(double v, int axis) const;  // the cell along an axis, clamped to the grid
-        // The cells a box of half-size r around (x, y, z) meets, when it meets the grid and
-        // no more than maxCells of them.
-        bool CellRange(double x, double y, double z, double r, int maxCells, int lo[3], int hi[3]) const;
-        // Whether such a box lies wholly outside every face's box.
-        bool OutOfReach(double x, double y, double z, double r) const;
+    // A hierarchy of boxes over the faces' boxes, so a pick tests only faces whose boxes its ray
+    // meets. Node 0 is the root; a node holding faces lists them in GetFaceTreeOrder from
+    // `first`, `count` of them (at most kLeafFaces), otherwise its two children are nodes
+    // `first` and `first` + 1. Built from the faces' positions alone, with no address or
+    // container order deciding anything, so every machine builds the same tree; never deeper
+    // than kMaxFaceTreeDepth. Empty when out of date.
+    static constexpr int kLeafFaces = 4;
+    static constexpr int kMaxFaceTreeDepth = 60;
+    struct FaceNode {
+        double box[6] = {};  // every face box below it
+        int first = 0, count = 0;
     };
-    const FaceGrid& GetFaceGrid() const { return m_grid; }
+    const std::vector<FaceNode>& GetFaceTree() const { return m_faceTree; }
+    const std::vector<int>& GetFaceTreeOrder() const { return m_faceTreeOrder; }
+    // The most faces whose boxes meet one face's box (its own included), counted up to `cap`:
+    // how many faces a single pick through the most crowded place of the mesh may have to test.
+    int CountCrowdedFaces(int cap) const;
 
     // ---- Materials and textures ----
     int GetSubsetCount() const { return static_cast<int>(m_materials.size()); }
@@ -127,8 +90,8 @@ public:
     void DrawWithMaterial(const Mat4& world, const GfxMaterial* material);
 
 private:
-    // TakeData in two steps, so that a loader can log its verdict between them: the shape,
-    // refused (0) when every pick would test too many of its faces, then the materials.
+    // TakeData in two steps, so that a loader can log its verdict between them: the shape
+    // (0 when the data is damaged), then the materials.
     int TakeGeometry(const XMeshData& data);
     void TakeMaterials(const XMeshData& data, uint32_t colorKey, int mipLevels, int fromResource);
     void SetGenerated(float r, float g, float b, float a);
@@ -138,13 +101,8 @@ private:
     void BuildSubsetRanges();
     void ReleaseDrawBuffers();  // after any change to vertices or faces
     void SortFacesBySubset();
-    void BuildFaceSpheres();
-    void BuildFaceRuns(const std::vector<int>& members);  // members: the faces, slivers left out
-    void BuildFaceGrid(const std::vector<int>& members);
-    // Below this sine of the angle at a face's first corner, the face is a sliver.
-    static constexpr double kMinCornerSine = 1e-2;
-    // The face's normal as GetFaceNormals keeps it; true when the face is a sliver.
-    static bool CornerNormal(const Vec3& a, const Vec3& b, const Vec3& c, double out[3]);
+    void BuildFaceBoxes();
+    void BuildFaceTree();
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -158,17 +116,9 @@ private:
     std::string m_name;
     Vec3 m_boxMin, m_boxMax, m_sphereCenter;
     float m_sphereRadius = 0;
-    std::vector<double> m_faceSpheres;  // four per face, see GetFaceSpheres
-    std::vector<double> m_faceBoxes;    // six per face, see GetFaceBoxes
-    std::vector<double> m_faceNormals;  // three per face, see GetFaceNormals
-    std::vector<int> m_sliverFaces;      // see GetSliverFaces
-    std::vector<int> m_runOrder;         // see GetFaceRunOrder
-    std::vector<double> m_runSpheres;    // four per run of faces
-    std::vector<double> m_runBoxes;      // six per run of faces
-    std::vector<double> m_runNormalBoxes;    // six per run of faces
-    std::vector<double> m_groupSpheres;      // four per group of runs
-    std::vector<double> m_groupNormalBoxes;  // six per group of runs
-    FaceGrid m_grid;
+    std::vector<double> m_faceBoxes;  // six per face, see GetFaceBoxes
+    std::vector<FaceNode> m_faceTree;  // see GetFaceTree
+    std::vector<int> m_faceTreeOrder;
     // Built on the first draw and kept by the device: the vertices, and each subset's indices
     // gathered in face order one subset after another.
     struct SubsetRange {

@@ -76,8 +76,9 @@ public:
     // Origin relative to the node's world position; the hit point is along the node's axes
     // from its position, times the node's own scale (the parent's is not applied, so for a
     // root it is in world units). Optional triangle: the hit face's corners (mesh space).
-    // With a reach (origin's units), faces wholly farther from the origin may be left out: the
-    // answer is the unlimited pick's whenever that one's face reaches within it.
+    // With a reach (origin's units), faces lying wholly farther than it along the ray may be
+    // left out: the answer is the unlimited pick's whenever that one's hit lies within the
+    // reach measured along the ray.
     int PickMesh(const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* triangle = nullptr,
                  float reach = FLT_MAX) const;
     int IsOnScreen() const;
@@ -110,5 +111,8 @@ private:
 // Ray against one triangle (front faces only); t, u, v of the hit when 1.
 int IntersectTriangle(const Vec3& origin, const Vec3& dir, const Vec3& a, const Vec3& b, const Vec3& c,
                       float* t, float* u, float* v);
+// The loop over every face with the face test C3DObject::PickMesh uses: what a pick answers,
+// found the slow way, for checks and benchmarks.
+int PickEveryFace(const C3DObject& node, const Vec3& origin, const Vec3& dir, Vec3* hit, Vec3* triangle = nullptr);
 // 1 when any of the eight points lies inside the box of eight corners (corner order above).
 int BoxContainsAnyPoint(const Vec3 corners[8], const Vec3 points[8]);

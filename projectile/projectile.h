@@ -170,5 +170,5 @@ private:
 };
 
 // The point where a ray from a world origin meets the ground node, in world space; 1 on a hit.
-// Ground farther than the reach from the origin may go unfound (see C3DObject::PickMesh).
+// Ground lying farther than the reach along the ray may go unfound (see C3DObject::PickMesh).
 int RayToGround(const C3DObject* ground, const Vec3& origin, const Vec3& dir, Vec3* hit, float reach = FLT_MAX);

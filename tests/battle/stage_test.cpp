@@ -7,11 +7,15 @@
 // unknown numbers load nothing; the stage names.
 #include "arena_fixture.h"
 
+#include "battle.h"
+
 #include "graphics.h"
 #include "music.h"
 #include "sys_graphics.h"
 #include "sys_path.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -378,6 +382,52 @@ TEST_F(Stages, UnknownNumberLoadsNothingAndKeepsTheWeatherBox) {
     stage.Load(env, 1);
     EXPECT_FALSE(stage.meshes[0].HasMesh());
     EXPECT_EQ(SysGetCurrentDir(), before);
+}
+
+// A collision ground with too many faces crowding one place, which every pick there would have
+// to test, is fought on as a damaged ground file is (no ground), with a log line naming it; one
+// face fewer is kept.
+TEST_F(Stages, AGroundTooCrowdedForPicksIsFoughtOnAsADamagedOne) {
+    const std::string map = folder.Path() + "/map";
+    char target[4096];
+    const ssize_t length = readlink(map.c_str(), target, sizeof target - 1);
+    ASSERT_GT(length, 0);
+    target[length] = 0;
+    std::string ground;
+    {
+        CStage env;
+        PlacedStage shipped;
+        shipped.Load(env, 1);
+        ground = shipped.meshes[0].GetName();
+    }
+    ASSERT_EQ(unlink(map.c_str()), 0);
+    ASSERT_EQ(mkdir(map.c_str(), 0755), 0);
+    DIR* dir = opendir(target);
+    ASSERT_NE(dir, nullptr);
+    while (dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == ".." || name == ground) continue;
+        ASSERT_EQ(symlink((std::string(target) + "/" + name).c_str(), (map + "/" + name).c_str()), 0);
+    }
+    closedir(dir);
+    for (int stacked : {4095, 4096}) {
+        // A floor, and above it one small triangle written `stacked` times over.
+        std::string x = "xof 0302txt 0032\nMesh { 7; -9;0;-9;, -9;0;9;, 9;0;9;, 9;0;-9;, 0;5;0;, 0;5;1;, 1;5;0;; ";
+        x += std::to_string(2 + stacked) + "; 3;0,1,2;, 3;0,2,3;";
+        for (int f = 0; f < stacked; ++f) x += ", 3;4,5,6;";
+        WriteWholeFile(map + "/" + ground, x + "; }\n");
+        const size_t logStart = driver.Log().size();
+        auto battle = std::make_unique<CBattle>();
+        battle->LoadStage(1);
+        const std::string log = driver.Log().substr(logStart);
+        const bool refused = stacked >= 4096;
+        SCOPED_TRACE(log);
+        EXPECT_EQ(log.find(ground + ": 4096 or more faces crowd one place") != std::string::npos, refused);
+        EXPECT_EQ(battle->m_stageMeshes[0].HasMesh(), refused ? 0 : 1);
+        Vec3 hit;
+        EXPECT_EQ(battle->m_stageObjects[0].PickMesh(Vec3(0, 100, 0), Vec3(0, -1, 0), &hit), refused ? 0 : 1);
+        EXPECT_TRUE(battle->m_stageMeshes[1].HasMesh());
+    }
 }
 
 TEST(StageInfo, NamesSecondTextsAndFeatures) {

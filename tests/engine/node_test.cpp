@@ -4,6 +4,7 @@
 #include "graphics.h"
 #include "mesh.h"
 #include "node.h"
+#include "pick_models.h"
 #include "xfile_reader.h"
 
 #include <gtest/gtest.h>
@@ -258,23 +259,42 @@ int LoopPick(const CMesh& mesh, const Vec3& o, const Vec3& d, Vec3* hit) {
     return found;
 }
 
-// Draws of a small fixed generator, so every run meets the same shapes.
-struct Draws {
-    uint32_t state = 57;
-    float Next(float lo, float hi) {
-        state = state * 1664525u + 1013904223u;
-        return lo + (hi - lo) * float(state >> 8) / float(1 << 24);
+// The pick checked against the loop over every face with the same face test, for one ray:
+// the same face and point unbounded, and bounded whenever the loop's hit lies within the reach
+// along the ray (as the wall and ceiling picks measure it). Counts the rays that found a face
+// and, of those, the ones within reach.
+struct PickCheck {
+    int hits = 0, inReach = 0;
+    void Ray(const C3DObject& node, const Vec3& o, const Vec3& d, float reach) {
+        Vec3 loop, hit, loopTri[3], tri[3];
+        const int found = PickEveryFace(node, o, d, &loop, loopTri);
+        ASSERT_EQ(node.PickMesh(o, d, &hit, tri), found) << Where(o, d);
+        if (!found) return;
+        ++hits;
+        ASSERT_EQ(hit, loop) << Where(o, d);
+        for (int i = 0; i < 3; ++i) ASSERT_EQ(tri[i], loopTri[i]) << Where(o, d);
+        if (!(Vec3Dot(loop - o, d) / Vec3Length(d) <= reach)) return;
+        ++inReach;
+        ASSERT_EQ(node.PickMesh(o, d, &hit, tri, reach), 1) << Where(o, d) << " reach " << reach;
+        ASSERT_EQ(hit, loop) << Where(o, d) << " reach " << reach;
+        for (int i = 0; i < 3; ++i) ASSERT_EQ(tri[i], loopTri[i]) << Where(o, d);
+    }
+    static std::string Where(const Vec3& o, const Vec3& d) {
+        char text[160];
+        snprintf(text, sizeof text, "origin (%.9g, %.9g, %.9g) direction (%.9g, %.9g, %.9g)", o.x, o.y, o.z, d.x, d.y,
+                 d.z);
+        return text;
     }
 };
 
-// Whatever shortcut a pick takes, it answers as the plain loop: unbounded always, bounded
-// whenever the loop's hit lies within the reach along the ray (as the wall and ceiling picks
-// measure it). Needles with their tip at the first corner are found by rays passing units
-// beyond the tip; faces that each span the whole mesh (as many as a mesh may have that every
-// pick tests) would list every face in every cell; a ray within 1.2e-6 of a face's plane, whose
-// line crosses that plane 0.7 units off the face, is accepted by the triangle test's rounding.
+// Whatever way a pick searches, it answers as the loop over every face. Needles with their tip at
+// the first corner are found by rays passing units beyond the tip; faces that each span the whole
+// mesh overlap everywhere; a ray within 1.2e-6 of a face's plane, whose line crosses that plane
+// 0.7 units off the face, is accepted by the triangle test's rounding; so is a ray grazing a big
+// face from 3.2 units off, whose hit lies within the reach along the ray though the face lies
+// wholly beyond it from the origin.
 TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
-    Draws r;
+    PickDraws r;
     const Vec3 axes[] = {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 1, 0), Vec3(0, -1, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)};
     struct Ray {
         Vec3 o, d;
@@ -284,8 +304,9 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         std::vector<Vec3> corners;
         std::vector<Ray> rays;
         int inReach = 0;  // at least so many rays find a face within the reach
+        float reach = 1.0f;
     };
-    std::vector<Case> cases(3);
+    std::vector<Case> cases(4);
     // Rays whose lines pass 8.6 and 1.6 units from the tips, found within 0.04 and 0.2 units.
     cases[0].name = "needles met past their tips";
     cases[0].corners = {Vec3(22.1447468f, -27.5091286f, -182.502869f), Vec3(-29.0361671f, -65.2464066f, -189.94693f),
@@ -293,9 +314,8 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
                         Vec3(24.498127f, -21.1805248f, -22.7364216f), Vec3(24.4981422f, -21.1805439f, -22.7363758f)};
     cases[0].rays = {{Vec3(29.0731163f, -22.4006271f, -182.546204f), Vec3(0, 0, 1)},
                      {Vec3(-63.6487083f, 29.5042534f, 29.3315887f), Vec3(0, 0, 1)}};
-    cases[0].inReach = 2;
     cases[1].name = "whole span";
-    for (int f = 0; f < CMesh::kMaxEveryPickFaces; ++f) {
+    for (int f = 0; f < 4096; ++f) {
         const float d = r.Next(0, 0.01f);
         cases[1].corners.insert(cases[1].corners.end(), {Vec3(-50, -50, -50 + d), Vec3(50, 50, 50 - d),
                                                          Vec3(r.Next(-50, 50), r.Next(-50, 50), r.Next(-50, 50))});
@@ -309,29 +329,94 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     cases[2].corners = {Vec3(-4.72552443f, 0.119284749f, -4.85628033f), Vec3(-4.5003953f, -0.3616907f, 5.40278864f),
                         Vec3(4.4566102f, 0.176586866f, -4.39479256f)};
     cases[2].rays = {{Vec3(-113.923477f, -5.43172026f, 93.1083527f), Vec3(0.741402388f, 0.0379172303f, -0.669988632f)}};
+    cases[3].name = "grazed from 3.2 units, hit 0.18 along the ray";
+    cases[3].corners = {Vec3(12.3609276f, 1.38574791f, 8.50650024f), Vec3(7.02963829f, -0.925984621f, 5.79284668f),
+                        Vec3(-17.1288509f, 1.59928942f, -19.7891617f)};
+    cases[3].rays = {{Vec3(-16.0235882f, 2.60572982f, -19.7652988f), Vec3(-0.637228012f, -0.75323832f, 0.163010374f)}};
+    cases[3].reach = 0.5f;
+    cases[3].inReach = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CMesh mesh;
         MakeMesh(&mesh, c.corners);
-        EXPECT_LE(mesh.GetFaceGrid().faces.size(), 16 * c.corners.size() / 3 + 32768);
         C3DObject node;
         node.Create(&mesh, 0, 0, 0, 1);
-        int hits = 0, inReach = 0;
-        for (size_t k = 0; k < c.rays.size(); ++k) {
-            const Vec3 o = c.rays[k].o, d = c.rays[k].d;
-            Vec3 loop, hit;
-            const int found = LoopPick(mesh, o, d, &loop);
-            ASSERT_EQ(node.PickMesh(o, d, &hit), found) << k;
-            hits += found;
-            if (!found) continue;
-            EXPECT_EQ(hit, loop) << k;
-            if (!(Vec3Dot(loop - o, d) < 1.0f)) continue;
-            ++inReach;
-            ASSERT_EQ(node.PickMesh(o, d, &hit, nullptr, 1.0f), 1) << k;
-            EXPECT_EQ(hit, loop) << k;
+        PickCheck check;
+        for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
+        EXPECT_GE(check.inReach, c.inReach);
+    }
+}
+
+// The models picks must search fast, each with rays of every kind the battle casts: downward
+// from above, level across the model from outside, short level ones from within (a robot's
+// wall test, reach 0.5), slanted ones, and ones grazing a face (along its plane, a hair off it,
+// from well away). On rays that graze nothing, the face test also agrees with the bare triangle
+// test, so the boxes refuse no true hit.
+TEST(Node, PicksOnDetailedModelsAnswerAsTheLoop) {
+    struct Model {
+        const char* name;
+        CMesh mesh;
+    };
+    Model models[4] = {{"terrain", {}}, {"sphere", {}}, {"railing", {}}, {"planks", {}}};
+    ASSERT_EQ(models[0].mesh.TakeData(TerrainModel().Triangles(), 0, 1), 1);
+    ASSERT_EQ(models[1].mesh.CreateSphere(10, 256, 128, 1, 1, 1, 1), 1);
+    ASSERT_EQ(models[2].mesh.TakeData(RailingModel().Triangles(), 0, 1), 1);
+    ASSERT_EQ(models[3].mesh.TakeData(PlanksModel().Triangles(), 0, 1), 1);
+    for (Model& m : models) {
+        SCOPED_TRACE(m.name);
+        const CMesh& mesh = m.mesh;
+        C3DObject node;
+        node.Create(&m.mesh, 0, 0, 0, 1);
+        const Vec3 lo = mesh.GetBoxMin(), hi = mesh.GetBoxMax();
+        PickDraws r;
+        PickCheck check;
+        int plainHits = 0;
+        for (int k = 0; k < 240; ++k) {
+            const Vec3 inside(r.Next(lo.x, hi.x), r.Next(lo.y, hi.y), r.Next(lo.z, hi.z));
+            const Vec3 level[4] = {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)};
+            const Vec3 d = level[k % 4];
+            Vec3 o, dir;
+            float reach = 4.0f;
+            bool grazing = false;
+            switch (k % 5) {
+                case 0:  // down
+                    o = Vec3(inside.x, hi.y + 1, inside.z), dir = Vec3(0, -1, 0);
+                    break;
+                case 1:  // level, across from outside
+                    o = inside - d * (Vec3Length(hi - lo) + 1), dir = d;
+                    break;
+                case 2:  // a wall test
+                    o = inside, dir = d, reach = 0.5f;
+                    break;
+                case 3:  // slanted
+                    o = inside + Vec3(r.Next(-5, 5), r.Next(1, 5), r.Next(-5, 5));
+                    dir = Vec3(r.Next(-1, 1), r.Next(-1, 0), r.Next(-1, 1));
+                    break;
+                default: {  // along a face's plane, a hair off it
+                    const int f = int(r.Next(0, float(mesh.GetFaceCount()))) % mesh.GetFaceCount();
+                    const uint32_t* idx = mesh.GetIndices() + f * 3;
+                    const Vec3 a = mesh.GetVertexPosition(idx[0]), b = mesh.GetVertexPosition(idx[1]);
+                    const Vec3 c = mesh.GetVertexPosition(idx[2]);
+                    const Vec3 n = Vec3Normalize(Vec3Cross(b - a, c - a));
+                    const Vec3 at = a + (b - a) * r.Next(0, 0.5f) + (c - a) * r.Next(0, 0.5f);
+                    dir = Vec3Normalize(Vec3Normalize(b - a) * r.Next(-1, 1) + Vec3Normalize(c - a) * r.Next(-1, 1)) -
+                          n * r.Next(-1e-5f, 1e-5f);
+                    o = at - dir * r.Next(0.1f, 60) + n * r.Next(-1e-4f, 1e-4f);
+                    grazing = true;
+                }
+            }
+            ASSERT_NO_FATAL_FAILURE(check.Ray(node, o, dir, reach));
+            if (grazing) continue;
+            Vec3 plain, hit;
+            const int found = LoopPick(mesh, o, dir, &plain);
+            EXPECT_EQ(PickEveryFace(node, o, dir, &hit), found) << PickCheck::Where(o, dir);
+            if (found) {
+                EXPECT_EQ(hit, plain) << PickCheck::Where(o, dir);
+            }
+            plainHits += found;
         }
-        EXPECT_GE(inReach, c.inReach);
-        EXPECT_GT(hits, 0);
+        EXPECT_GT(plainHits, 40);
+        EXPECT_GT(check.inReach, 20);
     }
 }
 

@@ -1,6 +1,6 @@
-// A mesh file as a player or modder may replace it, built into the mesh that ground picks search
-// (face grid, runs and group spheres): the build stays within its budget and holds every face
-// once, and picks from points on and about the mesh answer as the loop over every face.
+// A mesh file as a player or modder may replace it, built into the mesh that picks search: every
+// parsed mesh is taken, its box tree holds every face once inside boxes that hold their faces'
+// boxes, and picks from points on and about the mesh answer as the loop over every face.
 #include "fuzz_support.h"
 
 #include "mesh.h"
@@ -13,27 +13,6 @@
 
 namespace {
 
-// The plain pick, in the mesh's own space: every face in turn, the nearest hit in front of the
-// origin, of equally near ones the first.
-int LoopPick(const CMesh& mesh, const Vec3& o, const Vec3& d, Vec3* hit) {
-    float best = FLT_MAX;
-    int found = 0;
-    for (int f = 0; f < mesh.GetFaceCount(); ++f) {
-        const uint32_t* idx = mesh.GetIndices() + f * 3;
-        const Vec3 a = mesh.GetVertexPosition(idx[0]), b = mesh.GetVertexPosition(idx[1]);
-        const Vec3 c = mesh.GetVertexPosition(idx[2]);
-        float t, u, v;
-        if (!IntersectTriangle(o, d, a, b, c, &t, &u, &v)) continue;
-        const Vec3 p = a + (b - a) * u + (c - a) * v;
-        const float dist = Vec3LengthSq(p - o);
-        if (Vec3Dot(d, p - o) < 0 || !(dist < best)) continue;
-        best = dist;
-        *hit = p;
-        found = 1;
-    }
-    return found;
-}
-
 std::string Where(const Vec3& o, const Vec3& d, float reach) {
     char text[200];
     snprintf(text, sizeof text, "origin (%.9g, %.9g, %.9g) direction (%g, %g, %g) reach %g", o.x, o.y, o.z, d.x, d.y,
@@ -41,25 +20,45 @@ std::string Where(const Vec3& o, const Vec3& d, float reach) {
     return text;
 }
 
+bool Holds(const double* outer, const double* inner) {
+    for (int i = 0; i < 3; ++i)
+        if (!(outer[i] <= inner[i] && inner[3 + i] <= outer[3 + i])) return false;
+    return true;
+}
+
 void CheckStructure(const CMesh& mesh) {
     const int faces = mesh.GetFaceCount();
+    const std::vector<CMesh::FaceNode>& tree = mesh.GetFaceTree();
+    FUZZ_CHECK(mesh.GetFaceBoxCount() == faces && mesh.GetFaceTreeOrder().size() == size_t(faces), "sizes");
+    FUZZ_CHECK(!tree.empty(), "no tree");
     std::vector<int> seen(faces, 0);
-    for (int f : mesh.GetSliverFaces()) {
-        FUZZ_CHECK(f >= 0 && f < faces, std::to_string(f));
-        ++seen[f];
+    // Every node reached once from the root, no deeper than the picks' search can follow.
+    std::vector<std::pair<int, int>> todo{{0, 1}};
+    size_t reached = 0;
+    while (!todo.empty()) {
+        const auto [at, depth] = todo.back();
+        todo.pop_back();
+        ++reached;
+        FUZZ_CHECK(depth <= CMesh::kMaxFaceTreeDepth, "depth " + std::to_string(depth));
+        const CMesh::FaceNode& n = tree[at];
+        if (n.count > 0) {
+            FUZZ_CHECK(n.count <= CMesh::kLeafFaces && n.first >= 0 && n.first + n.count <= faces, "leaf");
+            for (int k = n.first; k < n.first + n.count; ++k) {
+                const int f = mesh.GetFaceTreeOrder()[k];
+                FUZZ_CHECK(f >= 0 && f < faces, std::to_string(f));
+                FUZZ_CHECK(Holds(n.box, mesh.GetFaceBoxes() + size_t(f) * 6), "face box " + std::to_string(f));
+                ++seen[f];
+            }
+            continue;
+        }
+        FUZZ_CHECK(n.first > at && size_t(n.first) + 1 < tree.size(), "children of " + std::to_string(at));
+        for (int c : {n.first, n.first + 1}) {
+            FUZZ_CHECK(Holds(n.box, tree[c].box), "child box " + std::to_string(c));
+            todo.push_back({c, depth + 1});
+        }
     }
-    const int slivers = static_cast<int>(mesh.GetSliverFaces().size());
-    for (int k = 0; k < mesh.GetFaceRunCount() * CMesh::kFaceRun; ++k) {
-        const int f = mesh.GetFaceRunOrder()[k];
-        FUZZ_CHECK(f >= -1 && f < faces, std::to_string(f));
-        if (f >= 0) ++seen[f];
-    }
+    FUZZ_CHECK(reached == tree.size(), "unreached nodes");
     for (int f = 0; f < faces; ++f) FUZZ_CHECK(seen[f] == 1, "face " + std::to_string(f));
-    const CMesh::FaceGrid& grid = mesh.GetFaceGrid();
-    if (grid.start.empty()) return;
-    const size_t cells = size_t(grid.n[0]) * grid.n[1] * grid.n[2];
-    FUZZ_CHECK(grid.start.size() == cells + 1 && grid.start.back() == grid.faces.size(), "");
-    FUZZ_CHECK(grid.faces.size() <= 16 * size_t(faces - slivers) + 32768, std::to_string(grid.faces.size()));
 }
 
 }  // namespace
@@ -75,11 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ParseXFile(reinterpret_cast<const char*>(data), size, &parsed, &error)) return 0;
     for (XMaterial& m : parsed.materials) m.textureFile.clear();  // the shape alone
     CMesh mesh;
-    if (!mesh.TakeData(parsed, 0, 1)) {
-        // Only a mesh with more faces than every pick may test is refused.
-        FUZZ_CHECK(parsed.faceMaterials.size() > size_t(CMesh::kMaxEveryPickFaces), "parsed data refused");
-        return 0;
-    }
+    // Whatever its faces' shapes, every mesh the reader accepts is taken.
+    FUZZ_CHECK(mesh.TakeData(parsed, 0, 1) == 1, "parsed data refused");
+    if (mesh.GetFaceCount() == 0) return 0;
     CheckStructure(mesh);
 
     // Rays along the axes, as the game's ground, wall and ceiling picks go, and two others,
@@ -97,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const float offset = float(int(pick & 0xFF) - 128) / 64.0f;
         const Vec3 o = corner - d * (k < 8 ? 0.5f : 3.0f) + Vec3(offset, offset * 0.5f, -offset) * 0.1f;
         Vec3 loop, hit;
-        const int found = LoopPick(mesh, o, d, &loop);
+        const int found = PickEveryFace(node, o, d, &loop);
         FUZZ_CHECK(node.PickMesh(o, d, &hit) == found && (!found || hit == loop), Where(o, d, -1));
         // Bounded: the same answer whenever the loop's hit lies within the reach along the ray.
         for (float reach : {0.5f, 4.0f}) {

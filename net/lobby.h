@@ -175,13 +175,13 @@ public:
     bool m_noticeCounted;      // a host counted the players on a notice this frame
     int m_noticeCount;         // the latest count, of a notice or of the relay's flags, to be posted
     bool m_countDue;           // m_noticeCount waits to be posted
-    int m_postedCount;         // the count last posted to the chat page; -1 before the first
-    unsigned m_postedAt;       // ms: when it was posted
-    // The relay's slot lists: how many have been applied, and who the latest shows connected
-    // (bit i for slot i). A match that stands still reads them to tell a game gone from one
-    // paused.
-    unsigned m_slotLists = 0;
-    unsigned m_slotListConnected = 0;
+    int m_postedCount;         // the count the chat page last took; -1 before the first
+    unsigned m_postedAt;       // ms: when the last post was tried
+    bool m_postTried;          // m_postedAt holds a time
+    // For each slot, how many of the relay's slot lists showed it free. A match that stands still
+    // reads them to tell a game gone from one paused; counts, so that a free slot shown by one
+    // list is not lost behind a newcomer shown by the next in the same frame.
+    unsigned m_slotListsShowingFree[kLobbySlots] = {};
 
 private:
     void Construct();

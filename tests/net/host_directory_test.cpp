@@ -169,6 +169,38 @@ TEST_F(HostDirectoryTest, FreshFlagsBringThePageToTheRealCount) {
     EXPECT_EQ(page.Posts().size(), posts);
 }
 
+// A post the page never got (it was down) is tried again once the five seconds are up, not
+// before, and not again once it went through; a page that stays down is tried every five
+// seconds, no more.
+TEST_F(HostDirectoryTest, AFailedPostIsTriedAgainAfterTheGap) {
+    CTestLink link;
+    auto host = MakeLobby(&link);
+    host->m_ownId = 0;
+    host->m_announce = 1;
+    const std::string up = host->m_chatUrl;
+    host->m_chatUrl = "http://127.0.0.1:" + std::to_string(page.Port() ^ 1) + "/chat.cgi";
+    host->AnnounceHost(1);
+    Feed(*host, ">lttffff");
+    FakeClock::Advance(kAnnounceGapMs - 1);
+    Feed(*host, "");
+    EXPECT_EQ(CountOf(driver.Log(), "サーバへの接続失敗"), 1) << "tried at once, then not again within the gap";
+    FakeClock::Advance(1);
+    Feed(*host, "");
+    EXPECT_EQ(CountOf(driver.Log(), "サーバへの接続失敗"), 2);
+
+    host->m_chatUrl = up;
+    FakeClock::Advance(kAnnounceGapMs - 1);
+    Feed(*host, "");
+    EXPECT_TRUE(page.Posts().empty());
+    FakeClock::Advance(1);
+    Feed(*host, "");
+    ASSERT_EQ(page.Posts().size(), 1u);
+    EXPECT_EQ(page.Posts()[0].substr(0, 2), "2:");
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, ">lttffff");
+    EXPECT_EQ(page.Posts().size(), 1u);
+}
+
 // Three hosts on the page and a withdrawn one between them: the menu shows three lines, and the
 // third line connects to the host shown on it.
 TEST_F(HostDirectoryTest, HostMenuMapsLinesToEntries) {

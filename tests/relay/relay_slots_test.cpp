@@ -1,5 +1,6 @@
 // The six-slot table: games take the lowest free slot, a seventh is refused, and the relay
-// keeps accepting so that a freed slot is taken by the next game.
+// keeps accepting so that a freed slot is taken by the next game; a slot list tells every game
+// of a game that left since its last list.
 #include <string>
 #include <vector>
 
@@ -48,6 +49,19 @@ TEST_F(RelaySlotsTest, FreedSlotGoesToTheNextGameAndFlagsFollowTheTable) {
     auto fourth = Join(1);
     ASSERT_TRUE(fourth->Send(">L------"));
     for (auto* game : {first.get(), third.get(), fourth.get()}) EXPECT_EQ(game->Receive(8), ">ltttfff");
+
+    // A game that leaves and whose slot is taken before anybody asks: every other game's next
+    // list still shows the slot free, once, so a match tells its fighter from the newcomer; the
+    // newcomer's own list shows the slot taken.
+    third->Close();
+    ASSERT_TRUE(relay.WaitForOutput("2(127.0.0.1) > disconnect\n"));
+    auto fifth = Join(2);
+    ASSERT_TRUE(fifth->Send(">L------"));
+    EXPECT_EQ(first->Receive(8), ">lttffff");
+    EXPECT_EQ(fourth->Receive(8), ">lttffff");
+    EXPECT_EQ(fifth->Receive(8), ">ltttfff");
+    ASSERT_TRUE(first->Send(">L------"));
+    for (auto* game : {first.get(), fourth.get(), fifth.get()}) EXPECT_EQ(game->Receive(8), ">ltttfff");
 }
 
 TEST_F(RelaySlotsTest, GameThatLeavesIsNoLongerSentTo) {

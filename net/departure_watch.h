@@ -6,11 +6,13 @@
 // shows a fighter's slot free proves that fighter's game gone for good. While the match stands
 // still the watch asks for lists, and once the match has stood still long enough and such a list
 // has come, it ends the match.
-// A game that is only stopped is waited for until the others' key buffers reach their cap,
-// about five minutes of play (kKeyBufferCap), or until the relay gives up on it because its
-// system stops taking what is sent to it (its receive buffer full: at a match's pace, several
-// minutes more than that). A game whose machine has vanished stops answering at all, and the
-// relay gives up on it within about 20 s.
+// How long a paused or stopped game is waited for: while the host's game runs, its tick keeps
+// the others sending keys, and their key buffers reach their cap (kKeyBufferCap) after about five
+// minutes, which ends the match; a paused host's game stops the tick, and it is waited for as
+// long as it stays paused. The relay keeps a stopped game for as long as its machine takes what
+// is sent to it, which at a match's pace outlasts those five minutes. A game whose machine has
+// vanished answers nothing at all: the relay gives up on it within about 20 s, and the match
+// ends a few seconds later.
 #pragma once
 
 constexpr unsigned kStandStillAskMs = 2000;   // no step this long: ask the relay who is connected

@@ -27,7 +27,7 @@ void ShowOneLine(const char* text) {
 }  // namespace
 
 // Every post, the count of a notice that waited included, supersedes what still waits. A post
-// the page never got (no connection, no request sent) is due again, in the same five seconds.
+// the page never got (no connection, no request sent) is due again after the gap.
 void CLobby::AnnounceHost(int count) {
     m_countDue = false;
     if (!m_announce) return;
@@ -41,11 +41,17 @@ void CLobby::AnnounceHost(int count) {
     m_postTried = true;
     if (posted) {
         m_postedCount = count;
+        m_postFailures = 0;
         return;
     }
-    LogPrintf("lobby: the chat page did not take the count %d, trying again in %u s\n", count, kAnnounceGapMs / 1000);
+    if (m_postFailures < kAnnounceBackOffSteps) ++m_postFailures;
+    LogPrintf("lobby: the chat page did not take the count %d, trying again in %u s\n", count, AnnounceGap() / 1000);
     m_noticeCount = count;
     m_countDue = true;
+}
+
+unsigned CLobby::AnnounceGap() const {
+    return kAnnounceGapMs << (m_postFailures > 0 ? m_postFailures - 1 : 0);
 }
 
 // A notice's count is a guess: the flags it counts may or may not hold that player yet, and a

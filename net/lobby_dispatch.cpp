@@ -140,7 +140,7 @@ void CLobby::FinishNotices() {
             PlayCue(2);
         }
     }
-    if (m_countDue && (!m_postTried || SysGetTicks() - m_postedAt >= kAnnounceGapMs)) AnnounceHost(m_noticeCount);
+    if (m_countDue && (!m_postTried || SysGetTicks() - m_postedAt >= AnnounceGap())) AnnounceHost(m_noticeCount);
 }
 
 // Slots the reply does not reach (a short body) read as not connected.

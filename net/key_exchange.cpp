@@ -225,8 +225,8 @@ void CKeyExchange::ApplyKeyMessage(const std::string& body) {
     std::string& buffer = m_keyBuffers[slot];
     if (buffer.size() + keys.size() > kKeyBufferCap) {
         // Every key message behind the first that overflows overflows too, until the end
-        // request has come back: one line and one request say it all. Every game overflows at
-        // the same message, so every game shows the line itself.
+        // request has come back: one line and one request say it all. Every game reads the same
+        // stream and overflows as well, so each shows the line itself.
         if (!m_buffersFull) {
             m_buffersFull = true;
             ShowError(kErrKeyBuff);

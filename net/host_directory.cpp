@@ -3,6 +3,7 @@
 // screen keeps the one line drawn before it.
 #include "lobby.h"
 
+#include "debug_log.h"
 #include "frame_loop.h"
 #include "graphics.h"
 #include "host_list.h"
@@ -25,18 +26,32 @@ void ShowOneLine(const char* text) {
 
 }  // namespace
 
-// Every post, the count of a notice that waited included, supersedes what still waits.
+// Every post, the count of a notice that waited included, supersedes what still waits. A post
+// the page never got (no connection, no request sent) is due again after the gap.
 void CLobby::AnnounceHost(int count) {
     m_countDue = false;
     if (!m_announce) return;
     ShowOneLine("サーバーに送信中");
     if (count == -1) count = CountConnected();
-    m_postedCount = count;
     const std::string text = BuildHostAnnouncement(count, m_name, m_hostPort, SysGetLocalTime(), m_msg);
     CHttpRequest request;
-    request.Get(kHostListFile, m_chatUrl + "?action=chat&message=" + PercentEncode(text));
+    const bool posted = request.Get(kHostListFile, m_chatUrl + "?action=chat&message=" + PercentEncode(text)) == 0;
     // From the end of the request: a slow page must still leave the lobby its time between posts.
     m_postedAt = SysGetTicks();
+    m_postTried = true;
+    if (posted) {
+        m_postedCount = count;
+        m_postFailures = 0;
+        return;
+    }
+    if (m_postFailures < kAnnounceBackOffSteps) ++m_postFailures;
+    LogPrintf("lobby: the chat page did not take the count %d, trying again in %u s\n", count, AnnounceGap() / 1000);
+    m_noticeCount = count;
+    m_countDue = true;
+}
+
+unsigned CLobby::AnnounceGap() const {
+    return kAnnounceGapMs << (m_postFailures > 0 ? m_postFailures - 1 : 0);
 }
 
 // A notice's count is a guess: the flags it counts may or may not hold that player yet, and a

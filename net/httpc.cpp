@@ -125,11 +125,12 @@ int httpc(CStringListFile* request, int kind, const std::string& url) {
     return 0;
 }
 
-void CHttpRequest::Get(const std::string& localFile, const std::string& url) {
+int CHttpRequest::Get(const std::string& localFile, const std::string& url) {
     m_localFile = localFile;
     m_url = url;
     SetFileName(localFile);
     Clear();
-    httpc(this, kHttpKindGet, url);
+    const int result = httpc(this, kHttpKindGet, url);
     Save();
+    return result;
 }

@@ -42,7 +42,7 @@ int httpc(CStringListFile* request, int kind, const std::string& url);
 // nothing came).
 class CHttpRequest : public CStringListFile {
 public:
-    void Get(const std::string& localFile, const std::string& url);
+    int Get(const std::string& localFile, const std::string& url);  // httpc's result
     int LineCount() const { return (int)m_lines.size(); }
 
     std::string m_localFile;

@@ -41,6 +41,7 @@ void CKeyExchange::Reset() {
     m_maxSlot = m_minSlot = -1;
     m_ownTick = m_hostTick = 0;
     m_idleFrames = 0;
+    m_buffersFull = false;
     m_departure.Reset();
     m_latency.Init();
 }
@@ -73,11 +74,11 @@ int CKeyExchange::RunFrame() {
 // frame's steps, so they decide nothing in the simulation.
 void CKeyExchange::WatchDeparture(int steps) {
     const unsigned fighters = FighterSlots();
-    if (!m_departure.Frame(steps > 0, SysGetTicks(), m_slotLists, m_slotListConnected, fighters)) return;
+    if (!m_departure.Frame(steps > 0, SysGetTicks(), m_slotListsShowingFree, fighters)) return;
     // Without the connection the request could not go out; the owner ends the match itself.
     if (!m_connected) return;
     for (int slot = 0; slot < kRelaySlots; ++slot)
-        if ((fighters & ~m_slotListConnected) & (1u << slot))
+        if ((fighters & m_departure.GoneSlots()) & (1u << slot))
             LogPrintf("battle: the relay shows slot %d gone, asking every game to end the match\n", slot);
     RequestEnd();
 }
@@ -223,7 +224,15 @@ void CKeyExchange::ApplyKeyMessage(const std::string& body) {
     if (!store || slot >= RobotsOf(m_robotCount)) return;
     std::string& buffer = m_keyBuffers[slot];
     if (buffer.size() + keys.size() > kKeyBufferCap) {
-        Report(kErrKeyBuff, body);
+        // Every key message behind the first that overflows overflows too, until the end
+        // request has come back: one line and one request say it all. Every game reads the same
+        // stream and overflows as well, so each shows the line itself.
+        if (!m_buffersFull) {
+            m_buffersFull = true;
+            ShowError(kErrKeyBuff);
+            m_pendingEnd = true;
+        }
+        LogNetDrop(kErrKeyBuff, ">c" + body);
         return;
     }
     buffer += keys;
@@ -241,8 +250,12 @@ void CKeyExchange::ApplyTickOrEnd(const std::string& body) {
     }
 }
 
-void CKeyExchange::Report(const char* error, const std::string& message) {
+void CKeyExchange::ShowError(const char* error) {
     if (m_chatWindow) m_chatWindow->AddLine(error, kChatErrorColor);
+}
+
+void CKeyExchange::Report(const char* error, const std::string& message) {
+    ShowError(error);
     AddChatText(error);
     m_pendingEnd = true;
     LogNetDrop(error, ">c" + message);
@@ -265,6 +278,12 @@ void CKeyExchange::RequestEnd() {
 
 void CKeyExchange::SendPendingChat() {
     if (m_pendingChat.empty() && !m_pendingEnd) return;
+    // An end request with nothing to say goes alone: an empty chat line would only add noise.
+    if (m_pendingChat.empty()) {
+        m_outgoing += kEndRequest;
+        m_pendingEnd = false;
+        return;
+    }
     m_outgoing += ">m";
     m_outgoing += ToWireText(m_ownName);
     m_outgoing += ":";

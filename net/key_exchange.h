@@ -1,10 +1,10 @@
 // CKeyExchange: the lockstep of an online battle. Every game sends the key text of the robots
 // it controls for every frame, keeps what arrives from the relay in per-robot buffers, and
 // runs a simulation step only when every robot's next frame is there, paced against the
-// host's tick. A match that stands still because a fighter's game is gone (the relay's slot
-// list, asked for while it stands still, shows that game's slot not connected) it asks every
-// game to end, as F4 does; for a game that is only paused it waits. The world it steps is
-// behind CKeyWorld, so it runs as well on a fake world.
+// host's tick. A match that stands still because a fighter's game is gone (a slot list of the
+// relay that came during the match shows that game's slot free) it asks every game to end, as
+// F4 does; for a game that is only paused it waits. The world it steps is behind CKeyWorld, so
+// it runs as well on a fake world.
 #pragma once
 
 #include "departure_watch.h"
@@ -78,10 +78,9 @@ public:
     bool m_wholeMessages = false;
     // Set every frame: without the connection no end request could go out.
     bool m_connected = true;
-    // Set every frame: the relay's slot lists the lobby has applied, and who the latest shows
-    // connected (bit i for slot i).
-    unsigned m_slotLists = 0;
-    unsigned m_slotListConnected = 0;
+    // Set every frame: for each relay slot, how many of the relay's slot lists the lobby has
+    // applied showed it free.
+    unsigned m_slotListsShowingFree[kWatchedSlots] = {};
 
     // ---- State -------------------------------------------------------------------------------
     std::string m_incoming;
@@ -96,6 +95,7 @@ public:
     int m_ownTick = 0;
     int m_hostTick = 0;
     int m_idleFrames = 0;                  // frames in a row without a key frame sent
+    bool m_buffersFull = false;            // a key buffer reached its cap: the match is ending
     CDepartureWatch m_departure;
     CLatencySampler m_latency;
 

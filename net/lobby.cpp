@@ -90,6 +90,8 @@ void CLobby::Construct() {
     m_countDue = false;
     m_postedCount = -1;
     m_postedAt = 0;
+    m_postTried = false;
+    m_postFailures = 0;
 }
 
 // A host saves IP "127.0.0.1": that is where its own relay runs. The other keys the settings

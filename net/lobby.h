@@ -33,6 +33,10 @@ constexpr size_t kChatLineMax = 256;        // chat lines as shown
 constexpr int kLobbyStatusPeriod = 10;      // frames between status updates of UpdateNet
 constexpr int kNoticeFrames = 150;          // the status panel blinks this long after a notice
 constexpr unsigned kAnnounceGapMs = 5000;   // a host's count goes to the chat page at most this often
+// A post the page did not take is tried again after the gap, doubled for every failure in a row
+// up to this many times (about five minutes): a page that is down for good must not hold up the
+// lobby's frames every few seconds.
+constexpr int kAnnounceBackOffSteps = 7;
 
 // ---- Wire texts ----------------------------------------------------------------------------------
 constexpr const char* kRequestId = ">I-";         // the relay answers ">i" + the slot
@@ -175,13 +179,14 @@ public:
     bool m_noticeCounted;      // a host counted the players on a notice this frame
     int m_noticeCount;         // the latest count, of a notice or of the relay's flags, to be posted
     bool m_countDue;           // m_noticeCount waits to be posted
-    int m_postedCount;         // the count last posted to the chat page; -1 before the first
-    unsigned m_postedAt;       // ms: when it was posted
-    // The relay's slot lists: how many have been applied, and who the latest shows connected
-    // (bit i for slot i). A match that stands still reads them to tell a game gone from one
-    // paused.
-    unsigned m_slotLists = 0;
-    unsigned m_slotListConnected = 0;
+    int m_postedCount;         // the count the chat page last took; -1 before the first
+    unsigned m_postedAt;       // ms: when the last post was tried
+    bool m_postTried;          // m_postedAt holds a time
+    int m_postFailures;        // posts in a row the page did not take
+    // For each slot, how many of the relay's slot lists showed it free. A match that stands still
+    // reads them to tell a game gone from one paused; counts, so that a free slot shown by one
+    // list is not lost behind a newcomer shown by the next in the same frame.
+    unsigned m_slotListsShowingFree[kLobbySlots] = {};
 
 private:
     void Construct();
@@ -192,6 +197,7 @@ private:
     void NoteSlotList(const std::string& body);
     void ApplyChatLine(const std::string& body);
     void PlayNoticeTune(const char* path, int countChange);
+    unsigned AnnounceGap() const;  // the time the next post waits after the last one tried
     void FinishNotices();  // the frame's notices: the tune, the announcement and the cue, once
     void TakeFreshCount();  // a host: the count of fresh ">l" flags is due when not the one posted
 };

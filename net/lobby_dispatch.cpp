@@ -140,7 +140,7 @@ void CLobby::FinishNotices() {
             PlayCue(2);
         }
     }
-    if (m_countDue && (m_postedCount < 0 || SysGetTicks() - m_postedAt >= kAnnounceGapMs)) AnnounceHost(m_noticeCount);
+    if (m_countDue && (!m_postTried || SysGetTicks() - m_postedAt >= AnnounceGap())) AnnounceHost(m_noticeCount);
 }
 
 // Slots the reply does not reach (a short body) read as not connected.
@@ -152,11 +152,9 @@ void CLobby::ApplyConnectionFlags(const std::string& body) {
 // Kept apart from the tables, which CountConnected turns back to waiting: a match needs the
 // relay's own answer as it came.
 void CLobby::NoteSlotList(const std::string& body) {
-    unsigned connected = 0;
-    for (int i = 0; i < kLobbySlots && (size_t)i < body.size(); ++i)
-        if (body[i] == 't') connected |= 1u << i;
-    m_slotListConnected = connected;
-    ++m_slotLists;  // compared for change only, so it may wrap
+    // Compared for change only, so the counts may wrap.
+    for (int i = 0; i < kLobbySlots; ++i)
+        if ((size_t)i >= body.size() || body[i] != 't') ++m_slotListsShowingFree[i];
 }
 
 void CLobby::ApplyChatLine(const std::string& body) {

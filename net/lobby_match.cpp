@@ -71,8 +71,7 @@ void CLobby::RunNetBattle() {
             battle->Incoming() += std::string(kEndRequest) + ">";
             endInjected = true;
         }
-        battle->m_exchange.m_slotLists = m_slotLists;
-        battle->m_exchange.m_slotListConnected = m_slotListConnected;
+        for (int i = 0; i < kLobbySlots; ++i) battle->m_exchange.m_slotListsShowingFree[i] = m_slotListsShowingFree[i];
         battle->Run();
         // As the lobby menus ask: in front of the queue, where the relay answers it.
         if (battle->m_exchange.TakeSlotListRequest()) QueueRequest(kRequestList);

@@ -20,6 +20,15 @@ namespace {
 
 constexpr int kMaxSockets = 8;           // the game holds one; tests a few
 
+// A relay whose machine lost power, left the network or went to sleep sends no close, and the
+// kernel's defaults would retransmit to it for about 15 minutes. The kernel's own probes and
+// time-out give up within kLivenessTimeoutMs instead, and the connection reads as closed; a
+// relay whose process is only held up still answers them from its kernel.
+constexpr unsigned kLivenessTimeoutMs = 20000;  // unacknowledged data, or silence with unanswered probes
+constexpr int kKeepAliveIdleS = 10;             // silence before the first probe
+constexpr int kKeepAliveIntervalS = 5;
+constexpr int kKeepAliveProbes = 3;
+
 enum class State { Idle, Connecting, Connected };
 
 struct Entry {
@@ -162,6 +171,13 @@ int SysSocketCreate() {
     }
     int one = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &one, sizeof one);
+    int idle = kKeepAliveIdleS, interval = kKeepAliveIntervalS, probes = kKeepAliveProbes;
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+    unsigned timeout = kLivenessTimeoutMs;
+    setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &timeout, sizeof timeout);
     *slot = Entry{};
     slot->fd = fd;
     return fd;

@@ -15,7 +15,9 @@ enum {
 int SysSocketStartup(int version);   // 1 when the requested version is served
 void SysSocketCleanup();
 
-int SysSocketCreate();               // IPv4 TCP, non-blocking, no Nagle delay; -1 on failure
+// IPv4 TCP, non-blocking, no Nagle delay; a peer that stops answering the kernel (its machine
+// gone) reads as closed within about 20 s. -1 on failure.
+int SysSocketCreate();
 // Dotted text directly, else the first IPv4 address of a name look-up; address in network order.
 // Waits as long as the resolver takes.
 int SysSocketResolve(const char* host, unsigned int* address);

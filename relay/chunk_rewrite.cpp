@@ -3,8 +3,10 @@
 
 #include <cstring>
 
-void RewriteChunkFront(char* msg, int n, int recipient, const int (&inUse)[kMaxClients]) {
+int RewriteChunkFront(char* msg, int n, int recipient, const int (&inUse)[kMaxClients]) {
+    int listed = 0;
     if (n >= 8 && memcmp(msg, ">L------", 8) == 0) {
+        listed = 1;
         msg[1] = 'l';
         for (int j = 0; j < kMaxClients; ++j) msg[2 + j] = inUse[j] ? 't' : 'f';
     }
@@ -12,4 +14,5 @@ void RewriteChunkFront(char* msg, int n, int recipient, const int (&inUse)[kMaxC
         msg[1] = 'i';
         msg[2] = (char)('0' + recipient);
     }
+    return listed;
 }

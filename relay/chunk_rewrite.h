@@ -11,5 +11,6 @@ constexpr int kRewrittenFront = 8;
 // Rewrites the front of a copy of a chunk (n bytes) for the game in slot `recipient`:
 // ">L------" becomes ">l" and six letters, "t" for each slot in use and "f" for each free one;
 // then ">I-" becomes ">i" and the recipient's slot digit. Both keep the length; a request
-// later in the chunk, or a chunk too short to hold one, passes unchanged.
-void RewriteChunkFront(char* msg, int n, int recipient, const int (&inUse)[kMaxClients]);
+// later in the chunk, or a chunk too short to hold one, passes unchanged. 1 when it wrote the
+// slot list.
+int RewriteChunkFront(char* msg, int n, int recipient, const int (&inUse)[kMaxClients]);

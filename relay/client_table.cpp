@@ -23,6 +23,10 @@ struct ClientSlot {
     sockaddr_in addr;
     int dropped;      // sending to it timed out: it gets nothing more and is on its way out
     long long stalledSinceMs;  // when its socket first had no room, 0 while it takes chunks at once
+    // Slots whose game left since this game's last slot list. Such a slot reads as free in its
+    // next list even when a newcomer has taken it meanwhile: a game in a match must learn that
+    // a fighter's game is gone, and the newcomer's connection is not the fighter's.
+    unsigned leftSinceList;
 };
 
 pthread_mutex_t g_tableLock = PTHREAD_MUTEX_INITIALIZER;
@@ -73,7 +77,7 @@ int TakeSlot(int sock, const sockaddr_in& addr) {
         }
     }
     if (slot >= 0) {
-        g_slots[slot] = {1, sock, addr, 0, 0};
+        g_slots[slot] = {1, sock, addr, 0, 0, 0};
         // Printed under the lock, so the line comes before any chunk sent to the new game.
         char dotted[kDottedSize];
         DottedAddress(addr, dotted);
@@ -85,6 +89,7 @@ int TakeSlot(int sock, const sockaddr_in& addr) {
 
 void FreeSlot(int slot) {
     pthread_mutex_lock(&g_tableLock);
+    for (ClientSlot& other : g_slots) other.leftSinceList |= 1u << slot;
     close(g_slots[slot].sock);
     g_slots[slot] = {};
     g_slots[slot].sock = -1;
@@ -114,13 +119,16 @@ void RelayToClients(const char* chunk, int n) {
     pthread_mutex_lock(&g_tableLock);
     for (int i = 0; i < kMaxClients; ++i) {
         if (!g_slots[i].inUse || g_slots[i].dropped) continue;
-        // The flags are taken at the moment of each send: a dropped game counts as gone.
+        // The flags are taken at the moment of each send: a dropped game counts as gone, and so
+        // does one that left since this recipient's last list.
         int inUse[kMaxClients];
-        for (int j = 0; j < kMaxClients; ++j) inUse[j] = g_slots[j].inUse && !g_slots[j].dropped;
+        for (int j = 0; j < kMaxClients; ++j)
+            inUse[j] = g_slots[j].inUse && !g_slots[j].dropped && !(g_slots[i].leftSinceList & (1u << j));
         memcpy(msg, chunk, front);
-        RewriteChunkFront(msg, n, i, inUse);
+        const int listed = RewriteChunkFront(msg, n, i, inUse);
         int err = SendWithin(g_slots[i], msg, n);
         if (err == 0) {
+            if (listed) g_slots[i].leftSinceList = 0;
             printf("%d < send(%d)\n", i, n);
             continue;
         }

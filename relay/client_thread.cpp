@@ -24,6 +24,23 @@ namespace {
 // rather than spin on it.
 constexpr int kAcceptRetryUs = 100 * 1000;
 
+// Small chunks (one pad record a frame) must not wait for acknowledgements. A game whose machine
+// lost power, left the network or went to sleep sends no close; the kernel would retransmit to
+// it for about 15 minutes while the others' match stood still. Its own probes and time-out give
+// up on such a game within kLivenessTimeoutMs, while a game whose process is only stopped still
+// answers them from its kernel.
+void SetConnectionOptions(int sock) {
+    int one = 1;
+    setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    setsockopt(sock, SOL_SOCKET, SO_KEEPALIVE, &one, sizeof one);
+    int idle = kKeepAliveIdleS, interval = kKeepAliveIntervalS, probes = kKeepAliveProbes;
+    setsockopt(sock, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+    setsockopt(sock, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    setsockopt(sock, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+    unsigned timeout = kLivenessTimeoutMs;
+    setsockopt(sock, IPPROTO_TCP, TCP_USER_TIMEOUT, &timeout, sizeof timeout);
+}
+
 int StartDetached(void* (*body)(void*), void* arg) {
     pthread_attr_t attr;
     pthread_attr_init(&attr);
@@ -103,9 +120,7 @@ void* AcceptClients(void* arg) {
             usleep(kAcceptRetryUs);
             continue;
         }
-        // Small chunks (one pad record a frame) must not wait for acknowledgements.
-        int one = 1;
-        setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        SetConnectionOptions(sock);
         int slot = TakeSlot(sock, addr);
         if (slot < 0) {
             printf("error : max client\n");

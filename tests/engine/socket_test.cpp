@@ -1,5 +1,6 @@
 // The TCP client against a server in the test, on 127.0.0.1 and a port the system picks: events
 // through the pump, echo, refusal, the peer's close, sends to a dead peer and back-pressure.
+#include "private_network.h"
 #include "socket.h"
 #include "test_folder.h"
 
@@ -16,6 +17,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -26,11 +28,11 @@ namespace {
 // A listening socket on a free loopback port.
 class TestServer {
 public:
-    explicit TestServer(bool listening = true) {
+    explicit TestServer(bool listening = true, uint32_t address = htonl(INADDR_LOOPBACK)) {
         m_listen = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in a = {};
         a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_addr.s_addr = address;
         bind(m_listen, reinterpret_cast<sockaddr*>(&a), sizeof a);
         socklen_t len = sizeof a;
         getsockname(m_listen, reinterpret_cast<sockaddr*>(&a), &len);
@@ -312,6 +314,44 @@ TEST(Socket, CloseWithAPeerThatNeverReadsReturnsWithinAFrame) {
     EXPECT_GT(got.size(), 0u);
     EXPECT_LT(got.size(), sent.size()) << "the system cannot have taken 16 MB unread";
     EXPECT_TRUE(sent.compare(0, got.size(), got) == 0) << "what arrives is the start, in order";
+}
+
+// The relay's machine vanishes mid-match (power, Wi-Fi): no close, no reset, nothing answers.
+// Run in a network namespace of the test's own, the relay reached through a second address on
+// the loopback device, which is then deleted. While the game goes on sending its keys the link
+// reads as closed within the kernel's liveness time, so the match's "connection lost" ends it.
+TEST(Socket, ARelayWhoseMachineVanishesReadsAsClosedWithinHalfAMinute) {
+    CTestFolder folder;
+    CPrivateNetwork network;
+    std::string whyNot;
+    if (!network.Enter("10.77.0.2", &whyNot)) GTEST_SKIP() << whyNot;
+    uint32_t relay = 0;
+    inet_pton(AF_INET, "10.77.0.2", &relay);
+    TestServer server(true, relay);
+    CSocket s;
+    ASSERT_EQ(s.Init(0x0101), 1);
+    ASSERT_EQ(s.Connect(relay, server.Port()), 1);
+    ASSERT_GE(server.Accept(), 0);
+    ASSERT_TRUE(PumpUntil([] { return IsSocketConnected() && IsSocketWritable(); }));
+    ASSERT_TRUE(network.CutAddress());
+
+    const unsigned cut = SysGetTicks();
+    unsigned lastSend = 0;
+    PumpUntil(
+        [&] {
+            if (IsSocketConnected() && SysGetTicks() - lastSend >= 33) {
+                s.Send(">c0000000000000", 15);
+                lastSend = SysGetTicks();
+            }
+            return !IsSocketConnected();
+        },
+        90000);
+    const unsigned gone = SysGetTicks() - cut;
+    EXPECT_FALSE(IsSocketConnected()) << "still connected " << gone << " ms after the cut";
+    EXPECT_LT(gone, 30000u);
+    const std::string log = ErrorLog();
+    EXPECT_TRUE(log.find("FD_CLOSE\n") != std::string::npos || log.find("WSAGETSELECTERROR\n") != std::string::npos) << log;
+    printf("the link read as closed %.1f s after the relay's address was cut\n", gone / 1000.0);
 }
 
 TEST(Socket, FailuresAreLoggedOneWordALine) {

@@ -169,6 +169,42 @@ TEST_F(HostDirectoryTest, FreshFlagsBringThePageToTheRealCount) {
     EXPECT_EQ(page.Posts().size(), posts);
 }
 
+// A post the page never got (it was down) is tried again once the five seconds are up, not
+// before; each failure in a row doubles the wait, and a post that goes through ends that: the
+// next count waits the five seconds again, and the same count is not posted again.
+TEST_F(HostDirectoryTest, AFailedPostIsTriedAgainAfterTheGap) {
+    CTestLink link;
+    auto host = MakeLobby(&link);
+    host->m_ownId = 0;
+    host->m_announce = 1;
+    const std::string up = host->m_chatUrl;
+    host->m_chatUrl = "http://127.0.0.1:" + std::to_string(page.Port() ^ 1) + "/chat.cgi";
+    auto tries = [&] { return CountOf(driver.Log(), "サーバへの接続失敗"); };
+    host->AnnounceHost(1);
+    Feed(*host, ">lttffff");
+    FakeClock::Advance(kAnnounceGapMs - 1);
+    Feed(*host, "");
+    EXPECT_EQ(tries(), 1);
+    FakeClock::Advance(1);
+    Feed(*host, "");
+    EXPECT_EQ(tries(), 2);
+
+    host->m_chatUrl = up;
+    FakeClock::Advance(2 * kAnnounceGapMs - 1);
+    Feed(*host, "");
+    EXPECT_TRUE(page.Posts().empty()) << "the second failure doubled the wait";
+    FakeClock::Advance(1);
+    Feed(*host, "");
+    ASSERT_EQ(page.Posts().size(), 1u);
+    EXPECT_EQ(page.Posts()[0].substr(0, 2), "2:");
+    FakeClock::Advance(kAnnounceGapMs);
+    Feed(*host, ">lttffff");
+    EXPECT_EQ(page.Posts().size(), 1u);
+    Feed(*host, ">ltttfff");
+    ASSERT_EQ(page.Posts().size(), 2u);
+    EXPECT_EQ(page.Posts()[1].substr(0, 2), "3:");
+}
+
 // Three hosts on the page and a withdrawn one between them: the menu shows three lines, and the
 // third line connects to the host shown on it.
 TEST_F(HostDirectoryTest, HostMenuMapsLinesToEntries) {

@@ -7,6 +7,7 @@
 #include "fake_relay.h"
 #include "net_log.h"
 #include "test_folder.h"
+#include "text_list.h"
 
 #include <gtest/gtest.h>
 
@@ -170,13 +171,26 @@ TEST_F(KeyExchangeTest, UnfinishedMessagesWaitAndFullBuffersRefuseMore) {
     EXPECT_EQ(g.ex.m_incoming, ">c01");
     EXPECT_EQ(g.ex.m_keyBuffers[0], "");
 
+    // A long stop fills the buffers: the first message past the cap shows one line and sends
+    // the end request alone, and the many behind it until the end comes back add nothing.
+    CTextList chat;
+    g.ex.m_chatWindow = &chat;
     g.ex.m_incoming = "";
     g.ex.m_keyBuffers[0] = Zeros((int)kKeyBufferCap - 6);
     g.ex.m_incoming = ">c0" + Zeros(12) + ">c1" + Zeros(12) + ">";
     g.ex.ParseInput();
     EXPECT_EQ(g.ex.m_keyBuffers[0].size(), kKeyBufferCap - 6) << "a message past the cap is not stored";
     EXPECT_EQ(g.ex.m_keyBuffers[1].size(), 12u);
-    EXPECT_EQ(g.ex.m_outgoing, ">mP0:Err KeyBuff-over>tb-end");
+    EXPECT_EQ(g.ex.m_outgoing, ">tb-end");
+    for (int frame = 0; frame < 16; ++frame) {
+        g.ex.m_outgoing.clear();
+        g.ex.m_incoming = ">c0" + Zeros(12) + ">c0" + Zeros(12) + ">";
+        g.ex.ParseInput();
+        EXPECT_EQ(g.ex.m_outgoing, "") << "frame " << frame;
+    }
+    EXPECT_EQ(chat.m_serial, 1);
+    EXPECT_EQ(chat.m_lines[0], "Err KeyBuff-over");
+    g.ex.m_chatWindow = nullptr;
 
     // Two bad messages in one frame: both texts, one end request at the end.
     g.ex.m_outgoing.clear();
@@ -232,30 +246,38 @@ TEST_F(KeyExchangeTest, IdleFramesReadTheChatKeysSoF4WorksWithAFrozenHostTick) {
 }
 
 // The owner's side of the slot lists: the relay's answer to a request the exchange wants is
-// applied two frames later, as the lobby's service sends the request on the next frame and reads
-// the answer on the one after.
+// applied `answerDelay` frames after the frame that sent it, as the lobby's service sends the
+// request on the next frame and reads the answer on a later one.
 struct StandingGame : Game {
     unsigned listed = 0x3f;  // the slots the relay lists as connected
     int requests = 0;
+    int answerDelay = 1;
     int answerIn = -1;
+    int frames = 0;
+    int answeredAt = -1;      // the frame that applied the last answer
     std::string endFrameOut;  // what the frame that sent the end request sent
     StandingGame() : Game(1, 3) {
         ex.m_owner[2] = 0;  // a CPU robot, run by the host's game: slot 2 runs none
         Prime(1);
     }
+    // One slot list of the relay, as the lobby applies it.
     void Answer(unsigned flags) {
-        ++ex.m_slotLists;
-        ex.m_slotListConnected = flags;
+        for (int slot = 0; slot < kWatchedSlots; ++slot)
+            if (!(flags & (1u << slot))) ++ex.m_slotListsShowingFree[slot];
     }
     // One frame `ms` after the last; true when it sent the end request.
     bool Frame(unsigned ms) {
         FakeClock::Advance(ms);
-        if (answerIn >= 0 && answerIn-- == 0) Answer(listed);
+        ++frames;
+        if (answerIn >= 0 && answerIn-- == 0) {
+            Answer(listed);
+            answeredAt = frames;
+        }
         ex.m_outgoing.clear();
         ex.RunFrame();
         if (ex.TakeSlotListRequest()) {
             ++requests;
-            answerIn = 1;
+            answerIn = answerDelay;
         }
         ex.ParseInput();
         if (ex.m_outgoing.find("終了申請") == std::string::npos) return false;
@@ -267,35 +289,60 @@ struct StandingGame : Game {
         for (unsigned t = 0; t < ms; t += 33) ended += Frame(33);
         return ended;
     }
+    // Frames until the next request is wanted, at most `limit`; true when one was.
+    bool UntilRequest(int limit) {
+        const int before = requests;
+        for (int k = 0; k < limit && requests == before; ++k) EXPECT_FALSE(Frame(33));
+        return requests != before;
+    }
 };
 
-// A stand-still ends the match only when a slot list the relay sent after this stand-still's
-// first request shows a fighter's game gone: a minute with every fighter listed ends nothing, nor
-// does a game without a robot leaving; an answer that may have left before the request counts
-// for nothing; the end request goes once, as F4 sends it, and never without the connection.
-TEST_F(KeyExchangeTest, AStandStillEndsTheMatchOnlyOnAFreshListWithoutAFighter) {
+// A stand-still ends the match only once a slot list that came during the match shows a
+// fighter's slot free: a minute with every fighter listed ends nothing, nor does a game without a
+// robot leaving, nor the lists the lobby applied before the match; a list that comes long after
+// the request still counts; a fighter shown gone while the match still steps ends it only once
+// it stands still; the end request goes once, as F4 sends it, and never without the connection.
+TEST_F(KeyExchangeTest, AStandStillEndsTheMatchOnlyOnceAListOfTheMatchShowsAFighterGone) {
     FakeClock::Install(5000);
     StandingGame g;
+    g.Answer(0x1);  // the lobby's lists before the match: slot 1 had not joined yet
     EXPECT_EQ(g.ex.RunFrame(), 1);
     g.listed = 0x3 | 0x8;  // slot 2 has left: it ran no robot
     EXPECT_EQ(g.StandStill(60000), 0);
     EXPECT_GE(g.requests, 28) << "a request every 2 s";
     EXPECT_LE(g.requests, 30);
 
-    // Steps again, then stands still; an old answer without slot 1 is applied in the frame after
-    // the request, before it could have gone out.
+    // Steps again, then stands still; the relay's answer showing slot 1 free comes two seconds
+    // after the request, well after the frames that followed it.
     g.ex.m_keyBuffers[0] = g.ex.m_keyBuffers[1] = g.ex.m_keyBuffers[2] = Zeros(12);
     EXPECT_EQ(g.ex.RunFrame(), 1);
-    const int before = g.requests;
-    while (g.requests == before) EXPECT_FALSE(g.Frame(33));
-    g.Answer(0x1);
-    EXPECT_FALSE(g.Frame(33));
-    g.listed = 0x3;
-    EXPECT_EQ(g.StandStill(1000), 0) << "the fresh answer lists slot 1";
+    g.answerDelay = 60;
     g.listed = 0x1;
-    EXPECT_EQ(g.StandStill(3000), 1);
+    ASSERT_TRUE(g.UntilRequest(100));
+    const int requested = g.frames;
+    int endedAt = -1;
+    for (int k = 0; k < 200 && endedAt < 0; ++k)
+        if (g.Frame(33)) endedAt = g.frames;
+    EXPECT_EQ(endedAt, g.answeredAt);
+    EXPECT_EQ(endedAt, requested + 61);
     EXPECT_NE(g.endFrameOut.find(">mP1:ｺﾏﾝﾄﾞ:終了申請>tb-end"), std::string::npos) << g.endFrameOut;
     EXPECT_EQ(g.StandStill(20000), 0) << "once";
+
+    // Shown gone while the match still steps: its last keys may all be here, so it ends only
+    // once it stands still.
+    StandingGame stepping;
+    stepping.ex.RunFrame();
+    stepping.Answer(0x1 | 0x2);
+    stepping.Answer(0x1);
+    stepping.Answer(0x1 | 0x2);  // a newcomer in the slot
+    for (int k = 0; k < 60; ++k) {
+        for (std::string& b : stepping.ex.m_keyBuffers) b = Zeros(12);
+        EXPECT_FALSE(stepping.Frame(33));
+    }
+    for (std::string& b : stepping.ex.m_keyBuffers) b.clear();
+    EXPECT_EQ(stepping.StandStill(kStandStillAskMs - 100), 0);
+    EXPECT_EQ(stepping.StandStill(200), 1);
+    EXPECT_EQ(stepping.requests, 0) << "nothing left to ask";
 
     StandingGame offline;
     offline.ex.m_connected = false;
@@ -305,9 +352,8 @@ TEST_F(KeyExchangeTest, AStandStillEndsTheMatchOnlyOnAFreshListWithoutAFighter) 
     FakeClock::Uninstall();
 }
 
-// This game's own pause (the free camera, a stopped process): the first frame back counts
-// afresh, whatever its clock and the answers that came meanwhile say; only an answer to a
-// request made after it ends the match.
+// This game's own pause (the free camera, a stopped process): the first frame back counts the
+// stand-still afresh, whatever its clock and the answers that came meanwhile say.
 TEST_F(KeyExchangeTest, TheFirstFrameAfterAPauseFiresNothing) {
     FakeClock::Install(5000);
     StandingGame g;

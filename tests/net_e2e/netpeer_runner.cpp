@@ -23,7 +23,7 @@ bool StartNetPeer(E2eProcess& peer, const E2eWorld& world, const std::string& sc
     if (options.paced) args.push_back("--paced");
     if (!options.draw) args.push_back("--no-battle-draw");
     for (const std::string& entry : std::vector<std::string>
-         {"NET.NAME=" + name, "NET.MSG=e2e", "NET.IP=127.0.0.1", "NET.HostPort=" + port, "NET.GestPort=" + port,
+         {"NET.NAME=" + name, "NET.MSG=e2e", "NET.IP=" + options.address, "NET.HostPort=" + port, "NET.GestPort=" + port,
           "NET.ChatURL=" + world.ChatUrl(), "QM.IN=hi from " + name, "QM.END=bye from " + name}) {
         args.push_back("--ini");
         args.push_back(entry);

@@ -11,6 +11,7 @@ struct SPeerOptions {
     bool paced = true;
     bool draw = false;
     int frames = 30000;
+    std::string address = "127.0.0.1";  // where "connect by address" finds the relay
 };
 
 // Starts `peer` as the player of its name with the script (UTF-8); 1 when it runs.

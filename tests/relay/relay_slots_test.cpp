@@ -1,8 +1,15 @@
 // The six-slot table: games take the lowest free slot, a seventh is refused, and the relay
-// keeps accepting so that a freed slot is taken by the next game.
+// keeps accepting so that a freed slot is taken by the next game; a slot list tells every game
+// of a game that left since its last list.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
+#include "private_network.h"
 #include "relay_fixture.h"
 
 namespace {
@@ -48,6 +55,19 @@ TEST_F(RelaySlotsTest, FreedSlotGoesToTheNextGameAndFlagsFollowTheTable) {
     auto fourth = Join(1);
     ASSERT_TRUE(fourth->Send(">L------"));
     for (auto* game : {first.get(), third.get(), fourth.get()}) EXPECT_EQ(game->Receive(8), ">ltttfff");
+
+    // A game that leaves and whose slot is taken before anybody asks: every other game's next
+    // list still shows the slot free, once, so a match tells its fighter from the newcomer; the
+    // newcomer's own list shows the slot taken.
+    third->Close();
+    ASSERT_TRUE(relay.WaitForOutput("2(127.0.0.1) > disconnect\n"));
+    auto fifth = Join(2);
+    ASSERT_TRUE(fifth->Send(">L------"));
+    EXPECT_EQ(first->Receive(8), ">lttffff");
+    EXPECT_EQ(fourth->Receive(8), ">lttffff");
+    EXPECT_EQ(fifth->Receive(8), ">ltttfff");
+    ASSERT_TRUE(first->Send(">L------"));
+    for (auto* game : {first.get(), fourth.get(), fifth.get()}) EXPECT_EQ(game->Receive(8), ">ltttfff");
 }
 
 TEST_F(RelaySlotsTest, GameThatLeavesIsNoLongerSentTo) {
@@ -60,6 +80,45 @@ TEST_F(RelaySlotsTest, GameThatLeavesIsNoLongerSentTo) {
     ASSERT_TRUE(relay.WaitForOutput("1 < send(4)\n"));
     EXPECT_EQ(relay.CountInOutput("0 < send(4)\n"), 0);
     EXPECT_EQ(relay.CountInOutput("< send\n"), 0) << "no send failed";
+}
+
+// A game whose machine vanishes (no close, no reset, nothing answers) loses its slot within
+// the relay's liveness time, while another game goes on sending. Run in a network namespace of
+// the test's own, the game connected through a second address on the loopback device, which is
+// then deleted; skipped where no namespace can be made.
+TEST(RelayLivenessTest, AGameWhoseMachineVanishesLosesItsSlotWithinHalfAMinute) {
+    CPrivateNetwork network;
+    std::string whyNot;
+    if (!network.Enter("10.77.0.3", &whyNot)) GTEST_SKIP() << whyNot;
+    TempFolder folder;
+    RelayProcess relay;
+    ASSERT_TRUE(relay.StartListening(folder.Path(), UniqueLockNamespace()));
+    RelayClient first(relay.Port());
+    ASSERT_TRUE(relay.WaitForOutput("client[0] : 127.0.0.1\n"));
+    const int vanishing = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in to = {};
+    to.sin_family = AF_INET;
+    to.sin_port = htons((unsigned short)relay.Port());
+    inet_pton(AF_INET, "10.77.0.3", &to.sin_addr);
+    ASSERT_EQ(connect(vanishing, reinterpret_cast<sockaddr*>(&to), sizeof to), 0);
+    ASSERT_TRUE(relay.WaitForOutput("client[1] : 10.77.0.3\n"));
+    ASSERT_TRUE(network.CutAddress());
+
+    const long long cut = MonotonicMs();
+    bool gone = false;
+    while (!gone && MonotonicMs() - cut < 60000) {
+        ASSERT_TRUE(first.Send(">c0000000000000"));
+        first.Receive(15, 1000);
+        gone = relay.CountInOutput(") : 1 > recv\n") + relay.CountInOutput("1(10.77.0.3) > disconnect\n") > 0;
+        usleep(100 * 1000);
+    }
+    const long long after = MonotonicMs() - cut;
+    EXPECT_TRUE(gone) << relay.Output();
+    EXPECT_LT(after, 30000) << relay.Output();
+    ASSERT_TRUE(first.Send(">L------"));
+    EXPECT_EQ(first.ReceiveUntilQuiet(500).substr(0, 8), ">ltfffff");
+    close(vanishing);
+    EXPECT_EQ(relay.CountInOutput("Sanitizer"), 0) << relay.Output();
 }
 
 }  // namespace

@@ -160,6 +160,9 @@ void OnKeyDown(const SDL_KeyboardEvent& key) {
     } else {
         c = KeyChar(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
     }
+    // A held Enter or Escape repeats its key-down; a field opened by the first press must not be
+    // ended by the repeats.
+    if (key.repeat && (c == 0x0D || c == 0x1B)) return;
     if (c && g_onChar) g_onChar(c);
 }
 

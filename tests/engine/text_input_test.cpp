@@ -119,15 +119,18 @@ TEST_F(TextInputTest, EscapeCancelsAndNonPrintablesAreIgnored) {
     EXPECT_EQ(Press(kKeyEscape), -1);
     EXPECT_EQ(Text(), "ab");
     // What the game's keys typed while the field was closed (the Enter that opens it, a battle's
-    // moves) is not the field's.
+    // moves) is not the field's, nor are the repeats of that Enter held down.
     field.SetOpenStatus(0);
     for (int key : {kKeyA, (int)kKeyEnter}) {
         SysInjectKey(key, 1);
         PumpMessages();
         UpdateInput();
-        SysInjectKey(key, 0);
     }
+    SysInjectKey(kKeyA, 0);
     field.SetOpenStatus(1);
+    SysInjectKey(kKeyEnter, 1);
+    EXPECT_EQ(Frame(), 0);
+    SysInjectKey(kKeyEnter, 0);
     EXPECT_EQ(Frame(), 0);
     EXPECT_EQ(Text(), "ab");
 }

@@ -83,10 +83,3 @@ until state 戦闘中
 mark fighting
 )");
 }
-
-// How far apart the games' last steps may be when an end request ends a running match. Each game
-// ends on the step it stands at when the request reaches it, and the first to read it sends no
-// key record after, so nobody steps past that game's records: it may have sent up to 3 more than
-// it stepped (the PlayBuff margin), and 2 a frame for the frames its keys spend going to the
-// relay and coming back, on a busy machine up to 3: 3 + 2 x 3.
-constexpr int kEndStepSpread = 9;

@@ -118,12 +118,26 @@ void SetQuitKey(int key) {
 int GetQuitKey() { return g_input.quitKey; }
 
 int GetTypedChar() {
-    int c = g_input.typedChar;
-    g_input.typedChar = 0;
+    if (g_input.typedCount <= 0) return 0;
+    const int c = (signed char)g_input.typed[g_input.typedFirst];
+    g_input.typedFirst = (g_input.typedFirst + 1) % kTypedCharQueue;
+    --g_input.typedCount;
     return c;
 }
 
-void SetTypedChar(int c) { g_input.typedChar = (signed char)c; }
+// Called by the platform for every character typed; nothing is taken out here, so a fixed ring.
+void SetTypedChar(int c) {
+    if ((c & 0xFF) == 0 || g_input.typedCount >= kTypedCharQueue) return;
+    g_input.typed[(g_input.typedFirst + g_input.typedCount) % kTypedCharQueue] = (unsigned char)c;
+    ++g_input.typedCount;
+}
+
+int HasTypedChar() { return g_input.typedCount > 0 ? 1 : 0; }
+
+void ClearTypedChars() {
+    g_input.typedFirst = 0;
+    g_input.typedCount = 0;
+}
 
 int GetMouseButton(int button) {
     if (button < 0 || button >= kMouseButtonCount) return kButtonUp;

@@ -8,6 +8,9 @@ constexpr int kMouseButtonCount = 4;
 constexpr int kMaxJoysticks = 8;
 constexpr int kJoystickEntryCount = 14;   // 0-5 axis directions, 6-13 buttons 0-7
 constexpr int kJoystickThreshold = 500;   // half deflection of the -1000..1000 range
+// Characters typed between two frames of a text field: far beyond what a person types while a
+// busy machine holds a frame up, and every field takes them all each frame.
+constexpr int kTypedCharQueue = 256;
 
 // Four-state button code: (down now) * 2 + (down at the previous poll).
 enum { kButtonUp = 0, kButtonReleased = 1, kButtonPressed = 2, kButtonHeld = 3 };
@@ -57,9 +60,13 @@ void ClearKeyboardState();
 void SetQuitKey(int key);  // 0: no quit key; a key given while down closes after it went up
 int GetQuitKey();
 
-// Typed-character latch: the last single-byte character typed, taken once.
-int GetTypedChar();
-void SetTypedChar(int c);
+// Typed characters: every single-byte character typed (Enter, Backspace, Tab and Escape as 0x0D,
+// 0x08, 0x09 and 0x1B), kept in order until taken, however many polls run in between. A
+// character typed while the queue is full is dropped.
+int GetTypedChar();        // the oldest one not yet taken, sign-extended; 0 when none waits
+void SetTypedChar(int c);  // queues the byte; 0 is no character
+int HasTypedChar();
+void ClearTypedChars();    // what was typed before a field opened is not the field's
 
 // Mouse: position in the 640 x 480 frame, clamped to it.
 int GetMouseButton(int button);

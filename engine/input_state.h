@@ -8,7 +8,9 @@ struct InputState {
     unsigned char prevKeys[kKeyCount];
     unsigned char quitKey;                  // 0: none (code 0 never goes down)
     unsigned char quitKeyHeldOver;          // given while down: closes only once seen up
-    int typedChar;                          // last single-byte character, sign-extended; 0 none
+    unsigned char typed[kTypedCharQueue];   // characters typed and not yet taken, oldest at typedFirst
+    int typedFirst;
+    int typedCount;
     unsigned char buttons[kMouseButtonCount];
     unsigned char prevButtons[kMouseButtonCount];
     int cursorX, cursorY;

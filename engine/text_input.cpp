@@ -9,6 +9,9 @@
 #include "sys_text_input.h"
 
 namespace {
+constexpr int kCharBackspace = 0x08;  // the control characters the keys type
+constexpr int kCharEnter = 0x0D;
+constexpr int kCharEscape = 0x1B;
 int g_blink = 0;         // shared by all fields, as one cursor blinks at a time
 int g_typingFields = 0;  // fields open for typing; the desktop's input method is on while any is
 }  // namespace
@@ -21,7 +24,10 @@ CTextInput::CTextInput() : m_status("_") {}
 
 CTextInput::~CTextInput() { ReleaseContext(); }
 
+// The game's keys type characters too (the Enter that opened the field, a battle's moves): what
+// was typed before the owner opened the field is not the field's.
 void CTextInput::Attach(int x, int y, int maxLength) {
+    ClearTypedChars();
     ReleaseContext();
     m_context = 1;
     m_closed = false;
@@ -47,7 +53,10 @@ void CTextInput::SetTyping(bool typing) {
 
 // The desktop's input method may take keys for itself (Enter that commits, Escape that cancels)
 // without the keyboard state ever seeing them, so a change of composition or a committed result
-// counts as activity just as a key press does.
+// counts as activity just as a key press does. Typed characters are taken from the queue, all of
+// them and in order, not from the key state: a game that polls input twice in a frame (running
+// behind the host) reads a key as held by the time the field looks, and several characters can
+// be typed within one frame.
 int CTextInput::Update() {
     // A field attached ahead of its use (the battle's chat) opens when it is first run; one its
     // owner closed stays closed until opened again.
@@ -55,29 +64,34 @@ int CTextInput::Update() {
     DrawTextAt(m_x, m_y, m_display.c_str());
     DrawStatus();
     bool imeNews = m_context && SysImeChanged();
-    if (GetPressedKey() == -1 && !imeNews) return 0;
+    if (GetPressedKey() == -1 && !imeNews && !HasTypedChar()) return 0;
 
     std::string result;
     GetResult(result);
-    if (GetKeyStatus(kKeyEnter) == kButtonPressed) {
-        if (!IsComposing() && result.empty()) return 1;
-        CommitResult();
-        return 0;
-    }
     if (!result.empty()) CommitResult();
     if (IsImeOpen() || IsComposing()) GetComposition(m_composition);
-    if (GetKeyStatus(kKeyEscape) == kButtonPressed) return IsComposing() ? 0 : -1;
+    // While composing the arrows and Delete are the input method's.
+    if (!IsComposing()) {
+        if (GetKeyStatus(kKeyDelete) == kButtonPressed) Delete();
+        if (GetKeyStatus(kKeyLeft) == kButtonPressed) CursorLeft();
+        if (GetKeyStatus(kKeyRight) == kButtonPressed) CursorRight();
+    }
+    // Keys the input method takes while composing type nothing, so what waits was typed before.
+    if (const int done = TakeTypedChars()) return done;
     if (IsComposing()) {
         m_display = m_text;
         m_display.insert((size_t)m_cursor, m_composition);
-        return 0;
     }
-    if (GetKeyStatus(kKeyBackspace) == kButtonPressed) Backspace();
-    if (GetKeyStatus(kKeyDelete) == kButtonPressed) Delete();
-    if (GetKeyStatus(kKeyLeft) == kButtonPressed) CursorLeft();
-    if (GetKeyStatus(kKeyRight) == kButtonPressed) CursorRight();
-    int c = GetTypedChar();
-    if (IsPrintableAscii(c) && (int)m_text.size() < m_maxLength) InsertChar(c);
+    return 0;
+}
+
+int CTextInput::TakeTypedChars() {
+    for (int c = GetTypedChar(); c != 0; c = GetTypedChar()) {
+        if (c == kCharEnter) return 1;
+        if (c == kCharEscape) return -1;
+        if (c == kCharBackspace) Backspace();
+        else if (IsPrintableAscii(c) && (int)m_text.size() < m_maxLength) InsertChar(c);
+    }
     return 0;
 }
 
@@ -91,6 +105,7 @@ void CTextInput::SetText(const std::string& text) {
 
 void CTextInput::SetOpenStatus(int open) {
     if (!m_context) return;
+    if (open) ClearTypedChars();
     SysImeSetOpen(open);
     m_closed = !open;
     SetTyping(open != 0);

@@ -1,5 +1,5 @@
 // A one-line Shift-JIS text field with Japanese input: typed single-byte characters from the
-// keyboard latch, Japanese text from the input method, whose composition the field draws itself
+// input's queue, Japanese text from the input method, whose composition the field draws itself
 // in brackets at the cursor, with a status line below. The cursor moves and deletes by whole
 // characters. The owner calls Update once a frame and ends the input on its result.
 #pragma once
@@ -51,6 +51,7 @@ public:
 
 private:
     void InsertAtCursor(const std::string& s);
+    int TakeTypedChars();                // every character waiting, in order; 1 Enter, -1 Escape
     void SetTyping(bool typing);
 
     int m_context = 0;                   // 1 while the input method is taken

@@ -202,6 +202,7 @@ void SysInjectKey(int key, int down) {
     Uint16 bit = ModifierBit((SDL_Scancode)scancode);
     g_injectedMod = (Uint16)(down ? g_injectedMod | bit : g_injectedMod & ~bit);
     e.key.keysym.mod = g_injectedMod;
+    e.key.repeat = down && g_keys[key] ? 1 : 0;  // a key already down repeats, as the desktop's do
     Push(e);
 }
 

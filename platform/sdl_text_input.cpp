@@ -84,8 +84,8 @@ void OnText(const char* utf8) {
 }
 
 // The control characters the desktop's keyboard translation also types for these keys (Enter,
-// Backspace, Tab, Escape). SDL sends no text for them, yet they must replace a character still
-// waiting in the latch, or a letter typed long before turns up at the next Backspace.
+// Backspace, Tab, Escape). SDL sends no text for them, yet they must take their place among the
+// characters typed, so that a field sees "ab", Backspace, "c" in that order.
 int ControlChar(SDL_Scancode scancode) {
     switch (scancode) {
         case SDL_SCANCODE_RETURN:
@@ -160,6 +160,9 @@ void OnKeyDown(const SDL_KeyboardEvent& key) {
     } else {
         c = KeyChar(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
     }
+    // A held Enter or Escape repeats its key-down; a field opened by the first press must not be
+    // ended by the repeats.
+    if (key.repeat && (c == 0x0D || c == 0x1B)) return;
     if (c && g_onChar) g_onChar(c);
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 
 // Typed characters: each single-byte character typed outside a composition goes to the handler
-// (the engine's typed-character latch), and so do 0x0D, 0x08, 0x09 and 0x1B for Enter, Backspace,
-// Tab and Escape. Double-byte text is input-method text (below).
+// (the engine's queue of typed characters), in the order typed, and so do 0x0D, 0x08, 0x09 and
+// 0x1B for Enter, Backspace, Tab and Escape. Double-byte text is input-method text (below).
 void SysSetCharHandler(void (*onChar)(int byte));
 
 // Text input: on only while a text field is open for typing. While it is on, the desktop's input

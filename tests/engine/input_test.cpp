@@ -238,39 +238,60 @@ TEST_F(InputTest, MessageBoxClearsTheInputUntilTheNextPoll) {
     EXPECT_EQ(GetKeyStatus(kKeySpace), kButtonUp);
 }
 
-TEST_F(InputTest, TypedCharacterLatchKeepsTheLastSingleByte) {
+TEST_F(InputTest, TypedCharactersWaitInOrderUntilTaken) {
     Start();
     SysInjectText("a");
     Frame();
     EXPECT_EQ(GetTypedChar(), 'a');
     EXPECT_EQ(GetTypedChar(), 0);
+    // Several characters in one frame, and polls that take none, keep every one in order.
     SysInjectText("xy");
     Frame();
+    SysInjectText("z");
+    Frame();
+    Frame();
+    EXPECT_EQ(HasTypedChar(), 1);
+    EXPECT_EQ(GetTypedChar(), 'x');
     EXPECT_EQ(GetTypedChar(), 'y');
-    // Double-byte text is input-method text, never half a character in the latch.
+    EXPECT_EQ(GetTypedChar(), 'z');
+    EXPECT_EQ(HasTypedChar(), 0);
+    // Double-byte text is input-method text, never half a character in the queue.
     SysInjectText("メ");
     Frame();
     EXPECT_EQ(GetTypedChar(), 0);
-    SetTypedChar(0xB1);  // half-width katakana: the latch keeps the byte sign-extended
+    SetTypedChar(0xB1);  // half-width katakana: the byte comes back sign-extended
     EXPECT_EQ(GetTypedChar(), -79);
-    // Enter, Backspace, Tab and Escape type their control characters, replacing what waits.
+    // Enter, Backspace, Tab and Escape type their control characters, in their place.
     SetQuitKey(0);
     const int keys[] = {kKeyEnter, kKeyBackspace, 15, kKeyEscape};
     const int chars[] = {0x0D, 0x08, 0x09, 0x1B};
     for (int i = 0; i < 4; ++i) {
         SysInjectText("q");
         SysInjectKey(keys[i], 1);
+        SysInjectText("r");
         Frame();
+        EXPECT_EQ(GetTypedChar(), 'q') << i;
         EXPECT_EQ(GetTypedChar(), chars[i]) << i;
+        EXPECT_EQ(GetTypedChar(), 'r') << i;
         SysInjectKey(keys[i], 0);
         Frame();
         EXPECT_EQ(GetTypedChar(), 0) << i;  // the key's release types nothing
     }
+    // A full queue drops what comes after, never what waits; cleared, it takes characters again.
+    for (int i = 0; i < kTypedCharQueue + 5; ++i) SetTypedChar('a' + i % 26);
+    int taken = 0;
+    for (int c = GetTypedChar(); c != 0; c = GetTypedChar()) EXPECT_EQ(c, 'a' + taken++ % 26);
+    EXPECT_EQ(taken, kTypedCharQueue);
+    SetTypedChar('s');
+    ClearTypedChars();
+    EXPECT_EQ(GetTypedChar(), 0);
+    SetTypedChar('t');
+    EXPECT_EQ(GetTypedChar(), 't');
 }
 
 // With no text field open the desktop's input method is off, so a person who keeps it in
 // Japanese mode still plays: every key-down reaches the key state, and types its character.
-TEST_F(InputTest, WithNoFieldOpenKeyDownsTypeIntoTheLatch) {
+TEST_F(InputTest, WithNoFieldOpenKeyDownsTypeTheirCharacters) {
     Start();
     ASSERT_EQ(SysTextInputIsActive(), 0);
     constexpr int kA = 0x1E, kOne = 0x02, kTwo = 0x03, kMinus = 0x0C, kLeftShift = 0x2A, kRightShift = 0x36,
@@ -285,7 +306,7 @@ TEST_F(InputTest, WithNoFieldOpenKeyDownsTypeIntoTheLatch) {
         {kLeftCtrl, kA, 0},     {kLeftAlt, kA, 0},         {0, kKeyF12, 0},
     };
     for (const auto& c : cases) {
-        SetTypedChar(0);
+        ClearTypedChars();
         if (c.modifier) SysInjectKey(c.modifier, 1);
         SysInjectKey(c.key, 1);
         Frame();

@@ -34,11 +34,15 @@ void TypeText(CSceneDriver& driver, const std::string& text) {
 std::mutex g_stuckLock;
 std::condition_variable g_stuckFreed;
 bool g_stuckHeld = false;
+long long g_stuckFirstMs = 0;  // when the first stuck look-up began
+int g_stuckAnswered = 0;       // stuck look-ups that have ended
 constexpr int kStuckGiveUpMs = 3 * kHostLookupMs;
 
 int StuckLookUp(const char*, unsigned int*) {
     std::unique_lock<std::mutex> hold(g_stuckLock);
+    if (!g_stuckFirstMs) g_stuckFirstMs = SysTcpClockMs();
     g_stuckFreed.wait_for(hold, std::chrono::milliseconds(kStuckGiveUpMs), [] { return !g_stuckHeld; });
+    ++g_stuckAnswered;
     return 0;
 }
 
@@ -53,6 +57,8 @@ public:
     StuckResolver() {
         std::lock_guard<std::mutex> hold(g_stuckLock);
         g_stuckHeld = true;
+        g_stuckFirstMs = 0;
+        g_stuckAnswered = 0;
         SysSetNameLookup(StuckLookUp);
     }
     ~StuckResolver() {
@@ -168,9 +174,17 @@ TEST_F(LobbyTest, HostNameThatNeverResolvesGivesWayWithinTheLimit) {
     lobby.m_ip = "relay.test";
     long long start = SysTcpClockMs();
     lobby.ConnectToHost();
-    long long took = SysTcpClockMs() - start;
-    EXPECT_GE(took, kHostLookupMs - 50);
-    EXPECT_LT(took, kHostLookupMs + 2000);
+    const long long end = SysTcpClockMs();
+    EXPECT_GE(end - start, kHostLookupMs - 50);
+    // The game gave way by its own limit, with the resolver still stuck. Timed from the look-up's
+    // start, since drawing "ホストに接続" before it may take seconds on a busy machine; what
+    // follows the wait is a log line and a message box, well inside the margin.
+    {
+        std::lock_guard<std::mutex> hold(g_stuckLock);
+        EXPECT_EQ(g_stuckAnswered, 0);
+        ASSERT_GT(g_stuckFirstMs, 0);
+        EXPECT_LT(end - g_stuckFirstMs, kHostLookupMs + 2000);
+    }
     const ScreenImage frame = driver.ReadFrame();
     int lit = 0;
     for (int y = 0; y < 16; ++y)
@@ -182,10 +196,8 @@ TEST_F(LobbyTest, HostNameThatNeverResolvesGivesWayWithinTheLimit) {
 
     unsigned int address = 0;
     for (int i = 1; i < kSysTcpMaxLookups; ++i) EXPECT_EQ(SysTcpResolve("relay.test", &address, 1), kSysTcpTimedOut);
-    start = SysTcpClockMs();
+    // Refused, not waited for: the log's line below, and no second "within 5000 ms".
     lobby.ConnectToHost();
-    took = SysTcpClockMs() - start;
-    EXPECT_LT(took, 1000);
     EXPECT_EQ(driver.MessageBoxes(), "|サーバー不見\n|サーバー不見\n");
     EXPECT_EQ(CountOf(ReadWholeFile("socket.err"), "gethostbyname\n"), 2);
     EXPECT_EQ(CountOf(driver.Log(), "within 5000 ms"), 1) << driver.Log();

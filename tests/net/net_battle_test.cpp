@@ -11,6 +11,7 @@
 #include "scene_driver.h"
 #include "sys_graphics.h"
 #include "sys_input.h"
+#include "sys_text_input.h"
 #include "test_folder.h"
 #include "text_list.h"
 
@@ -172,6 +173,41 @@ TEST_F(NetBattleTest, F4OnOneGameEndsEveryGameWithTheForcedEnd) {
     for (int p = 0; p < 3; ++p) EXPECT_LE(peers[p].overFrame - requestFrame, 10) << "game " << p;
     // The intro runs 91 frames; step 100 comes soon after, and the end follows within 40 frames.
     EXPECT_LE(peers[2].overFrame, 91 + 100 + 3 + 40);
+}
+
+// A game behind the host's tick sends two key frames in a frame and polls input for each, so a
+// key is already held when the chat line looks: every character typed still goes out, in order,
+// and Enter still sends the line.
+TEST_F(NetBattleTest, ChatLineTypedOnAGameRunningBehindLosesNoCharacter) {
+    auto b = MakeBattle(1, 1);
+    b->m_phase = kPhaseFight;
+    b->m_exchange.m_wholeMessages = true;
+    b->Incoming() += ">tc9999";
+    for (int k = 0; k < 3; ++k)
+        for (int i = 0; i < kMaxRobots; ++i) b->Incoming() += ">c" + std::to_string(i) + "000000000000";
+    PumpMessages();
+    b->Run();  // the first frame sends the preset keys and leaves a frame of keys to start on
+    auto frame = [&] {
+        PumpMessages();
+        const uint32_t sentBefore = b->m_exchange.m_latency.m_sendCount;
+        b->Run();
+        EXPECT_EQ(b->m_exchange.m_latency.m_sendCount - sentBefore, 2u);
+    };
+    auto press = [&](int key, const char* typed) {
+        SysInjectKey(key, 1);
+        if (typed) SysInjectText(typed);
+        frame();
+        SysInjectKey(key, 0);
+        frame();
+    };
+    constexpr int kKeyF2 = 60, kKeyA = 30;
+    press(kKeyF2, nullptr);
+    ASSERT_TRUE(b->m_chatOpen);
+    for (const char* c : {"c", "1", " ", "h", "e", "r", "e"}) press(kKeyA, c);
+    press(kKeyEnter, nullptr);
+    EXPECT_FALSE(b->m_chatOpen);
+    frame();  // the line goes out with the next frame's messages
+    EXPECT_NE(b->Outgoing().find(">mBRAVO:c1 here"), std::string::npos) << b->Outgoing().substr(0, 200);
 }
 
 // Keys 1 to 4 send the canned lines, but not while they are digits typed into the open chat

@@ -10,7 +10,7 @@
 //   key NAME | down NAME | up NAME   press (down now, up at the next frame), hold, release;
 //                                    NAME is Enter, Escape, Up, Down, Left, Right, Tab, Space,
 //                                    Backspace, F1 to F12 or a key number
-//   type TEXT                        text as typed: ASCII key by key, other text committed whole
+//   type TEXT                        text typed within one frame (two-byte text committed whole)
 //   wait N                           let N frames pass
 //   until id N | until slot I TEXT | until conn I TEXT | until chat TEXT | until fighters N
 //   until state TEXT[|TEXT...]       wait for the lobby to show it (the own state: any of them)
@@ -20,6 +20,8 @@
 //                                    robot, as PNG (drawing runs from 60 steps before, for the
 //                                    camera to settle)
 //   keyif TEXT NAME                  press NAME only if the own state is TEXT
+//   press NAME until phase N         press NAME again every few frames until the match's phase
+//                                    is N (a frame that reads no key lets a press go by)
 //   record                           the tables, settings and their digest into the output
 //   mark TEXT                        a line of the script's own
 //   quit                             the desktop asks the program to close
@@ -238,21 +240,9 @@ bool ChatHolds(const std::string& text) {
     return false;
 }
 
-// Text as a player types it: one ASCII character a frame with a key going down (the field reads
-// the last character typed in a frame), or two-byte text as the input method commits it whole.
-void AddTyping(CSceneDriver& d, const std::string& sjis) {
-    constexpr int kKeyA = 30;
-    bool ascii = true;
-    for (unsigned char c : sjis) ascii = ascii && c < 0x80;
-    if (!ascii) {
-        d.Type(sjis.c_str()).Wait(1);
-        return;
-    }
-    for (char c : sjis) {
-        const char one[2] = {c, 0};
-        d.Do([one] { SysInjectText(one); }).Press(kKeyA);
-    }
-}
+// Text as a fast typist on a busy machine types it: all of it within one frame, which the field
+// must take whole and in order; two-byte text as the input method commits it.
+void AddTyping(CSceneDriver& d, const std::string& sjis) { d.Type(sjis.c_str()).Wait(1); }
 
 // One script line onto the driver; 0 for a line it does not understand.
 int AddStep(CSceneDriver& d, const std::string& utf8Line) {
@@ -273,6 +263,12 @@ int AddStep(CSceneDriver& d, const std::string& utf8Line) {
         if (at == std::string::npos || atoi(arg.c_str()) <= kPictureSettleSteps) return 0;
         g_pictureStep = atoi(arg.c_str());
         g_picturePath = arg.substr(at + 1);
+    }
+    else if (cmd == "press") {
+        // "press NAME until phase N"
+        const size_t at = arg.find(" until phase ");
+        if (at == std::string::npos) return 0;
+        g_watch.PressUntilPhase(d, KeyCode(arg.substr(0, at)), atoi(arg.c_str() + at + 13));
     }
     else if (cmd == "keyif") {
         const size_t at = arg.rfind(' ');

@@ -5,9 +5,12 @@
 #include "net_battle.h"
 #include "scene_driver.h"
 
+#include "sys_input.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
 
 void CPeerWatch::Observe(FILE* out, int frame, const CNetBattle* battle, int step) {
     if (battle != m_battle) {
@@ -48,4 +51,19 @@ int CPeerWatch::AddStep(CSceneDriver& d, const std::string& cmd, const std::stri
     else if (what == "over") d.WaitFor([this, n] { return m_over >= n; });
     else return 0;
     return 1;
+}
+
+void CPeerWatch::PressUntilPhase(CSceneDriver& d, int key, int phase) {
+    auto frame = std::make_shared<int>(0);
+    d.WaitFor([this, key, phase, frame] {
+        if (m_battle && m_phase == phase) {
+            SysInjectKey(key, 0);
+            return true;
+        }
+        const int at = (*frame)++ % kPressAgainFrames;
+        if (at == 0) SysInjectKey(key, 1);
+        if (at == kPressDownFrames) SysInjectKey(key, 0);
+        return false;
+    });
+    d.Wait(0);
 }

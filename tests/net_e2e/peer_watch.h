@@ -9,6 +9,8 @@ class CNetBattle;
 class CSceneDriver;
 
 constexpr int kBeatFrames = 100;
+constexpr int kPressDownFrames = 3;   // a press as a person makes it
+constexpr int kPressAgainFrames = 8;  // from one press to the next while the phase has not begun
 
 class CPeerWatch {
 public:
@@ -18,6 +20,11 @@ public:
     // "until file PATH" (the test's signal) and "picture FILE" (the last drawn frame as PNG); 0 for
     // any other line.
     int AddStep(CSceneDriver& d, const std::string& cmd, const std::string& arg);
+    // The key pressed again and again until the match's phase is N. A battle reads some keys only
+    // in a step, and a frame that polls input without stepping lets a press go by unread, so a
+    // press held any fixed number of frames can be lost. A press is never repeated once the phase
+    // has begun: one read since would have begun it by the next frame.
+    void PressUntilPhase(CSceneDriver& d, int key, int phase);
 
     const CNetBattle* m_battle = nullptr;  // compared, never read, once the match has gone
     bool m_counted = false;                // this match's end already counted

@@ -22,6 +22,9 @@ if [ "${1:-}" = "--sanitize" ]; then
   # the same way (tests/CMakeLists.txt).
   timeout=1200
 fi
+# The tests whose peer vanishes as a machine does cut an address in a network namespace of
+# their own with `ip`.
+scripts/install_packages.sh iproute2
 scripts/setup.sh "$build" "${opts[@]}"
 cd "$build"
 ctest -j"$(nproc)" --output-on-failure --timeout "$timeout" "${skip[@]}"

@@ -34,22 +34,12 @@ long long MsSince(std::chrono::steady_clock::time_point from) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - from).count();
 }
 
-// HOST hosts, ONE and TWO join by address (TWO on team B), everybody says ready and the host
-// starts a two-a-side match (each team's second robot a CPU run by the host); `hostFight` runs
-// in HOST's fight. Done once TWO's simulation has reached kGoStep.
+// The two-a-side match with `hostFight` in HOST's fight; done once TWO's simulation has reached
+// kGoStep.
 void StartMatch(E2eWorld& world, E2eProcess& host, E2eProcess& one, E2eProcess& two, const std::string& hostFight,
                 const SPeerOptions& twoOptions) {
-    ASSERT_TRUE(StartNetPeer(host, world,
-                             JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat TWO:ready\n") +
-                                 SayScript("go") + SetNumberScript(2) + kHostStart + hostFight + kAfter,
-                             kPaced));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
-    ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + kAfter,
-                             kPaced));
-    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
-    ASSERT_TRUE(StartNetPeer(two, world,
-                             JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") + ClientStartScript(4) + kAfter,
-                             twoOptions));
+    ASSERT_NO_FATAL_FAILURE(
+        StartTwoASideMatch(world, host, one, two, {hostFight + kAfter, kAfter, kAfter}, kPaced, twoOptions));
     ASSERT_TRUE(two.WaitForLine("out.txt", "step " + std::to_string(kGoStep) + " ", kFightMs))
         << PeerReport(host) << PeerReport(one) << PeerReport(two) << world.Relay().Output();
 }

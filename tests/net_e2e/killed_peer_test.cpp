@@ -62,16 +62,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlot
     // buffers of the games still sending, which ends the match with "Err KeyBuff-over".
     const SPeerOptions paced{true, false, 30000};
 
-    const std::string hostScript = JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat TWO:ready\n") +
-                                   SayScript("go") + SetNumberScript(2) + kHostStart + after;
-    ASSERT_TRUE(StartNetPeer(host, world, hostScript, paced));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
-    ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + after,
-                             paced));
-    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
-    ASSERT_TRUE(StartNetPeer(two, world,
-                             JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") + ClientStartScript(4) + after,
-                             paced));
+    ASSERT_NO_FATAL_FAILURE(StartTwoASideMatch(world, host, one, two, {after, after, after}, paced, paced));
 
     E2eProcess& victim = *peers[c.victim];
     ASSERT_TRUE(victim.WaitForLine("out.txt", "step " + std::to_string(kKillStep) + " ", 120000))
@@ -195,18 +186,7 @@ TEST(PausedPeer, AStoppedGameAndTheFreeCameraEndNothingAndF4StillEndsTheMatch) {
                                "\npress F1 until phase 2\nmark camera-off\n";
     const std::string f4 = "until step " + std::to_string(kF4Step) + "\nmark f4\ndown F4\nuntil phase 99\nup F4\n";
 
-    ASSERT_TRUE(StartNetPeer(host, world,
-                             JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat TWO:ready\n") +
-                                 SayScript("go") + SetNumberScript(2) + kHostStart + f4 + after,
-                             paced));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
-    ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + after,
-                             paced));
-    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
-    ASSERT_TRUE(StartNetPeer(two, world,
-                             JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") + ClientStartScript(4) +
-                                 camera + after,
-                             paced));
+    ASSERT_NO_FATAL_FAILURE(StartTwoASideMatch(world, host, one, two, {f4 + after, after, camera + after}, paced, paced));
 
     // Stopped once its match is set up, before its first frame: the others wait at the start.
     ASSERT_TRUE(one.WaitForLine("out.txt", " match robots=", 120000)) << PeerReport(host) << PeerReport(one) << PeerReport(two);

@@ -5,6 +5,8 @@
 #include "netpeer_runner.h"
 #include "test_folder.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 // The name field as stored, then "クライアント", "ホスト" or "ＩＰ指定" with what each asks next.
@@ -82,4 +84,27 @@ key Enter
 until state 戦闘中
 mark fighting
 )");
+}
+
+// HOST hosts, ONE and TWO join by address (TWO on team B), everybody says ready and the host
+// starts a two-a-side match, each team's second robot a CPU run by the host. Each game's script
+// goes on with its own part: what it does in the fight and after it. Returns once all three run.
+struct STwoASideScripts {
+    std::string host, one, two;
+};
+inline void StartTwoASideMatch(E2eWorld& world, E2eProcess& host, E2eProcess& one, E2eProcess& two,
+                               const STwoASideScripts& then, const SPeerOptions& options,
+                               const SPeerOptions& twoOptions) {
+    constexpr int kIdMs = 60000;
+    ASSERT_TRUE(StartNetPeer(host, world,
+                             JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat TWO:ready\n") +
+                                 SayScript("go") + SetNumberScript(2) + kHostStart + then.host,
+                             options));
+    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kIdMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + then.one,
+                             options));
+    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kIdMs)) << PeerReport(one);
+    ASSERT_TRUE(StartNetPeer(two, world,
+                             JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") + ClientStartScript(4) + then.two,
+                             twoOptions));
 }

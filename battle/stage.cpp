@@ -110,6 +110,8 @@ void CStage::ApplyFog() {
     if (m_graphicsLevel == kFogGraphicsLevel) SetTableFog(1, m_fogColor, kStageFogStart, kStageFogEnd);
 }
 
+int IsKnownStage(int stage) { return FindStage(stage) != nullptr; }
+
 std::string GetStageInfo(int stage, int which) {
     const StageInfo* info = nullptr;
     for (const StageInfo& s : kStageInfo)

@@ -30,5 +30,7 @@ public:
     uint32_t m_fogColor = 0;
 };
 
+// 1 when the stage table has a row for the number, so the stage loads meshes and a tune.
+int IsKnownStage(int stage);
 // which 0: the stage's name, 1: its second text, 2: its feature text; other: "".
 std::string GetStageInfo(int stage, int which);

@@ -2,16 +2,20 @@
 // full, a whole drawn frame on the offscreen renderer, and heap allocations per step after
 // set-up, on stage 1 or the stage given. Each figure is printed beside its target; nothing here
 // fails a build. The renderer's threads (LP_NUM_THREADS) and the cores the bench may use
-// (taskset) are the caller's: the frame's target is for two cores.
+// (taskset) are the caller's: the frame's target is for two cores. A stage the game does not
+// know is refused: its figures would be those of a battle on no ground.
 // Usage: battle_bench [STAGE]
 #include "battle.h"
 #include "battle_runner.h"
+#include "stage.h"
 #include "sys_rand.h"
 
 #include <sched.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -69,6 +73,23 @@ long CoresAllowed() {
     return CPU_COUNT(&set);
 }
 
+// A stage number the game's stage table has; 0 with a message otherwise.
+int ParseStage(const char* text, int* stage) {
+    char* end = nullptr;
+    errno = 0;
+    const long v = strtol(text, &end, 10);
+    if (end == text || *end || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
+        fprintf(stderr, "battle_bench: \"%s\" is no stage number\nusage: battle_bench [STAGE]\n", text);
+        return 0;
+    }
+    if (!IsKnownStage(int(v))) {
+        fprintf(stderr, "battle_bench: the game has no stage %ld\n", v);
+        return 0;
+    }
+    *stage = int(v);
+    return 1;
+}
+
 int BusyRecords(CBattle& b) {
     int busy = 0;
     for (int i = 0; i < kProjectilePool; ++i) busy += !b.m_projectiles.GetRecord(i).IsFree();
@@ -89,7 +110,8 @@ void operator delete(void* p, size_t) noexcept { free(p); }
 void operator delete[](void* p, size_t) noexcept { free(p); }
 
 int main(int argc, char** argv) {
-    const int stage = argc > 1 ? atoi(argv[1]) : 1;
+    int stage = 1;
+    if (argc > 1 && !ParseStage(argv[1], &stage)) return 2;
     if (chdir(GAME_DIR) != 0 || !StartHeadlessEngine()) {
         fprintf(stderr, "battle_bench: no game folder or no engine\n");
         return 1;

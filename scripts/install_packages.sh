@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages named on the command line that are not installed yet (through
 # sudo when not root); does nothing when all are there, so a set-up machine needs no network.
+# Says in one line what it installs; apt's own output is shown only when apt fails.
 # Usage: scripts/install_packages.sh PACKAGE...
 set -euo pipefail
 missing=()
@@ -9,6 +10,16 @@ for p in "$@"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
-[ "$(id -u)" = 0 ] || sudo="sudo"
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ "$(id -u)" != 0 ]; then
+  sudo="sudo"
+  # A password prompt must come before apt's output is put aside.
+  sudo true
+fi
+echo "Installing ${#missing[@]} Debian packages with apt-get (a few minutes on a fresh machine): ${missing[*]}"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! { $sudo apt-get update -q && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "install_packages: apt-get failed (its output above)" >&2
+  exit 1
+fi

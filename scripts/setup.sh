@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the system packages, configures and builds into the given folder.
+# Installs the system packages, configures and builds into the given folder. It says a line for
+# each stage that has work to do and shows the build's progress; cmake's report shows only when
+# it fails, its warnings and errors always.
 # Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
 #   BUILD_TYPE: Release (default) or Debug; BUILD_TARGETS: what to build (default: everything)
 set -euo pipefail
@@ -17,6 +19,29 @@ packages=(
 )
 scripts/install_packages.sh "${packages[@]}"
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Release} "$@"
+[ -f "$build/CMakeCache.txt" ] || echo "Configuring $build/ with cmake; the first build takes a few minutes"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Release} "$@" >"$log"; then
+  cat "$log" >&2
+  exit 1
+fi
 read -r -a targets <<<"${BUILD_TARGETS:-}"
-ninja -C "$build" "${targets[@]}"
+if [ -t 1 ] && [ "${TERM:-dumb}" != dumb ]; then
+  # On a terminal the build's progress is one line that rewrites itself and goes when the build
+  # is done; what the compilers say stays. A marker tells ninja's status lines apart.
+  cols=$(tput cols 2>/dev/null || echo 80)
+  show_progress() {
+    while IFS= read -r line || [ -n "$line" ]; do
+      case $line in
+        $'\x1f'*) line=${line#?}; printf '\r\033[K%s' "${line:0:cols-1}" ;;
+        "ninja: Entering directory"* | "ninja: no work to do.") ;;
+        *) printf '\r\033[K%s\n' "$line" ;;
+      esac
+    done
+    printf '\r\033[K'
+  }
+  NINJA_STATUS=$'\x1f[%f/%t] ' ninja -C "$build" "${targets[@]}" | show_progress
+else
+  ninja -C "$build" "${targets[@]}"
+fi

@@ -15,7 +15,7 @@ if [ "$(id -u)" != 0 ]; then
   # A password prompt must come before apt's output is put aside.
   sudo true
 fi
-echo "Installing ${#missing[@]} Debian packages with apt-get (a few minutes on a fresh machine): ${missing[*]}"
+echo "Installing Debian packages with apt-get (a few minutes on a fresh machine): ${missing[*]}"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 if ! { $sudo apt-get update -q && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then

@@ -1,6 +1,7 @@
 // The lobby flow's screens in one process, on a link the test holds: the start wait of a client
-// that cancels and of a host that starts everybody, the connection check, the wait after a
-// battle (each saved as a picture), and "start" refused before the lobby knows its own id.
+// that cancels, of a host that starts everybody and of a host whose third player quit, the
+// connection check, the wait after a battle (each saved as a picture), and "start" refused
+// before the lobby knows its own id.
 #include "lobby_fixture.h"
 
 #include "lobby_flow.h"

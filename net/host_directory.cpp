@@ -12,6 +12,9 @@
 
 #include "sys_time.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 constexpr uint32_t kBlack = 0xff000000;
@@ -44,14 +47,16 @@ void CLobby::AnnounceHost(int count) {
         m_postFailures = 0;
         return;
     }
-    if (m_postFailures < kAnnounceBackOffSteps) ++m_postFailures;
+    if (m_postFailures < std::numeric_limits<int>::max()) ++m_postFailures;
     LogPrintf("lobby: the chat page did not take the count %d, trying again in %u s\n", count, AnnounceGap() / 1000);
     m_noticeCount = count;
     m_countDue = true;
 }
 
+// The doublings are capped where the shift is, so no count of failures can shift the gap past
+// its width.
 unsigned CLobby::AnnounceGap() const {
-    return kAnnounceGapMs << (m_postFailures > 0 ? m_postFailures - 1 : 0);
+    return kAnnounceGapMs << std::clamp(m_postFailures - 1, 0, kAnnounceBackOffSteps - 1);
 }
 
 // A notice's count is a guess: the flags it counts may or may not hold that player yet, and a

@@ -30,10 +30,15 @@ void PumpLobbyPass() {
 }
 
 // The requests go in front of the queue: the relay rewrites them only at a chunk's start.
+void QueueCycleRequests(CLobby& lobby, int frame) {
+    const int at = frame % kMenuCycleFrames;
+    if (at == kMenuIdRequestFrame) lobby.QueueRequest(kRequestId);
+    if (at == kMenuListRequestFrame) lobby.QueueRequest(kRequestList);
+}
+
 void StepMenuCycle(CLobby& lobby, int* counter) {
     ++*counter;
-    if (*counter == kMenuIdRequestFrame) lobby.QueueRequest(kRequestId);
-    if (*counter == kMenuListRequestFrame) lobby.QueueRequest(kRequestList);
+    QueueCycleRequests(lobby, *counter);
     if (*counter >= kMenuCycleFrames) {
         *counter = 0;
         lobby.QueueOwnStatus();
@@ -50,8 +55,12 @@ int RunLobbyMenu(CLobby& lobby, CMenu& menu, const CLobbyMenuHooks& hooks) {
         if (g_quit) break;
         keys.Update();
         ++frame;
-        if (hooks.cycle) hooks.cycle(frame);
-        else StepMenuCycle(lobby, &counter);
+        if (hooks.status) {
+            QueueCycleRequests(lobby, frame);
+            hooks.status(frame);
+        } else {
+            StepMenuCycle(lobby, &counter);
+        }
         if (keys.m_up == 2) menu.CursorPrev();
         if (keys.m_down == 2) menu.CursorNext();
         int result = 0;

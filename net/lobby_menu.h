@@ -18,9 +18,11 @@ constexpr int kMenuListRequestFrame = 8;
 
 // What a lobby loop adds to the shared frame. Every hook may be left empty.
 struct CLobbyMenuHooks {
-    // Replaces the request cycle: called each frame with the frame count since the loop began
-    // (1 on the first frame). The start wait queues its status update every 5th frame here.
-    std::function<void(int frame)> cycle;
+    // Replaces the cycle's status update: called each frame with the frame count since the loop
+    // began (1 on the first frame). The start wait queues its status update every 5th frame here.
+    // The relay requests go out on their frames either way: only the relay's slot list tells a
+    // player who left, and a wait that never asks waits for that player for ever.
+    std::function<void(int frame)> status;
     // Replaces "confirm leaves with the cursor": return 1 to leave with *result.
     std::function<int(int* result)> confirm;
     // After the cursor moves, before the network is served: return 1 to leave with *result.
@@ -39,6 +41,9 @@ void PumpLobbyPass();
 // The request cycle of the lobby menus: frame counter + 1; ">I-" in front of the send queue at
 // 6, ">L------" at 8, and at 10 the counter restarts and the status update goes out.
 void StepMenuCycle(CLobby& lobby, int* counter);
+// The cycle's relay requests alone, for the frame count since a loop began (1 on its first
+// frame): ">I-" at frame 6 and ">L------" at frame 8 of every 10.
+void QueueCycleRequests(CLobby& lobby, int frame);
 
 // The lobby menu loop on a menu the caller built: the cursor on confirm (0 for Cancel), a
 // hook's result, or -1 once the quit flag is set (at once when it already is).

@@ -15,7 +15,9 @@ constexpr const char* kStartNotice = ">tb-start";
 }  // namespace
 
 // 1 when every connected player is in battle, 0 after a refusal or the quit flag. The frame is
-// the lobby menus' loop with the start wait's own status cycle and decisions.
+// the lobby menus' loop, relay requests included, with the start wait's own status period and
+// decisions: a player who quits while the others wait shows in the next slot list as not
+// connected, and the others start without that player.
 int CLobby::StartWait() {
     if (g_quit) return 0;
     CMenu menu;
@@ -25,7 +27,7 @@ int CLobby::StartWait() {
     bool confirmed = false;
     CStartWaitFrame f{};
     CLobbyMenuHooks hooks;
-    hooks.cycle = [&](int frame) {
+    hooks.status = [&](int frame) {
         if (frame % kStartWaitStatusPeriod == 0) QueueStatusUpdate(*this);
     };
     hooks.confirm = [&](int*) {

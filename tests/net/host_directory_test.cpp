@@ -10,6 +10,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #ifndef SCREENSHOT_DIR
 #error "SCREENSHOT_DIR names the folder for saved frames"
 #endif
@@ -170,9 +172,12 @@ TEST_F(HostDirectoryTest, FreshFlagsBringThePageToTheRealCount) {
 }
 
 // A post the page never got (it was down) is tried again once the five seconds are up, not
-// before; each failure in a row doubles the wait, and a post that goes through ends that: the
-// next count waits the five seconds again, and the same count is not posted again.
+// before; each failure in a row doubles the wait up to 320 s, where it stays however long the
+// page is down, and a post that goes through ends that: the next count waits the five seconds
+// again, and the same count is not posted again.
 TEST_F(HostDirectoryTest, AFailedPostIsTriedAgainAfterTheGap) {
+    constexpr int kFailuresInARow = 40;  // past 32: an uncapped doubling would shift the gap out
+    constexpr unsigned kLongestWaitMs = 320000;
     CTestLink link;
     auto host = MakeLobby(&link);
     host->m_ownId = 0;
@@ -188,11 +193,21 @@ TEST_F(HostDirectoryTest, AFailedPostIsTriedAgainAfterTheGap) {
     FakeClock::Advance(1);
     Feed(*host, "");
     EXPECT_EQ(tries(), 2);
+    unsigned wait = 2 * kAnnounceGapMs;
+    for (int failures = 2; failures < kFailuresInARow; ++failures) {
+        FakeClock::Advance(wait - 1);
+        Feed(*host, "");
+        ASSERT_EQ(tries(), failures) << "tried again before " << wait << " ms";
+        FakeClock::Advance(1);
+        Feed(*host, "");
+        ASSERT_EQ(tries(), failures + 1) << "not tried again after " << wait << " ms";
+        wait = std::min(2 * wait, kLongestWaitMs);
+    }
 
     host->m_chatUrl = up;
-    FakeClock::Advance(2 * kAnnounceGapMs - 1);
+    FakeClock::Advance(kLongestWaitMs - 1);
     Feed(*host, "");
-    EXPECT_TRUE(page.Posts().empty()) << "the second failure doubled the wait";
+    EXPECT_TRUE(page.Posts().empty()) << "a failure in a row shortened the wait";
     FakeClock::Advance(1);
     Feed(*host, "");
     ASSERT_EQ(page.Posts().size(), 1u);

@@ -133,6 +133,12 @@ TEST_F(TextInputTest, EscapeCancelsAndNonPrintablesAreIgnored) {
     SysInjectKey(kKeyEnter, 0);
     EXPECT_EQ(Frame(), 0);
     EXPECT_EQ(Text(), "ab");
+    // Nor what was typed before a field was attached, as a lobby screen's is when it opens.
+    SetTypedChar('z');
+    SetTypedChar(0x0D);
+    field.Attach(0, 16, 80);
+    EXPECT_EQ(Frame(), 0);
+    EXPECT_EQ(Text(), "ab");
 }
 
 // Characters typed within one frame, on a game that polls input twice a frame (one running behind

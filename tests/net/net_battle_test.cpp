@@ -209,7 +209,9 @@ TEST_F(NetBattleTest, ChatLineEditedOnAGameRunningBehindGoesOutAsEdited) {
     press(kKeyEnter, nullptr);
     EXPECT_FALSE(b->m_chatOpen);
     frame();  // the line goes out with the next frame's messages
-    EXPECT_NE(b->Outgoing().find(">mBRAVO:c1 middle"), std::string::npos) << b->Outgoing().substr(0, 200);
+    const size_t chat = b->Outgoing().find(">mBRAVO:");
+    ASSERT_NE(chat, std::string::npos) << b->Outgoing().substr(0, 200);
+    EXPECT_EQ(b->Outgoing().substr(chat, 17), ">mBRAVO:c1 middle") << b->Outgoing().substr(chat, 30);
 }
 
 // Keys 1 to 4 send the canned lines, but not while they are digits typed into the open chat

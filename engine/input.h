@@ -67,12 +67,14 @@ int GetQuitKey();
 // edit a text field (Left, Right, Delete) and input-method text as it was committed, so a field
 // sees "a", Left, 日, Backspace exactly as they came. What comes while the queue is full is
 // dropped, a committed text whole.
-constexpr int kTypedKey = 0x100;   // GetTypedChar of an editing key: this plus the key code
-constexpr int kTypedText = 0x200;  // GetTypedChar of a byte of committed text: this plus the byte
-int GetTypedChar();        // the oldest entry: a character sign-extended, kTypedKey + key, kTypedText + byte; 0 none
+// GetTypedChar gives the oldest entry: a character sign-extended, an editing key as kTypedKey
+// plus its code, a byte of committed text as kTypedText plus the byte; 0 when none waits.
+constexpr int kTypedKey = 0x100;
+constexpr int kTypedText = 0x200;
+int GetTypedChar();
 void SetTypedChar(int c);  // queues the byte; 0 is no character
 void SetTypedKey(int key);
-void SetTypedText(const char* sjis, int length);
+void SetTypedText(const char* sjis, int length);  // all of it, or none when it does not fit
 int HasTypedChar();
 void GetTypedText(std::string& out);  // the committed text waiting, without taking it
 void ClearTypedChars();    // what was typed before a field opened is not the field's

@@ -1,7 +1,8 @@
 // A one-line Shift-JIS text field with Japanese input: typed single-byte characters, the editing
 // keys and the input method's committed text from the input's queue, in the order typed; the
 // composition the field draws itself in brackets at the cursor, with a status line below. The
-// cursor moves and deletes by whole characters. The owner calls Update once a frame and ends the input on its result.
+// cursor moves and deletes by whole characters. The owner calls Update once a frame and ends the
+// input on its result.
 #pragma once
 
 #include <string>

@@ -3,9 +3,9 @@
 // a text event that ends a composition, or that holds double-byte characters, is input-method
 // text, handed on whole; any other is typing, handed on one single-byte character at a time
 // together with the control characters of Enter, Backspace, Tab and Escape and the editing keys,
-// all through the same handlers so that their order survives. While no field is open, text input is
-// off so that an input method in Japanese mode cannot swallow the game's keys; the typed
-// character then comes from each key-down.
+// all as they come, so that their order survives. While no field is open, text input is off so
+// that an input method in Japanese mode cannot swallow the game's keys; the typed character then
+// comes from each key-down.
 #include "sdl_input_local.h"
 #include "sys_input.h"
 #include "sys_text.h"
@@ -236,7 +236,8 @@ void SdlTextInputShutdown() {
     g_active = false;
 }
 
-void SysSetTypingHandlers(void (*onChar)(int byte), void (*onKey)(int key), void (*onText)(const char* sjis, int length)) {
+void SysSetTypingHandlers(void (*onChar)(int byte), void (*onKey)(int key),
+                          void (*onText)(const char* sjis, int length)) {
     g_onChar = onChar;
     g_onKey = onKey;
     g_onText = onText;

@@ -8,7 +8,8 @@
 // composition, with 0x0D, 0x08, 0x09 and 0x1B for Enter, Backspace, Tab and Escape; the keys
 // that edit a text field (Left, Right, Delete, as the engine's key codes), held ones repeating
 // as the desktop repeats them; and input-method text when committed, whole, as Shift-JIS.
-void SysSetTypingHandlers(void (*onChar)(int byte), void (*onKey)(int key), void (*onText)(const char* sjis, int length));
+void SysSetTypingHandlers(void (*onChar)(int byte), void (*onKey)(int key),
+                          void (*onText)(const char* sjis, int length));
 
 // Text input: on only while a text field is open for typing. While it is on, the desktop's input
 // method sees the keys and may keep some for itself; while it is off, every key reaches the game

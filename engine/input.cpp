@@ -37,7 +37,7 @@ int InitDirectInput() {
 
 int InitKeyboard() {
     SysClearKeyboardState();
-    SysSetCharHandler(SetTypedChar);
+    SysSetTypingHandlers(SetTypedChar, SetTypedKey, SetTypedText);
     g_input.quitKey = kKeyEscape;
     return 1;
 }
@@ -52,7 +52,7 @@ void FreeInput() {
     if (!g_inputStarted) return;
     DebugSeparator();
     LogPrintf("FreeInput\n");
-    SysSetCharHandler(nullptr);
+    SysSetTypingHandlers(nullptr, nullptr, nullptr);
     SysInputShutdown();
     SysShowCursor(1);
     g_input.joystickCount = 0;
@@ -117,22 +117,60 @@ void SetQuitKey(int key) {
 
 int GetQuitKey() { return g_input.quitKey; }
 
-int GetTypedChar() {
-    if (g_input.typedCount <= 0) return 0;
-    const int c = (signed char)g_input.typed[g_input.typedFirst];
-    g_input.typedFirst = (g_input.typedFirst + 1) % kTypedCharQueue;
-    --g_input.typedCount;
-    return c;
-}
+namespace {
 
-// Called by the platform for every character typed; nothing is taken out here, so a fixed ring.
-void SetTypedChar(int c) {
-    if ((c & 0xFF) == 0 || g_input.typedCount >= kTypedCharQueue) return;
-    g_input.typed[(g_input.typedFirst + g_input.typedCount) % kTypedCharQueue] = (unsigned char)c;
+// What an entry of the typed queue holds besides its byte.
+enum { kEntryChar = 0, kEntryKey = 1, kEntryText = 2 };
+
+int TypedRoom() { return kTypedCharQueue - g_input.typedCount; }
+
+// Nothing is taken out by the platform's handlers, so a fixed ring.
+void PushTyped(int kind, unsigned char byte) {
+    g_input.typed[(g_input.typedFirst + g_input.typedCount) % kTypedCharQueue] = (unsigned short)(kind << 8 | byte);
     ++g_input.typedCount;
 }
 
+}  // namespace
+
+int GetTypedChar() {
+    if (g_input.typedCount <= 0) return 0;
+    const unsigned short entry = g_input.typed[g_input.typedFirst];
+    g_input.typedFirst = (g_input.typedFirst + 1) % kTypedCharQueue;
+    --g_input.typedCount;
+    const int byte = entry & 0xFF;
+    switch (entry >> 8) {
+        case kEntryKey: return kTypedKey + byte;
+        case kEntryText: return kTypedText + byte;
+        default: return (signed char)byte;
+    }
+}
+
+void SetTypedChar(int c) {
+    if ((c & 0xFF) == 0 || TypedRoom() < 1) return;
+    PushTyped(kEntryChar, (unsigned char)c);
+}
+
+void SetTypedKey(int key) {
+    if (key <= 0 || key >= kKeyCount || TypedRoom() < 1) return;
+    PushTyped(kEntryKey, (unsigned char)key);
+}
+
+// Half a character, or half of what the input method committed, would put into a field text
+// the person never chose: a text that does not fit goes whole.
+void SetTypedText(const char* sjis, int length) {
+    if (!sjis || length <= 0 || length > TypedRoom()) return;
+    for (int i = 0; i < length; ++i) PushTyped(kEntryText, (unsigned char)sjis[i]);
+}
+
 int HasTypedChar() { return g_input.typedCount > 0 ? 1 : 0; }
+
+void GetTypedText(std::string& out) {
+    out.clear();
+    for (int i = 0; i < g_input.typedCount; ++i) {
+        const unsigned short entry = g_input.typed[(g_input.typedFirst + i) % kTypedCharQueue];
+        if (entry >> 8 == kEntryText) out += (char)(entry & 0xFF);
+    }
+}
 
 void ClearTypedChars() {
     g_input.typedFirst = 0;

@@ -3,12 +3,14 @@
 // a held key. Arguments out of range (they come from the settings file) read as up.
 #pragma once
 
+#include <string>
+
 constexpr int kKeyCount = 256;            // DirectInput key codes
 constexpr int kMouseButtonCount = 4;
 constexpr int kMaxJoysticks = 8;
 constexpr int kJoystickEntryCount = 14;   // 0-5 axis directions, 6-13 buttons 0-7
 constexpr int kJoystickThreshold = 500;   // half deflection of the -1000..1000 range
-// Characters typed between two frames of a text field: far beyond what a person types while a
+// Entries typed between two frames of a text field: far beyond what a person types while a
 // busy machine holds a frame up, and every field takes them all each frame.
 constexpr int kTypedCharQueue = 256;
 
@@ -60,12 +62,21 @@ void ClearKeyboardState();
 void SetQuitKey(int key);  // 0: no quit key; a key given while down closes after it went up
 int GetQuitKey();
 
-// Typed characters: every single-byte character typed (Enter, Backspace, Tab and Escape as 0x0D,
-// 0x08, 0x09 and 0x1B), kept in order until taken, however many polls run in between. A
-// character typed while the queue is full is dropped.
-int GetTypedChar();        // the oldest one not yet taken, sign-extended; 0 when none waits
+// Typed input, kept in order until taken however many polls run in between: every single-byte
+// character typed (Enter, Backspace, Tab and Escape as 0x0D, 0x08, 0x09 and 0x1B), the keys that
+// edit a text field (Left, Right, Delete) and input-method text as it was committed, so a field
+// sees "a", Left, 日, Backspace exactly as they came. What comes while the queue is full is
+// dropped, a committed text whole.
+// GetTypedChar gives the oldest entry: a character sign-extended, an editing key as kTypedKey
+// plus its code, a byte of committed text as kTypedText plus the byte; 0 when none waits.
+constexpr int kTypedKey = 0x100;
+constexpr int kTypedText = 0x200;
+int GetTypedChar();
 void SetTypedChar(int c);  // queues the byte; 0 is no character
+void SetTypedKey(int key);
+void SetTypedText(const char* sjis, int length);  // all of it, or none when it does not fit
 int HasTypedChar();
+void GetTypedText(std::string& out);  // the committed text waiting, without taking it
 void ClearTypedChars();    // what was typed before a field opened is not the field's
 
 // Mouse: position in the 640 x 480 frame, clamped to it.

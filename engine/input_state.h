@@ -8,7 +8,7 @@ struct InputState {
     unsigned char prevKeys[kKeyCount];
     unsigned char quitKey;                  // 0: none (code 0 never goes down)
     unsigned char quitKeyHeldOver;          // given while down: closes only once seen up
-    unsigned char typed[kTypedCharQueue];   // characters typed and not yet taken, oldest at typedFirst
+    unsigned short typed[kTypedCharQueue];  // typed and not yet taken, oldest at typedFirst: kind << 8 | byte
     int typedFirst;
     int typedCount;
     unsigned char buttons[kMouseButtonCount];

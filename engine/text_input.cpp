@@ -52,11 +52,11 @@ void CTextInput::SetTyping(bool typing) {
 }
 
 // The desktop's input method may take keys for itself (Enter that commits, Escape that cancels)
-// without the keyboard state ever seeing them, so a change of composition or a committed result
-// counts as activity just as a key press does. Typed characters are taken from the queue, all of
-// them and in order, not from the key state: a game that polls input twice in a frame (running
-// behind the host) reads a key as held by the time the field looks, and several characters can
-// be typed within one frame.
+// without the keyboard state ever seeing them, so a change of composition counts as activity just
+// as a key press does. Everything typed is taken from the queue, all of it and in order, not from
+// the key state: characters, the editing keys and committed text, so that "a", 日, "b" in one
+// frame read "a日b", and a game that polls input twice in a frame (running behind the host),
+// which reads a key as held by the time the field looks, still moves the cursor.
 int CTextInput::Update() {
     // A field attached ahead of its use (the battle's chat) opens when it is first run; one its
     // owner closed stays closed until opened again.
@@ -66,18 +66,10 @@ int CTextInput::Update() {
     bool imeNews = m_context && SysImeChanged();
     if (GetPressedKey() == -1 && !imeNews && !HasTypedChar()) return 0;
 
-    std::string result;
-    GetResult(result);
-    if (!result.empty()) CommitResult();
+    // The composition showing now began after everything waiting: the input method keeps the
+    // keys while it composes, and a commit ends a composition.
     if (IsImeOpen() || IsComposing()) GetComposition(m_composition);
-    // While composing the arrows and Delete are the input method's.
-    if (!IsComposing()) {
-        if (GetKeyStatus(kKeyDelete) == kButtonPressed) Delete();
-        if (GetKeyStatus(kKeyLeft) == kButtonPressed) CursorLeft();
-        if (GetKeyStatus(kKeyRight) == kButtonPressed) CursorRight();
-    }
-    // Keys the input method takes while composing type nothing, so what waits was typed before.
-    if (const int done = TakeTypedChars()) return done;
+    if (const int done = TakeTypedInput()) return done;
     if (IsComposing()) {
         m_display = m_text;
         m_display.insert((size_t)m_cursor, m_composition);
@@ -85,13 +77,32 @@ int CTextInput::Update() {
     return 0;
 }
 
-int CTextInput::TakeTypedChars() {
-    for (int c = GetTypedChar(); c != 0; c = GetTypedChar()) {
-        if (c == kCharEnter) return 1;
-        if (c == kCharEscape) return -1;
-        if (c == kCharBackspace) Backspace();
-        else if (IsPrintableAscii(c) && (int)m_text.size() < m_maxLength) InsertChar(c);
+int CTextInput::TakeTypedInput() {
+    std::string committed;  // the bytes of one commit, put in whole
+    int done = 0;
+    while (!done) {
+        const int c = GetTypedChar();
+        if (c >= kTypedText) {
+            committed += (char)(c - kTypedText);
+            continue;
+        }
+        // Without a context the field is plain ASCII: the input method's text is not its own.
+        if (!committed.empty() && m_context) CommitResult(committed);
+        committed.clear();
+        if (c == 0) break;
+        done = ApplyTyped(c);
     }
+    return done;
+}
+
+int CTextInput::ApplyTyped(int c) {
+    if (c == kCharEnter) return 1;
+    if (c == kCharEscape) return -1;
+    if (c == kCharBackspace) Backspace();
+    else if (c == kTypedKey + kKeyDelete) Delete();
+    else if (c == kTypedKey + kKeyLeft) CursorLeft();
+    else if (c == kTypedKey + kKeyRight) CursorRight();
+    else if (IsPrintableAscii(c) && (int)m_text.size() < m_maxLength) InsertChar(c);
     return 0;
 }
 
@@ -170,17 +181,15 @@ void CTextInput::InsertAtCursor(const std::string& s) {
     m_text.insert((size_t)m_cursor, s);
     m_cursor += (int)s.size();
     TrimToMax();
-    m_composition.clear();
     m_display = m_text;
 }
 
-void CTextInput::CommitResult() {
-    GetResult(m_composition);
-    if (m_context) SysImeClearResult();
-    InsertAtCursor(m_composition);
-}
+void CTextInput::CommitResult(const std::string& committed) { InsertAtCursor(committed); }
 
-void CTextInput::InsertComposition() { InsertAtCursor(m_composition); }
+void CTextInput::InsertComposition() {
+    InsertAtCursor(m_composition);
+    m_composition.clear();
+}
 
 void CTextInput::TrimToMax() {
     size_t max = m_maxLength > 0 ? (size_t)m_maxLength : 0;
@@ -191,7 +200,11 @@ void CTextInput::TrimToMax() {
 
 void CTextInput::GetComposition(std::string& out) const { out = m_context ? SysImeComposition() : std::string(); }
 
-void CTextInput::GetResult(std::string& out) const { out = m_context ? SysImeResult() : std::string(); }
+// The committed text waiting for the field's next update.
+void CTextInput::GetResult(std::string& out) const {
+    if (m_context) GetTypedText(out);
+    else out.clear();
+}
 
 bool CTextInput::IsConverted() const { return m_context && SysImeIsConverted(); }
 

@@ -1,7 +1,8 @@
-// A one-line Shift-JIS text field with Japanese input: typed single-byte characters from the
-// input's queue, Japanese text from the input method, whose composition the field draws itself
-// in brackets at the cursor, with a status line below. The cursor moves and deletes by whole
-// characters. The owner calls Update once a frame and ends the input on its result.
+// A one-line Shift-JIS text field with Japanese input: typed single-byte characters, the editing
+// keys and the input method's committed text from the input's queue, in the order typed; the
+// composition the field draws itself in brackets at the cursor, with a status line below. The
+// cursor moves and deletes by whole characters. The owner calls Update once a frame and ends the
+// input on its result.
 #pragma once
 
 #include <string>
@@ -32,7 +33,7 @@ public:
     void CursorLeft();
     void CursorRight();
     void InsertChar(int c);
-    void CommitResult();                 // the input method's result goes in at the cursor
+    void CommitResult(const std::string& committed);  // the input method's text goes in at the cursor
     void InsertComposition();            // the held composition goes in at the cursor
     void TrimToMax();                    // cut at the end, by whole characters
     void GetComposition(std::string& out) const;
@@ -51,7 +52,8 @@ public:
 
 private:
     void InsertAtCursor(const std::string& s);
-    int TakeTypedChars();                // every character waiting, in order; 1 Enter, -1 Escape
+    int TakeTypedInput();                // everything waiting, in order; 1 Enter, -1 Escape
+    int ApplyTyped(int c);               // one entry of the queue other than committed text
     void SetTyping(bool typing);
 
     int m_context = 0;                   // 1 while the input method is taken

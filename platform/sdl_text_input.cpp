@@ -1,10 +1,11 @@
 // Typed characters and input-method text. While a text field is open for typing, SDL's text
 // input is on: the desktop's input method sees the keys, and text events carry what was typed;
 // a text event that ends a composition, or that holds double-byte characters, is input-method
-// text, any other is typing, handed on one single-byte character at a time together with the
-// control characters of Enter, Backspace, Tab and Escape. While no field is open, text input is
-// off so that an input method in Japanese mode cannot swallow the game's keys; the typed
-// character then comes from each key-down.
+// text, handed on whole; any other is typing, handed on one single-byte character at a time
+// together with the control characters of Enter, Backspace, Tab and Escape and the editing keys,
+// all as they come, so that their order survives. While no field is open, text input is off so
+// that an input method in Japanese mode cannot swallow the game's keys; the typed character then
+// comes from each key-down.
 #include "sdl_input_local.h"
 #include "sys_input.h"
 #include "sys_text.h"
@@ -18,10 +19,11 @@ namespace {
 bool g_active = false;
 bool g_typing = false;      // a text field is open: text input should be on
 void (*g_onChar)(int) = nullptr;
+void (*g_onKey)(int) = nullptr;
+void (*g_onText)(const char*, int) = nullptr;
 int g_open = 0;
 std::string g_composition;  // Shift-JIS
 int g_converted = 0;
-std::string g_result;       // Shift-JIS, committed and not yet taken
 bool g_changed = false;
 // A composition was showing at some time during this pump: the desktop may end a composition
 // before it sends the committed text.
@@ -33,9 +35,8 @@ void OnPumpStart() { g_composedThisPump = !g_composition.empty(); }
 bool TextInputOn() { return SDL_IsTextInputActive() == SDL_TRUE; }
 
 void ForgetComposition() {
-    if (!g_composition.empty() || !g_result.empty()) g_changed = true;
+    if (!g_composition.empty()) g_changed = true;
     g_composition.clear();
-    g_result.clear();
     g_converted = 0;
     g_composedThisPump = false;
 }
@@ -72,7 +73,7 @@ void OnText(const char* utf8) {
     std::string text = Utf8ToSjis(utf8 ? utf8 : "");
     if (text.empty()) return;
     if (!g_composition.empty() || g_composedThisPump || HasDoubleByte(text)) {
-        g_result += text;
+        if (g_onText) g_onText(text.data(), (int)text.size());
         g_composition.clear();
         g_converted = 0;
         g_changed = true;
@@ -150,6 +151,11 @@ int KeyChar(SDL_Keycode sym, SDL_Scancode scancode, Uint16 mod) {
     return KeypadChar(sym, (mod & KMOD_NUM) != 0);
 }
 
+// The keys that edit a text field without typing a character.
+bool IsEditingKey(SDL_Scancode scancode) {
+    return scancode == SDL_SCANCODE_LEFT || scancode == SDL_SCANCODE_RIGHT || scancode == SDL_SCANCODE_DELETE;
+}
+
 void OnKeyDown(const SDL_KeyboardEvent& key) {
     int c = 0;
     if (TextInputOn()) {
@@ -164,6 +170,7 @@ void OnKeyDown(const SDL_KeyboardEvent& key) {
     // ended by the repeats.
     if (key.repeat && (c == 0x0D || c == 0x1B)) return;
     if (c && g_onChar) g_onChar(c);
+    if (!c && IsEditingKey(key.keysym.scancode) && g_onKey) g_onKey(SysScancodeToKey(key.keysym.scancode));
 }
 
 void OnEvent(const SDL_Event& e) {
@@ -206,7 +213,6 @@ void SdlTextInputInit() {
     // Long compositions arrive whole instead of cut at 32 bytes.
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     g_composition.clear();
-    g_result.clear();
     g_converted = 0;
     g_changed = false;
     g_composedThisPump = false;
@@ -230,7 +236,12 @@ void SdlTextInputShutdown() {
     g_active = false;
 }
 
-void SysSetCharHandler(void (*onChar)(int byte)) { g_onChar = onChar; }
+void SysSetTypingHandlers(void (*onChar)(int byte), void (*onKey)(int key),
+                          void (*onText)(const char* sjis, int length)) {
+    g_onChar = onChar;
+    g_onKey = onKey;
+    g_onText = onText;
+}
 
 void SysTextInputSetActive(int on) {
     g_typing = on != 0;
@@ -246,10 +257,6 @@ int SysImeIsOpen() { return g_open || !g_composition.empty() ? 1 : 0; }
 std::string SysImeComposition() { return g_composition; }
 
 int SysImeIsConverted() { return g_converted; }
-
-std::string SysImeResult() { return g_result; }
-
-void SysImeClearResult() { g_result.clear(); }
 
 int SysImeChanged() {
     bool changed = g_changed;

@@ -4,10 +4,12 @@
 
 #include <string>
 
-// Typed characters: each single-byte character typed outside a composition goes to the handler
-// (the engine's queue of typed characters), in the order typed, and so do 0x0D, 0x08, 0x09 and
-// 0x1B for Enter, Backspace, Tab and Escape. Double-byte text is input-method text (below).
-void SysSetCharHandler(void (*onChar)(int byte));
+// Typing, each piece handed on in the order typed: every single-byte character typed outside a
+// composition, with 0x0D, 0x08, 0x09 and 0x1B for Enter, Backspace, Tab and Escape; the keys
+// that edit a text field (Left, Right, Delete, as the engine's key codes), held ones repeating
+// as the desktop repeats them; and input-method text when committed, whole, as Shift-JIS.
+void SysSetTypingHandlers(void (*onChar)(int byte), void (*onKey)(int key),
+                          void (*onText)(const char* sjis, int length));
 
 // Text input: on only while a text field is open for typing. While it is on, the desktop's input
 // method sees the keys and may keep some for itself; while it is off, every key reaches the game
@@ -20,9 +22,7 @@ void SysImeSetOpen(int open);      // the game's wish; a desktop input method sw
 int SysImeIsOpen();                // opened by the game, or composing now
 std::string SysImeComposition();   // the text being composed; "" when none
 int SysImeIsConverted();           // the composition has a clause under conversion
-std::string SysImeResult();        // committed text not yet taken
-void SysImeClearResult();
-int SysImeChanged();               // composition or result changed since the last call
+int SysImeChanged();               // composition changed or text committed since the last call
 void SysImeSetCaret(int x, int y, int height);  // where the candidate window goes (frame coordinates)
 
 // Injection (tests, headless driver): what the desktop sends while a person types. With text

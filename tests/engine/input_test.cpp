@@ -261,11 +261,12 @@ TEST_F(InputTest, TypedCharactersWaitInOrderUntilTaken) {
     EXPECT_EQ(GetTypedChar(), 0);
     SetTypedChar(0xB1);  // half-width katakana: the byte comes back sign-extended
     EXPECT_EQ(GetTypedChar(), -79);
-    // Enter, Backspace, Tab and Escape type their control characters, in their place.
+    // Enter, Backspace, Tab and Escape type their control characters, and the editing keys
+    // themselves, in their place.
     SetQuitKey(0);
-    const int keys[] = {kKeyEnter, kKeyBackspace, 15, kKeyEscape};
-    const int chars[] = {0x0D, 0x08, 0x09, 0x1B};
-    for (int i = 0; i < 4; ++i) {
+    const int keys[] = {kKeyEnter, kKeyBackspace, 15, kKeyEscape, kKeyLeft, kKeyRight, kKeyDelete};
+    const int chars[] = {0x0D, 0x08, 0x09, 0x1B, kTypedKey + kKeyLeft, kTypedKey + kKeyRight, kTypedKey + kKeyDelete};
+    for (int i = 0; i < 7; ++i) {
         SysInjectText("q");
         SysInjectKey(keys[i], 1);
         SysInjectText("r");
@@ -282,6 +283,14 @@ TEST_F(InputTest, TypedCharactersWaitInOrderUntilTaken) {
     int taken = 0;
     for (int c = GetTypedChar(); c != 0; c = GetTypedChar()) EXPECT_EQ(c, 'a' + taken++ % 26);
     EXPECT_EQ(taken, kTypedCharQueue);
+    // Committed text that does not fit goes whole, never half a character or half the commit.
+    for (int i = 0; i < kTypedCharQueue - 3; ++i) SetTypedChar('a');
+    SetTypedText("日本", 4);
+    SetTypedText("語", 2);
+    std::string kept;
+    for (int c = GetTypedChar(); c != 0; c = GetTypedChar())
+        if (c >= kTypedText) kept += (char)(c - kTypedText);
+    EXPECT_EQ(kept, "語");
     SetTypedChar('s');
     ClearTypedChars();
     EXPECT_EQ(GetTypedChar(), 0);

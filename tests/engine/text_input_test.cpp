@@ -133,6 +133,12 @@ TEST_F(TextInputTest, EscapeCancelsAndNonPrintablesAreIgnored) {
     SysInjectKey(kKeyEnter, 0);
     EXPECT_EQ(Frame(), 0);
     EXPECT_EQ(Text(), "ab");
+    // Nor what was typed before a field was attached, as a lobby screen's is when it opens.
+    SetTypedChar('z');
+    SetTypedChar(0x0D);
+    field.Attach(0, 16, 80);
+    EXPECT_EQ(Frame(), 0);
+    EXPECT_EQ(Text(), "ab");
 }
 
 // Characters typed within one frame, on a game that polls input twice a frame (one running behind
@@ -181,6 +187,62 @@ TEST_F(TextInputTest, EveryCharacterArrivesInOrderWhateverTheFramesAndPolls) {
     SysInjectKey(kKeyEnter, 1);
     EXPECT_EQ(frame(), 1);
     EXPECT_EQ(Text(), "c1 here!");
+}
+
+// Characters, the editing keys and committed text reach the field in the order typed: all within
+// one frame (each key down and up between two polls), or one a frame on a game that polls input
+// twice a frame, where a key is held by the time the field looks. "<", ">", "~" and "\b" stand for
+// Left, Right, Delete and Backspace; the rest is typed or, when double-byte, committed.
+TEST_F(TextInputTest, KeysCharactersAndCommittedTextKeepTheirOrder) {
+    const struct {
+        const char* before;
+        std::vector<std::string> typed;
+        std::string text;
+        int cursor;
+    } cases[] = {
+        {"", {"a", "日", "b"}, "a日b", 4},
+        {"x", {"\b", "日"}, "日", 2},
+        {"ab", {"<", "日"}, "a日b", 3},
+        {"abc", {"<", "<", "X", ">", "~"}, "aXb", 3},
+        {"a日b", {"<", "<", "~", "c"}, "acb", 2},
+        {"c1 midXdle", {"<", "<", "<", "\b", "\r"}, "c1 middle", 6},
+    };
+    const struct {
+        const char* name;
+        bool frameEach;
+    } modes[] = {{"within one frame", false}, {"a frame each, two polls a frame", true}};
+    auto frame = [&](int polls) {
+        PumpMessages();
+        for (int i = 0; i < polls; ++i) UpdateInput();
+        return field.Update();
+    };
+    auto keyOf = [](const std::string& t) {
+        return t == "<" ? (int)kKeyLeft : t == ">" ? (int)kKeyRight : t == "~" ? (int)kKeyDelete
+                                        : t == "\b" ? (int)kKeyBackspace : t == "\r" ? (int)kKeyEnter : 0;
+    };
+    for (const auto& m : modes) {
+        for (const auto& c : cases) {
+            const std::string what = std::string(m.name) + ": " + c.before;
+            field.SetText(c.before);
+            int done = 0;
+            for (const std::string& t : c.typed) {
+                if (const int key = keyOf(t)) {
+                    SysInjectKey(key, 1);
+                    if (m.frameEach) done |= frame(2);
+                    SysInjectKey(key, 0);
+                } else {
+                    SysInjectKey(kKeyA, 1);
+                    SysInjectText(t.c_str());
+                    if (m.frameEach) done |= frame(2);
+                    SysInjectKey(kKeyA, 0);
+                }
+            }
+            done |= frame(m.frameEach ? 2 : 1);
+            EXPECT_EQ(Text(), c.text) << what;
+            EXPECT_EQ(field.GetCursor(), c.cursor) << what;
+            EXPECT_EQ(done, c.typed.back() == "\r" ? 1 : 0) << what;
+        }
+    }
 }
 
 TEST_F(TextInputTest, TypingStopsAtTheMaximum) {

@@ -176,9 +176,9 @@ TEST_F(NetBattleTest, F4OnOneGameEndsEveryGameWithTheForcedEnd) {
 }
 
 // A game behind the host's tick sends two key frames in a frame and polls input for each, so a
-// key is already held when the chat line looks: every character typed still goes out, in order,
-// and Enter still sends the line.
-TEST_F(NetBattleTest, ChatLineTypedOnAGameRunningBehindLosesNoCharacter) {
+// key is already held when the chat line looks: every character typed and every cursor move
+// still reach the line, in order, and Enter still sends it as edited.
+TEST_F(NetBattleTest, ChatLineEditedOnAGameRunningBehindGoesOutAsEdited) {
     auto b = MakeBattle(1, 1);
     b->m_phase = kPhaseFight;
     b->m_exchange.m_wholeMessages = true;
@@ -203,11 +203,15 @@ TEST_F(NetBattleTest, ChatLineTypedOnAGameRunningBehindLosesNoCharacter) {
     constexpr int kKeyF2 = 60, kKeyA = 30;
     press(kKeyF2, nullptr);
     ASSERT_TRUE(b->m_chatOpen);
-    for (const char* c : {"c", "1", " ", "h", "e", "r", "e"}) press(kKeyA, c);
+    for (const char* c : {"c", "1", " ", "m", "i", "d", "X", "d", "l", "e"}) press(kKeyA, c);
+    for (int i = 0; i < 3; ++i) press(kKeyLeft, nullptr);
+    press(kKeyBackspace, nullptr);
     press(kKeyEnter, nullptr);
     EXPECT_FALSE(b->m_chatOpen);
     frame();  // the line goes out with the next frame's messages
-    EXPECT_NE(b->Outgoing().find(">mBRAVO:c1 here"), std::string::npos) << b->Outgoing().substr(0, 200);
+    const size_t chat = b->Outgoing().find(">mBRAVO:");
+    ASSERT_NE(chat, std::string::npos) << b->Outgoing().substr(0, 200);
+    EXPECT_EQ(b->Outgoing().substr(chat, 17), ">mBRAVO:c1 middle") << b->Outgoing().substr(chat, 30);
 }
 
 // Keys 1 to 4 send the canned lines, but not while they are digits typed into the open chat

@@ -16,6 +16,8 @@
 //   until state TEXT[|TEXT...]       wait for the lobby to show it (the own state: any of them)
 //   until players N TEXT             slots 0 to N-1 connected and showing TEXT, the rest empty
 //   until step N                     wait for the match's simulation to reach step N
+//   until behind N | behind          wait until the own game is N key frames behind the host's
+//                                    tick (past 2 it sends and polls two a frame), or write it
 //   picture-at N FILE                the match's world right after step N, drawn from the own
 //                                    robot, as PNG (drawing runs from 60 steps before, for the
 //                                    camera to settle)
@@ -25,7 +27,7 @@
 //   record                           the tables, settings and their digest into the output
 //   mark TEXT                        a line of the script's own
 //   quit                             the desktop asks the program to close
-// Output lines (UTF-8), each "FRAME KIND ...": id, state, chat, mark, slot, settings, digest,
+// Output lines (UTF-8), each "FRAME KIND ...": id, state, chat, mark, behind, slot, settings, digest,
 // match, result, end, picture; and "step N HASH" after every simulation step of a match.
 #include "fake_clock.h"
 #include "lobby.h"
@@ -240,6 +242,12 @@ bool ChatHolds(const std::string& text) {
     return false;
 }
 
+// Key frames the own game has still to send to catch up with the host's tick; 0 outside a match.
+int KeyFramesBehind() {
+    const CNetBattle* b = g_lobby ? g_lobby->m_battle : nullptr;
+    return b ? b->m_exchange.m_hostTick - (int)b->m_exchange.m_latency.m_sendCount : 0;
+}
+
 // Text as a fast typist on a busy machine types it: all of it within one frame, which the field
 // must take whole and in order; two-byte text as the input method commits it.
 void AddTyping(CSceneDriver& d, const std::string& sjis) { d.Type(sjis.c_str()).Wait(1); }
@@ -258,6 +266,7 @@ int AddStep(CSceneDriver& d, const std::string& utf8Line) {
     else if (cmd == "record") d.Do(Record);
     else if (cmd == "mark") d.Do([arg] { Out("mark", arg); });
     else if (cmd == "quit") d.Quit();
+    else if (cmd == "behind") d.Do([] { Out("behind", std::to_string(KeyFramesBehind())); });
     else if (cmd == "picture-at") {
         const size_t at = arg.find(' ');
         if (at == std::string::npos || atoi(arg.c_str()) <= kPictureSettleSteps) return 0;
@@ -297,6 +306,7 @@ int AddStep(CSceneDriver& d, const std::string& utf8Line) {
         else if (what == "conn") d.WaitFor([n, tail] { return g_lobby && g_lobby->m_slotConnections[n] == tail; });
         else if (what == "chat") d.WaitFor([rest] { return ChatHolds(rest); });
         else if (what == "fighters") d.WaitFor([n] { return g_lobby && g_lobby->m_fighters == n; });
+        else if (what == "behind") d.WaitFor([n] { return KeyFramesBehind() >= n; });
         else if (what == "step") {
             const int step = atoi(rest.c_str());
             d.WaitFor([step] { return g_step >= step; });

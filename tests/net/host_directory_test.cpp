@@ -183,7 +183,9 @@ TEST_F(HostDirectoryTest, AFailedPostIsTriedAgainAfterTheGap) {
     host->m_ownId = 0;
     host->m_announce = 1;
     const std::string up = host->m_chatUrl;
-    host->m_chatUrl = "http://127.0.0.1:" + std::to_string(page.Port() ^ 1) + "/chat.cgi";
+    CRefusingPort down;
+    ASSERT_NE(down.Port(), 0);
+    host->m_chatUrl = "http://127.0.0.1:" + std::to_string(down.Port()) + "/chat.cgi";
     auto tries = [&] { return CountOf(driver.Log(), "サーバへの接続失敗"); };
     host->AnnounceHost(1);
     Feed(*host, ">lttffff");
@@ -262,7 +264,9 @@ TEST_F(HostDirectoryTest, NoChatPageLeavesAnEmptyList) {
     CTestLink link;
     auto lobby = MakeLobby(&link);
     lobby->m_chatUrl = kDefaultChatUrl;
-    lobby->m_chatUrl.replace(lobby->m_chatUrl.find("127.0.0.1"), 9, "127.0.0.1:" + std::to_string(page.Port() ^ 1));
+    CRefusingPort down;
+    ASSERT_NE(down.Port(), 0);
+    lobby->m_chatUrl.replace(lobby->m_chatUrl.find("127.0.0.1"), 9, "127.0.0.1:" + std::to_string(down.Port()));
     WriteWholeFile("data/dl_file.txt", "stale");
     lobby->FetchHostList();
     EXPECT_EQ(ReadWholeFile("data/dl_file.txt"), "");

@@ -77,6 +77,22 @@ CFakeChatPage::~CFakeChatPage() {
         if (fd >= 0) close(fd);
 }
 
+CRefusingPort::CRefusingPort() {
+    m_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (m_fd < 0 || bind(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        getsockname(m_fd, reinterpret_cast<sockaddr*>(&a), &len) != 0)
+        return;
+    m_port = ntohs(a.sin_port);
+}
+
+CRefusingPort::~CRefusingPort() {
+    if (m_fd >= 0) close(m_fd);
+}
+
 std::string CFakeChatPage::BaseUrl() const { return "http://127.0.0.1:" + std::to_string(m_port) + "/chat.cgi"; }
 
 void CFakeChatPage::SetLocked(std::string& field, const std::string& value) {

@@ -61,3 +61,19 @@ private:
     std::vector<std::string> m_posts;
     std::thread m_thread;
 };
+
+// A port on 127.0.0.1 that refuses every connection while this lives: bound, so that no other
+// test of a parallel run can be listening there, and never listening itself.
+class CRefusingPort {
+public:
+    CRefusingPort();
+    ~CRefusingPort();
+    CRefusingPort(const CRefusingPort&) = delete;
+    CRefusingPort& operator=(const CRefusingPort&) = delete;
+
+    int Port() const { return m_port; }
+
+private:
+    int m_fd = -1;
+    int m_port = 0;
+};

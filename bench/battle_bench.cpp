@@ -4,6 +4,8 @@
 // fails a build. The renderer's threads (LP_NUM_THREADS) and the cores the bench may use
 // (taskset) are the caller's: the frame's target is for two cores.
 // Usage: battle_bench [STAGE]
+//   BATTLE_BENCH_NO_DRAW=1 skips the drawn frames, so a count of the step's instructions
+//   (callgrind, collecting CBattle::SimulateStep) covers the full-pool steps alone.
 #include "battle.h"
 #include "battle_runner.h"
 #include "sys_rand.h"
@@ -118,6 +120,12 @@ int main(int argc, char** argv) {
                1000.0 / kStepTargetMs);
         printf("heap allocations per step after set-up: %.2f   target 0\n", double(allocations) / steps);
 
+        const char* noDraw = getenv("BATTLE_BENCH_NO_DRAW");
+        if (noDraw && *noDraw && *noDraw != '0') {
+            b.reset();
+            StopHeadlessEngine();
+            return 0;
+        }
         b->m_drawEnabled = 1;
         double drawMs = 0;
         int frames = 0;

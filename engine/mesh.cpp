@@ -208,6 +208,7 @@ void CMesh::ClearData() {
     m_faceSubsets.clear();
     m_faceBoxes.clear();
     m_faceTree.clear();
+    m_faceTreePairs.clear();
     m_faceTreeOrder.clear();
     ReleaseDrawBuffers();
     m_vertexCount = 0;

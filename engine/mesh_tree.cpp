@@ -54,6 +54,7 @@ int BinOf(double c, double lo, double extent) {
 // faces' positions alone, so every machine builds the same tree.
 void CMesh::BuildFaceTree() {
     m_faceTree.clear();
+    m_faceTreePairs.clear();
     m_faceTreeOrder.clear();
     const int faces = GetFaceCount();
     if (faces == 0 || GetFaceBoxCount() != faces) return;
@@ -142,6 +143,15 @@ void CMesh::BuildFaceTree() {
         m_faceTree.emplace_back();
         todo.push_back({left + 1, mid, s.end, s.depth + 1});
         todo.push_back({left, s.first, mid, s.depth + 1});
+    }
+    m_faceTreePairs.resize(m_faceTree.size());
+    for (size_t at = 0; at < m_faceTree.size(); ++at) {
+        const FaceNode& n = m_faceTree[at];
+        for (int side = 0; side < 2; ++side) {
+            const double* box = n.count == 0 ? m_faceTree[size_t(n.first) + side].box
+                                             : &m_faceBoxes[size_t(m_faceTreeOrder[n.first + std::min(side, n.count - 1)]) * 6];
+            for (int k = 0; k < 6; ++k) m_faceTreePairs[at].box[k][side] = box[k];
+        }
     }
 }
 

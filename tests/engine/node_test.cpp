@@ -287,12 +287,12 @@ struct PickCheck {
     }
 };
 
-// Whatever way a pick searches, it answers as the loop over every face. Needles with their tip at
-// the first corner are found by rays passing units beyond the tip; faces that each span the whole
-// mesh overlap everywhere; a ray within 1.2e-6 of a face's plane, whose line crosses that plane
+// Whatever way a pick searches, it answers as the loop over every face. The triangle test accepts
+// needles with their tip at the first corner for rays passing units beyond the tip; faces that
+// each span the whole mesh overlap everywhere; a ray within 1.2e-6 of a face's plane, whose line crosses that plane
 // 0.7 units off the face, is accepted by the triangle test's rounding; so is a ray grazing a big
-// face from 3.2 units off, whose hit lies within the reach along the ray though the face lies
-// wholly beyond it from the origin.
+// face from 3.2 units off, at a point 0.18 along the ray, though the ray gets to the face's box
+// only far beyond. None of these is a hit.
 TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     PickDraws r;
     const Vec3 axes[] = {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 1, 0), Vec3(0, -1, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)};
@@ -305,6 +305,7 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         std::vector<Ray> rays;
         int inReach = 0;  // at least so many rays find a face within the reach
         float reach = 1.0f;
+        int hits = -1;  // exactly so many rays find a face, when not -1
     };
     std::vector<Case> cases(4);
     // Rays whose lines pass 8.6 and 1.6 units from the tips, found within 0.04 and 0.2 units.
@@ -314,6 +315,7 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
                         Vec3(24.498127f, -21.1805248f, -22.7364216f), Vec3(24.4981422f, -21.1805439f, -22.7363758f)};
     cases[0].rays = {{Vec3(29.0731163f, -22.4006271f, -182.546204f), Vec3(0, 0, 1)},
                      {Vec3(-63.6487083f, 29.5042534f, 29.3315887f), Vec3(0, 0, 1)}};
+    cases[0].hits = 0;
     cases[1].name = "whole span";
     for (int f = 0; f < 4096; ++f) {
         const float d = r.Next(0, 0.01f);
@@ -329,12 +331,12 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     cases[2].corners = {Vec3(-4.72552443f, 0.119284749f, -4.85628033f), Vec3(-4.5003953f, -0.3616907f, 5.40278864f),
                         Vec3(4.4566102f, 0.176586866f, -4.39479256f)};
     cases[2].rays = {{Vec3(-113.923477f, -5.43172026f, 93.1083527f), Vec3(0.741402388f, 0.0379172303f, -0.669988632f)}};
-    cases[3].name = "grazed from 3.2 units, hit 0.18 along the ray";
+    cases[2].hits = 0;
+    cases[3].name = "grazed from 3.2 units, hit 0.18 along the ray, box entered far later";
     cases[3].corners = {Vec3(12.3609276f, 1.38574791f, 8.50650024f), Vec3(7.02963829f, -0.925984621f, 5.79284668f),
                         Vec3(-17.1288509f, 1.59928942f, -19.7891617f)};
     cases[3].rays = {{Vec3(-16.0235882f, 2.60572982f, -19.7652988f), Vec3(-0.637228012f, -0.75323832f, 0.163010374f)}};
-    cases[3].reach = 0.5f;
-    cases[3].inReach = 1;
+    cases[3].hits = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CMesh mesh;
@@ -344,6 +346,7 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         PickCheck check;
         for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
         EXPECT_GE(check.inReach, c.inReach);
+        if (c.hits >= 0) EXPECT_EQ(check.hits, c.hits);
     }
 }
 

@@ -307,7 +307,7 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         float reach = 1.0f;
         int hits = -1;  // exactly so many rays find a face, when not -1
     };
-    std::vector<Case> cases(4);
+    std::vector<Case> cases(6);
     // Rays whose lines pass 8.6 and 1.6 units from the tips, found within 0.04 and 0.2 units.
     cases[0].name = "needles met past their tips";
     cases[0].corners = {Vec3(22.1447468f, -27.5091286f, -182.502869f), Vec3(-29.0361671f, -65.2464066f, -189.94693f),
@@ -337,6 +337,20 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
                         Vec3(-17.1288509f, 1.59928942f, -19.7891617f)};
     cases[3].rays = {{Vec3(-16.0235882f, 2.60572982f, -19.7652988f), Vec3(-0.637228012f, -0.75323832f, 0.163010374f)}};
     cases[3].hits = 0;
+    // The face searched first holds a hit 5 away; the other one's box, a hair nearer, could
+    // still hold a nearer hit, and does.
+    cases[4].name = "a nearer face a hair in front of the first found";
+    cases[4].corners = FacingMinusZ(5);
+    for (const Vec3& c : FacingMinusZ(4.999f)) cases[4].corners.push_back(c);
+    cases[4].rays = {{Vec3(0, 0, 0), Vec3(0, 0, 1)}};
+    cases[4].hits = 1;
+    // From 10000 units off the float distance 10000.0004 rounds to the reach, 10000, though the
+    // face's box begins beyond it.
+    cases[5].name = "a reach the float distance rounds to";
+    cases[5].corners = FacingMinusZ(0.0004f);
+    cases[5].rays = {{Vec3(0.1f, 0.2f, -10000), Vec3(0, 0, 1)}};
+    cases[5].reach = 10000;
+    cases[5].inReach = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CMesh mesh;
@@ -381,7 +395,7 @@ TEST(Node, PicksOnDetailedModelsAnswerAsTheLoop) {
             Vec3 o, dir;
             float reach = 4.0f;
             bool grazing = false;
-            switch (k % 5) {
+            switch (k % 6) {
                 case 0:  // down
                     o = Vec3(inside.x, hi.y + 1, inside.z), dir = Vec3(0, -1, 0);
                     break;
@@ -395,6 +409,17 @@ TEST(Node, PicksOnDetailedModelsAnswerAsTheLoop) {
                     o = inside + Vec3(r.Next(-5, 5), r.Next(1, 5), r.Next(-5, 5));
                     dir = Vec3(r.Next(-1, 1), r.Next(-1, 0), r.Next(-1, 1));
                     break;
+                case 4: {  // at a face's corner, slanted, where a box held tight to its corners ends
+                    const int f = int(r.Next(0, float(mesh.GetFaceCount()))) % mesh.GetFaceCount();
+                    const uint32_t* idx = mesh.GetIndices() + f * 3;
+                    const Vec3 a = mesh.GetVertexPosition(idx[0]), b = mesh.GetVertexPosition(idx[1]);
+                    const Vec3 c = mesh.GetVertexPosition(idx[2]);
+                    const Vec3 n = Vec3Normalize(Vec3Cross(b - a, c - a));
+                    const Vec3 corner = k % 4 == 0 ? a : k % 4 == 1 ? b : c;
+                    o = corner + n * r.Next(1, 5) + Vec3(r.Next(-1, 1), r.Next(-1, 1), r.Next(-1, 1));
+                    dir = corner - o;
+                    break;
+                }
                 default: {  // along a face's plane, a hair off it
                     const int f = int(r.Next(0, float(mesh.GetFaceCount()))) % mesh.GetFaceCount();
                     const uint32_t* idx = mesh.GetIndices() + f * 3;

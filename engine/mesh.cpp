@@ -210,6 +210,7 @@ void CMesh::ClearData() {
     m_faceTree.clear();
     m_faceTreePairs.clear();
     m_faceTreeOrder.clear();
+    m_faceCells = FaceCells();
     ReleaseDrawBuffers();
     m_vertexCount = 0;
     m_fvf = 0;

@@ -77,6 +77,18 @@ public:
     const std::vector<FaceNode>& GetFaceTree() const { return m_faceTree; }
     const std::vector<BoxPair>& GetFaceTreePairs() const { return m_faceTreePairs; }  // one per node
     const std::vector<int>& GetFaceTreeOrder() const { return m_faceTreeOrder; }
+    // A grid of kFaceCells cells a side over the root's box, so that a short pick need not
+    // descend from the root: a ray segment lying within a cell (widened by `margin`) meets only
+    // face boxes below the cell's start nodes, nodes[start[c]] to nodes[start[c + 1]] (those
+    // whose boxes reach into the widened cell without holding it whole; the root when there
+    // would be more than kMaxStartNodes). Empty for small meshes and when out of date.
+    static constexpr int kFaceCells = 32;
+    static constexpr int kMaxStartNodes = 8;
+    struct FaceCells {
+        double lo[3] = {}, size[3] = {}, margin = 0;
+        std::vector<int> start, nodes;  // start has kFaceCells^3 + 1 entries, cell x + n (y + n z), n cells a side
+    };
+    const FaceCells& GetFaceCells() const { return m_faceCells; }
     // The most faces whose boxes meet one face's box (its own included), counted up to `cap`:
     // how many faces a single pick through the most crowded place of the mesh may have to test.
     int CountCrowdedFaces(int cap) const;
@@ -110,6 +122,7 @@ private:
     void SortFacesBySubset();
     void BuildFaceBoxes();
     void BuildFaceTree();
+    void BuildFaceCells();
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;
@@ -127,6 +140,7 @@ private:
     std::vector<FaceNode> m_faceTree;  // see GetFaceTree
     std::vector<BoxPair> m_faceTreePairs;
     std::vector<int> m_faceTreeOrder;
+    FaceCells m_faceCells;
     // Built on the first draw and kept by the device: the vertices, and each subset's indices
     // gathered in face order one subset after another.
     struct SubsetRange {

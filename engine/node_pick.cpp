@@ -88,6 +88,7 @@ public:
         const double od[3] = {m_o.x, m_o.y, m_o.z}, dd[3] = {m_d.x, m_d.y, m_d.z};
         for (int i = 0; i < 3; ++i) {
             m_origin[i] = od[i];
+            m_dir[i] = dd[i];
             m_inverse[i] = 1.0 / dd[i];
             // Along an axis the ray hardly moves on, a box holds the ray's line or misses it.
             m_still[i] = !(std::fabs(m_inverse[i]) <= DBL_MAX);
@@ -117,16 +118,38 @@ public:
             AllFaces();
             return;
         }
-        int stack[kMaxTreeDepth];
+        int stack[kStackSize];
         int depth = 0;
         double entry;
-        if (MeetsBox(m_tree[0].box, &entry) && entry <= m_cut) stack[depth++] = 0;
+        int from, to;
+        if (CellOfSegment(&from, &to)) {
+            const std::vector<int>& nodes = m_mesh.GetFaceCells().nodes;
+            for (int k = from; k < to; ++k) stack[depth++] = nodes[k];
+        } else if (MeetsBox(m_tree[0].box, &entry) && entry <= m_cut) {
+            stack[depth++] = 0;
+        }
+        if (m_still[0] || m_still[1] || m_still[2])
+            Descend<true>(stack, depth);
+        else
+            Descend<false>(stack, depth);
+    }
+
+    int Found() const { return m_bestFace >= 0; }
+    const Vec3& Best() const { return m_best; }
+    const Vec3* Triangle() const { return m_triangle; }
+
+private:
+    static constexpr int kStackSize = kMaxTreeDepth + CMesh::kMaxStartNodes;
+
+    // The search from the nodes on the stack; kStill when the ray is still along some axis.
+    template <bool kStill>
+    void Descend(int* stack, int depth) {
         while (depth > 0) {
             const int at = stack[--depth];
             const CMesh::FaceNode& n = m_tree[at];
             if (!CouldBeNearer(n.box)) continue;
             double entries[2];
-            const int pass = TestPair(m_pairs[at], entries);
+            const int pass = TestPair<kStill>(m_pairs[at], entries);
             if (n.count > 0) {
                 for (int k = 0; k < n.count && k < 2; ++k) {
                     const int f = m_order[n.first + k];
@@ -134,7 +157,7 @@ public:
                 }
                 continue;
             }
-            if (depth + 2 > kMaxTreeDepth) {
+            if (depth + 2 > kStackSize) {
                 AllFaces();
                 return;
             }
@@ -146,11 +169,6 @@ public:
         }
     }
 
-    int Found() const { return m_bestFace >= 0; }
-    const Vec3& Best() const { return m_best; }
-    const Vec3* Triangle() const { return m_triangle; }
-
-private:
     // Whether the ray, from its origin on, meets a box; `entry` where it enters (in lengths of
     // the mesh-space direction). The same rounded sums for every box, each monotone in the
     // box's sides, so a ray that meets a face's box meets every box holding it, and enters it
@@ -172,6 +190,26 @@ private:
         return lo <= hi;
     }
 
+    // The start nodes of the mesh's cell holding the whole of a bounded pick's ray up to the
+    // cut, as nodes[from] to nodes[to]; false when there is none.
+    bool CellOfSegment(int* from, int* to) const {
+        const CMesh::FaceCells& g = m_mesh.GetFaceCells();
+        if (!(m_cut < HUGE_VAL) || g.start.empty()) return false;
+        int cell = 0;
+        for (int i = 2; i >= 0; --i) {
+            const double end = m_origin[i] + m_cut * (m_still[i] ? 0.0 : m_dir[i]);
+            const double lo = std::min(m_origin[i], end), hi = std::max(m_origin[i], end);
+            const double at = g.size[i] > 0 ? std::floor((lo - g.lo[i]) / g.size[i]) : 0;
+            if (!(at >= 0 && at < CMesh::kFaceCells)) return false;
+            const int k = static_cast<int>(at);
+            if (!(lo >= g.lo[i] + g.size[i] * k - g.margin && hi <= g.lo[i] + g.size[i] * (k + 1) + g.margin)) return false;
+            cell = cell * CMesh::kFaceCells + k;
+        }
+        *from = g.start[cell];
+        *to = g.start[cell + 1];
+        return true;
+    }
+
     // Whether a face in this box could be as near as the best hit so far: a hit lies in its
     // face's box, so no nearer than the box's nearest point; the float distance the test keeps
     // is that distance's square to well within the margin.
@@ -187,6 +225,7 @@ private:
 
     // A pair of boxes at once: bit k set when the ray meets box k (the same sums as MeetsBox,
     // so the two agree on every box) and enters it within the cut; where it enters each.
+    template <bool kStill>
     int TestPair(const CMesh::BoxPair& p, double entry[2]) const {
 #if defined(__SSE2__)
         __m128d lo = _mm_setzero_pd(), hi = _mm_set1_pd(HUGE_VAL);
@@ -194,7 +233,7 @@ private:
         for (int i = 0; i < 3; ++i) {
             const __m128d o = _mm_set1_pd(m_origin[i]);
             const __m128d near = _mm_load_pd(p.box[m_near[i]]), far = _mm_load_pd(p.box[m_far[i]]);
-            if (m_still[i]) {
+            if (kStill && m_still[i]) {
                 pass = _mm_and_pd(pass, _mm_and_pd(_mm_cmple_pd(near, o), _mm_cmple_pd(o, far)));
             } else {
                 // The products are never NaN (finite sides, a finite non-zero inverse), so max
@@ -264,7 +303,7 @@ private:
     const CMesh::FaceNode* m_tree = nullptr;
     const CMesh::BoxPair* m_pairs = nullptr;
     const int* m_order = nullptr;
-    double m_origin[3] = {}, m_inverse[3] = {};
+    double m_origin[3] = {}, m_dir[3] = {}, m_inverse[3] = {};
     bool m_still[3] = {};
     int m_near[3] = {}, m_far[3] = {};
     double m_cut = HUGE_VAL;  // in lengths of the mesh-space direction

@@ -360,7 +360,9 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         PickCheck check;
         for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
         EXPECT_GE(check.inReach, c.inReach);
-        if (c.hits >= 0) EXPECT_EQ(check.hits, c.hits);
+        if (c.hits >= 0) {
+            EXPECT_EQ(check.hits, c.hits);
+        }
     }
 }
 

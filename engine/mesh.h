@@ -81,7 +81,8 @@ public:
     // descend from the root: a ray segment lying within a cell (widened by `margin`) meets only
     // face boxes below the cell's start nodes, nodes[start[c]] to nodes[start[c + 1]] (those
     // whose boxes reach into the widened cell without holding it whole; the root when there
-    // would be more than kMaxStartNodes). Empty for small meshes and when out of date.
+    // would be more than kMaxStartNodes). Built only by BuildFaceCells, for a mesh that many
+    // short picks search (the battle's ground); empty until then and when out of date.
     static constexpr int kFaceCells = 32;
     static constexpr int kMaxStartNodes = 8;
     struct FaceCells {
@@ -89,6 +90,7 @@ public:
         std::vector<int> start, nodes;  // start has kFaceCells^3 + 1 entries, cell x + n (y + n z), n cells a side
     };
     const FaceCells& GetFaceCells() const { return m_faceCells; }
+    void BuildFaceCells();
     // The most faces whose boxes meet one face's box (its own included), counted up to `cap`:
     // how many faces a single pick through the most crowded place of the mesh may have to test.
     int CountCrowdedFaces(int cap) const;
@@ -122,7 +124,6 @@ private:
     void SortFacesBySubset();
     void BuildFaceBoxes();
     void BuildFaceTree();
-    void BuildFaceCells();
 
     std::vector<unsigned char> m_vertices;  // m_vertexCount vertices of m_stride bytes, format m_fvf
     int m_vertexCount = 0;

@@ -28,10 +28,6 @@ bool BoxesMeet(const double* a, const double* b) {
 }
 
 
-// Meshes with fewer faces are searched from the root: the few levels the cells would spare do
-// not pay for their memory and the time to build them at load.
-constexpr int kMinCellFaces = 256;
-
 // Cuts tried along each axis of a span's box centres.
 constexpr int kBins = 16;
 // Spans this deep split at their median, so no tree gets deeper than this plus the face count's
@@ -159,14 +155,13 @@ void CMesh::BuildFaceTree() {
             for (int k = 0; k < 6; ++k) m_faceTreePairs[at].box[k][side] = box[k];
         }
     }
-    BuildFaceCells();
 }
 
 // Each cell, widened by twice the margin a pick allows its segment, keeps the nodes where a
 // descent from the root stops holding it whole: every face box reaching into it lies below one.
 void CMesh::BuildFaceCells() {
     m_faceCells = FaceCells();
-    if (GetFaceCount() < kMinCellFaces || m_faceTree.empty()) return;
+    if (m_faceTree.empty() || m_faceTreePairs.size() != m_faceTree.size()) return;
     FaceCells& g = m_faceCells;
     const double* root = m_faceTree[0].box;
     double scale = 0;

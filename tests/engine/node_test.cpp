@@ -352,16 +352,20 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     cases[5].reach = 10000;
     cases[5].inReach = 1;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         CMesh mesh;
         MakeMesh(&mesh, c.corners);
         C3DObject node;
         node.Create(&mesh, 0, 0, 0, 1);
-        PickCheck check;
-        for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
-        EXPECT_GE(check.inReach, c.inReach);
-        if (c.hits >= 0) {
-            EXPECT_EQ(check.hits, c.hits);
+        // From the root, then as the battle searches its ground: from a cell's start nodes.
+        for (int cells = 0; cells < 2; ++cells) {
+            SCOPED_TRACE(std::string(c.name) + (cells ? ", from the cells" : ""));
+            if (cells) mesh.BuildFaceCells();
+            PickCheck check;
+            for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
+            EXPECT_GE(check.inReach, c.inReach);
+            if (c.hits >= 0) {
+                EXPECT_EQ(check.hits, c.hits);
+            }
         }
     }
 }
@@ -385,6 +389,7 @@ TEST(Node, PicksOnDetailedModelsAnswerAsTheLoop) {
         SCOPED_TRACE(m.name);
         const CMesh& mesh = m.mesh;
         C3DObject node;
+        m.mesh.BuildFaceCells();  // searched as the battle searches its ground
         node.Create(&m.mesh, 0, 0, 0, 1);
         const Vec3 lo = mesh.GetBoxMin(), hi = mesh.GetBoxMax();
         PickDraws r;

@@ -99,7 +99,8 @@ public:
     }
 
     // Only faces whose boxes the ray enters within this length along it (the caller's units)
-    // are searched: a hit within it has its face's box entered by then (see TestFace).
+    // are searched: a hit the caller measures within it lies within the widened length here,
+    // and TestFace wants its face's box entered within that widened in turn.
     void SetReach(double reach) {
         const double r = reach > 0 ? reach : 0;
         if (m_ray.rate > 0) m_cut = Widened(m_ray, Widened(m_ray, r)) / m_ray.rate * (1 + 1e-9);
@@ -122,7 +123,7 @@ public:
         int depth = 0;
         double entry;
         int from, to;
-        if (CellOfSegment(&from, &to)) {
+        if (CellOfSegment(&from, &to) && to - from <= CMesh::kMaxStartNodes) {
             const std::vector<int>& nodes = m_mesh.GetFaceCells().nodes;
             for (int k = from; k < to; ++k) stack[depth++] = nodes[k];
         } else if (MeetsBox(m_tree[0].box, &entry) && entry <= m_cut) {

@@ -101,6 +101,7 @@ void CBattle::LoadStage(int stage) {
                   ground.GetName().c_str(), kMaxCrowdedGroundFaces);
         ground.Release();
     }
+    ground.BuildFaceCells();  // every flying shot searches it each step, a short way
     for (int k = 0; k < kStageMeshCount; ++k) m_stageObjects[k].Create(&m_stageMeshes[k], 0, 0, 0, kStageScale);
 }
 

@@ -5,6 +5,8 @@
 // (taskset) are the caller's: the frame's target is for two cores. A stage the game does not
 // know is refused: its figures would be those of a battle on no ground.
 // Usage: battle_bench [STAGE]
+//   BATTLE_BENCH_NO_DRAW=1 skips the drawn frames, so a count of the step's instructions
+//   (callgrind, collecting CBattle::SimulateStep) covers the full-pool steps alone.
 #include "battle.h"
 #include "battle_runner.h"
 #include "stage.h"
@@ -140,6 +142,12 @@ int main(int argc, char** argv) {
                1000.0 / kStepTargetMs);
         printf("heap allocations per step after set-up: %.2f   target 0\n", double(allocations) / steps);
 
+        const char* noDraw = getenv("BATTLE_BENCH_NO_DRAW");
+        if (noDraw && *noDraw && *noDraw != '0') {
+            b.reset();
+            StopHeadlessEngine();
+            return 0;
+        }
         b->m_drawEnabled = 1;
         double drawMs = 0;
         int frames = 0;

@@ -118,6 +118,7 @@ void MeasureGround(const char* file) {
         printf("%s: not loaded\n", file);
         return;
     }
+    mesh.BuildFaceCells();  // as the battle readies its ground
     C3DObject node;
     node.Create(&mesh, 0, 0, 0, 10.0f);
     const Vec3 lo = mesh.GetBoxMin() * 10.0f, hi = mesh.GetBoxMax() * 10.0f;

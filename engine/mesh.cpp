@@ -208,7 +208,9 @@ void CMesh::ClearData() {
     m_faceSubsets.clear();
     m_faceBoxes.clear();
     m_faceTree.clear();
+    m_faceTreePairs.clear();
     m_faceTreeOrder.clear();
+    m_faceCells = FaceCells();
     ReleaseDrawBuffers();
     m_vertexCount = 0;
     m_fvf = 0;

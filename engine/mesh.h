@@ -62,14 +62,35 @@ public:
     // `first` and `first` + 1. Built from the faces' positions alone, with no address or
     // container order deciding anything, so every machine builds the same tree; never deeper
     // than kMaxFaceTreeDepth. Empty when out of date.
-    static constexpr int kLeafFaces = 4;
+    static constexpr int kLeafFaces = 2;
     static constexpr int kMaxFaceTreeDepth = 60;
     struct FaceNode {
         double box[6] = {};  // every face box below it
         int first = 0, count = 0;
     };
+    // The two boxes just below a node side by side, so a pick tests both at once: coordinate
+    // k of the first in box[k][0], of the second in box[k][1]. They are its children's boxes,
+    // or its faces' boxes (a leaf of one face has it twice).
+    struct BoxPair {
+        alignas(16) double box[6][2] = {};
+    };
     const std::vector<FaceNode>& GetFaceTree() const { return m_faceTree; }
+    const std::vector<BoxPair>& GetFaceTreePairs() const { return m_faceTreePairs; }  // one per node
     const std::vector<int>& GetFaceTreeOrder() const { return m_faceTreeOrder; }
+    // A grid of kFaceCells cells a side over the root's box, so that a short pick need not
+    // descend from the root: a ray segment lying within a cell (widened by `margin`) meets only
+    // face boxes below the cell's start nodes, nodes[start[c]] to nodes[start[c + 1]] (those
+    // whose boxes reach into the widened cell without holding it whole; the root when there
+    // would be more than kMaxStartNodes). Built only by BuildFaceCells, for a mesh that many
+    // short picks search (the battle's ground); empty until then and when out of date.
+    static constexpr int kFaceCells = 32;
+    static constexpr int kMaxStartNodes = 8;
+    struct FaceCells {
+        double lo[3] = {}, size[3] = {}, margin = 0;
+        std::vector<int> start, nodes;  // start has kFaceCells^3 + 1 entries, cell x + n (y + n z), n cells a side
+    };
+    const FaceCells& GetFaceCells() const { return m_faceCells; }
+    void BuildFaceCells();
     // The most faces whose boxes meet one face's box (its own included), counted up to `cap`:
     // how many faces a single pick through the most crowded place of the mesh may have to test.
     int CountCrowdedFaces(int cap) const;
@@ -118,7 +139,9 @@ private:
     float m_sphereRadius = 0;
     std::vector<double> m_faceBoxes;  // six per face, see GetFaceBoxes
     std::vector<FaceNode> m_faceTree;  // see GetFaceTree
+    std::vector<BoxPair> m_faceTreePairs;
     std::vector<int> m_faceTreeOrder;
+    FaceCells m_faceCells;
     // Built on the first draw and kept by the device: the vertices, and each subset's indices
     // gathered in face order one subset after another.
     struct SubsetRange {

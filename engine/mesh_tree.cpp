@@ -4,6 +4,7 @@
 #include "mesh.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -54,7 +55,9 @@ int BinOf(double c, double lo, double extent) {
 // faces' positions alone, so every machine builds the same tree.
 void CMesh::BuildFaceTree() {
     m_faceTree.clear();
+    m_faceTreePairs.clear();
     m_faceTreeOrder.clear();
+    m_faceCells = FaceCells();
     const int faces = GetFaceCount();
     if (faces == 0 || GetFaceBoxCount() != faces) return;
     std::vector<double> centres(static_cast<size_t>(faces) * 3);
@@ -143,6 +146,63 @@ void CMesh::BuildFaceTree() {
         todo.push_back({left + 1, mid, s.end, s.depth + 1});
         todo.push_back({left, s.first, mid, s.depth + 1});
     }
+    m_faceTreePairs.resize(m_faceTree.size());
+    for (size_t at = 0; at < m_faceTree.size(); ++at) {
+        const FaceNode& n = m_faceTree[at];
+        for (int side = 0; side < 2; ++side) {
+            const double* box = n.count == 0 ? m_faceTree[size_t(n.first) + side].box
+                                             : &m_faceBoxes[size_t(m_faceTreeOrder[n.first + std::min(side, n.count - 1)]) * 6];
+            for (int k = 0; k < 6; ++k) m_faceTreePairs[at].box[k][side] = box[k];
+        }
+    }
+}
+
+// Each cell, widened by twice the margin a pick allows its segment, keeps the nodes where a
+// descent from the root stops holding it whole: every face box reaching into it lies below one.
+void CMesh::BuildFaceCells() {
+    m_faceCells = FaceCells();
+    if (m_faceTree.empty() || m_faceTreePairs.size() != m_faceTree.size()) return;
+    FaceCells& g = m_faceCells;
+    const double* root = m_faceTree[0].box;
+    double scale = 0;
+    for (int i = 0; i < 6; ++i) scale = std::max(scale, std::fabs(root[i]));
+    // Far past the rounding of a point a pick puts on its segment, or of a cell's sides.
+    g.margin = 1e-9 * (1 + scale);
+    for (int i = 0; i < 3; ++i) {
+        g.lo[i] = root[i];
+        g.size[i] = (root[3 + i] - root[i]) / kFaceCells;
+    }
+    const int cells = kFaceCells * kFaceCells * kFaceCells;
+    g.start.assign(static_cast<size_t>(cells) + 1, 0);
+    std::vector<int> todo, found;
+    for (int c = 0; c < cells; ++c) {
+        g.start[c] = static_cast<int>(g.nodes.size());
+        const int at[3] = {c % kFaceCells, c / kFaceCells % kFaceCells, c / (kFaceCells * kFaceCells)};
+        double cell[6];
+        for (int i = 0; i < 3; ++i) {
+            cell[i] = g.lo[i] + g.size[i] * at[i] - 2 * g.margin;
+            cell[3 + i] = g.lo[i] + g.size[i] * (at[i] + 1) + 2 * g.margin;
+        }
+        found.clear();
+        todo.assign(1, 0);
+        while (!todo.empty() && found.size() <= size_t(kMaxStartNodes)) {
+            const FaceNode& n = m_faceTree[todo.back()];
+            const int node = todo.back();
+            todo.pop_back();
+            if (!BoxesMeet(n.box, cell)) continue;
+            bool holds = n.count == 0;
+            for (int i = 0; i < 3 && holds; ++i) holds = n.box[i] <= cell[i] && cell[3 + i] <= n.box[3 + i];
+            if (holds) {
+                todo.push_back(n.first + 1);
+                todo.push_back(n.first);
+            } else {
+                found.push_back(node);
+            }
+        }
+        if (found.size() > size_t(kMaxStartNodes)) found.assign(1, 0);
+        g.nodes.insert(g.nodes.end(), found.begin(), found.end());
+    }
+    g.start[cells] = static_cast<int>(g.nodes.size());
 }
 
 int CMesh::CountCrowdedFaces(int cap) const {

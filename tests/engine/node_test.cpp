@@ -287,12 +287,12 @@ struct PickCheck {
     }
 };
 
-// Whatever way a pick searches, it answers as the loop over every face. Needles with their tip at
-// the first corner are found by rays passing units beyond the tip; faces that each span the whole
-// mesh overlap everywhere; a ray within 1.2e-6 of a face's plane, whose line crosses that plane
+// Whatever way a pick searches, it answers as the loop over every face. The triangle test accepts
+// needles with their tip at the first corner for rays passing units beyond the tip; faces that
+// each span the whole mesh overlap everywhere; a ray within 1.2e-6 of a face's plane, whose line crosses that plane
 // 0.7 units off the face, is accepted by the triangle test's rounding; so is a ray grazing a big
-// face from 3.2 units off, whose hit lies within the reach along the ray though the face lies
-// wholly beyond it from the origin.
+// face from 3.2 units off, at a point 0.18 along the ray, though the ray gets to the face's box
+// only far beyond. None of these is a hit.
 TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     PickDraws r;
     const Vec3 axes[] = {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 1, 0), Vec3(0, -1, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)};
@@ -305,8 +305,9 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
         std::vector<Ray> rays;
         int inReach = 0;  // at least so many rays find a face within the reach
         float reach = 1.0f;
+        int hits = -1;  // exactly so many rays find a face, when not -1
     };
-    std::vector<Case> cases(4);
+    std::vector<Case> cases(6);
     // Rays whose lines pass 8.6 and 1.6 units from the tips, found within 0.04 and 0.2 units.
     cases[0].name = "needles met past their tips";
     cases[0].corners = {Vec3(22.1447468f, -27.5091286f, -182.502869f), Vec3(-29.0361671f, -65.2464066f, -189.94693f),
@@ -314,6 +315,7 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
                         Vec3(24.498127f, -21.1805248f, -22.7364216f), Vec3(24.4981422f, -21.1805439f, -22.7363758f)};
     cases[0].rays = {{Vec3(29.0731163f, -22.4006271f, -182.546204f), Vec3(0, 0, 1)},
                      {Vec3(-63.6487083f, 29.5042534f, 29.3315887f), Vec3(0, 0, 1)}};
+    cases[0].hits = 0;
     cases[1].name = "whole span";
     for (int f = 0; f < 4096; ++f) {
         const float d = r.Next(0, 0.01f);
@@ -329,21 +331,42 @@ TEST(Node, PicksAnswerAsTheLoopOverEveryFace) {
     cases[2].corners = {Vec3(-4.72552443f, 0.119284749f, -4.85628033f), Vec3(-4.5003953f, -0.3616907f, 5.40278864f),
                         Vec3(4.4566102f, 0.176586866f, -4.39479256f)};
     cases[2].rays = {{Vec3(-113.923477f, -5.43172026f, 93.1083527f), Vec3(0.741402388f, 0.0379172303f, -0.669988632f)}};
-    cases[3].name = "grazed from 3.2 units, hit 0.18 along the ray";
+    cases[2].hits = 0;
+    cases[3].name = "grazed from 3.2 units, hit 0.18 along the ray, box entered far later";
     cases[3].corners = {Vec3(12.3609276f, 1.38574791f, 8.50650024f), Vec3(7.02963829f, -0.925984621f, 5.79284668f),
                         Vec3(-17.1288509f, 1.59928942f, -19.7891617f)};
     cases[3].rays = {{Vec3(-16.0235882f, 2.60572982f, -19.7652988f), Vec3(-0.637228012f, -0.75323832f, 0.163010374f)}};
-    cases[3].reach = 0.5f;
-    cases[3].inReach = 1;
+    cases[3].hits = 0;
+    // The face searched first holds a hit 5 away; the other one's box, a hair nearer, could
+    // still hold a nearer hit, and does.
+    cases[4].name = "a nearer face a hair in front of the first found";
+    cases[4].corners = FacingMinusZ(5);
+    for (const Vec3& c : FacingMinusZ(4.999f)) cases[4].corners.push_back(c);
+    cases[4].rays = {{Vec3(0, 0, 0), Vec3(0, 0, 1)}};
+    cases[4].hits = 1;
+    // From 10000 units off the float distance 10000.0004 rounds to the reach, 10000, though the
+    // face's box begins beyond it.
+    cases[5].name = "a reach the float distance rounds to";
+    cases[5].corners = FacingMinusZ(0.0004f);
+    cases[5].rays = {{Vec3(0.1f, 0.2f, -10000), Vec3(0, 0, 1)}};
+    cases[5].reach = 10000;
+    cases[5].inReach = 1;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         CMesh mesh;
         MakeMesh(&mesh, c.corners);
         C3DObject node;
         node.Create(&mesh, 0, 0, 0, 1);
-        PickCheck check;
-        for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
-        EXPECT_GE(check.inReach, c.inReach);
+        // From the root, then as the battle searches its ground: from a cell's start nodes.
+        for (int cells = 0; cells < 2; ++cells) {
+            SCOPED_TRACE(std::string(c.name) + (cells ? ", from the cells" : ""));
+            if (cells) mesh.BuildFaceCells();
+            PickCheck check;
+            for (const Ray& ray : c.rays) ASSERT_NO_FATAL_FAILURE(check.Ray(node, ray.o, ray.d, c.reach));
+            EXPECT_GE(check.inReach, c.inReach);
+            if (c.hits >= 0) {
+                EXPECT_EQ(check.hits, c.hits);
+            }
+        }
     }
 }
 
@@ -366,6 +389,7 @@ TEST(Node, PicksOnDetailedModelsAnswerAsTheLoop) {
         SCOPED_TRACE(m.name);
         const CMesh& mesh = m.mesh;
         C3DObject node;
+        m.mesh.BuildFaceCells();  // searched as the battle searches its ground
         node.Create(&m.mesh, 0, 0, 0, 1);
         const Vec3 lo = mesh.GetBoxMin(), hi = mesh.GetBoxMax();
         PickDraws r;
@@ -378,7 +402,7 @@ TEST(Node, PicksOnDetailedModelsAnswerAsTheLoop) {
             Vec3 o, dir;
             float reach = 4.0f;
             bool grazing = false;
-            switch (k % 5) {
+            switch (k % 6) {
                 case 0:  // down
                     o = Vec3(inside.x, hi.y + 1, inside.z), dir = Vec3(0, -1, 0);
                     break;
@@ -392,6 +416,17 @@ TEST(Node, PicksOnDetailedModelsAnswerAsTheLoop) {
                     o = inside + Vec3(r.Next(-5, 5), r.Next(1, 5), r.Next(-5, 5));
                     dir = Vec3(r.Next(-1, 1), r.Next(-1, 0), r.Next(-1, 1));
                     break;
+                case 4: {  // at a face's corner, slanted, where a box held tight to its corners ends
+                    const int f = int(r.Next(0, float(mesh.GetFaceCount()))) % mesh.GetFaceCount();
+                    const uint32_t* idx = mesh.GetIndices() + f * 3;
+                    const Vec3 a = mesh.GetVertexPosition(idx[0]), b = mesh.GetVertexPosition(idx[1]);
+                    const Vec3 c = mesh.GetVertexPosition(idx[2]);
+                    const Vec3 n = Vec3Normalize(Vec3Cross(b - a, c - a));
+                    const Vec3 corner = k % 4 == 0 ? a : k % 4 == 1 ? b : c;
+                    o = corner + n * r.Next(1, 5) + Vec3(r.Next(-1, 1), r.Next(-1, 1), r.Next(-1, 1));
+                    dir = corner - o;
+                    break;
+                }
                 default: {  // along a face's plane, a hair off it
                     const int f = int(r.Next(0, float(mesh.GetFaceCount()))) % mesh.GetFaceCount();
                     const uint32_t* idx = mesh.GetIndices() + f * 3;

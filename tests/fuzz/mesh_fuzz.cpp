@@ -102,6 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (!found || !(along < reach)) continue;
             FUZZ_CHECK(node.PickMesh(o, d, &hit, nullptr, reach) == 1 && hit == loop, Where(o, d, reach));
         }
+        // The later rays search from the cells' start nodes, as the battle searches its ground.
+        if (k == 7) mesh.BuildFaceCells();
     }
     return 0;
 }

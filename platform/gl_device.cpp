@@ -433,6 +433,15 @@ void GfxPresent() {
     glClear(GL_COLOR_BUFFER_BIT);
     // Stored top row first: turned over into the window.
     glBlitFramebuffer(0, 0, bw, bh, x, y + h, x + w, y, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    // Mesa's software renderer (llvmpipe) marks a batch of drawing done from its rasteriser
+    // threads by raising a count under a lock, then unlocking; the next clear or draw checks the
+    // count without the lock and, once it reads done, frees the batch's fence, so a rasteriser
+    // still on its way to the unlock writes into freed memory and the heap is corrupted. Finishing
+    // here waits for the frame's last batch under that lock, which a rasteriser leaves only when
+    // it has unlocked, and every earlier batch has ended before the last one began: when the next
+    // frame starts drawing, no rasteriser holds any fence it can free. The rasterisers would have
+    // had to finish the frame before the swap in any case.
+    glFinish();
     SDL_GL_SwapWindow(window);
     BindTargets();
 }

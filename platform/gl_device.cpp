@@ -433,14 +433,16 @@ void GfxPresent() {
     glClear(GL_COLOR_BUFFER_BIT);
     // Stored top row first: turned over into the window.
     glBlitFramebuffer(0, 0, bw, bh, x, y + h, x + w, y, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    // Mesa's software renderer (llvmpipe) marks a batch of drawing done from its rasteriser
-    // threads by raising a count under a lock, then unlocking; the next clear or draw checks the
-    // count without the lock and, once it reads done, frees the batch's fence, so a rasteriser
-    // still on its way to the unlock writes into freed memory and the heap is corrupted. Finishing
-    // here waits for the frame's last batch under that lock, which a rasteriser leaves only when
-    // it has unlocked, and every earlier batch has ended before the last one began: when the next
-    // frame starts drawing, no rasteriser holds any fence it can free. The rasterisers would have
-    // had to finish the frame before the swap in any case.
+    // Mesa's software renderer (llvmpipe) marks a batch of drawing done from each rasteriser
+    // thread by raising a count under the batch fence's lock, then unlocking. The drawing thread
+    // reads that count without the lock when it looks for a batch to reuse and frees the fence of
+    // one it reads done, so a rasteriser still on its way to the unlock writes into freed memory
+    // and corrupts the heap. glFinish waits under that lock for the frame's last batch, the blit
+    // just handed over and still drawing, and a rasteriser leaves the lock only by unlocking;
+    // every earlier batch ended before that one began. So no rasteriser is left inside a fence
+    // the next frame can free. Only a finish that finds the blit already done reads the count
+    // without the lock, and the renderer itself holds that fence until the next frame's first
+    // batch. A window's swap waits for the finished frame in any case; the threads are kept.
     glFinish();
     SDL_GL_SwapWindow(window);
     BindTargets();

@@ -367,6 +367,10 @@ void GfxDestroyDevice() {
     glDeleteFramebuffers(1, &g_dev.targetFbo);
     glDeleteTextures(kScratchTextures, g_dev.scratch);
     glDeleteTextures(1, &g_dev.whiteTexture);
+    if (g_dev.shownBatch) {
+        glFinish();  // the context's end waits for its batches under their locks in any case
+        glDeleteSync(g_dev.shownBatch);
+    }
     SDL_GL_DeleteContext(g_dev.context);
     ForgetGlState();
     SDL_Window* window = SdlGetWindow();
@@ -412,6 +416,28 @@ int GfxEndScene() {
     return 1;
 }
 
+// Mesa's software renderer (llvmpipe) draws in batches on its rasteriser threads, a new batch at
+// each change of framebuffer. Each thread marks a batch done by raising a count under the lock of
+// the batch's fence and then unlocking. The drawing thread reads that count without the lock: it
+// reuses a batch it reads done and frees the fence once a newer batch has been handed over, so a
+// rasteriser still on its way to the unlock writes into freed memory and corrupts the heap. So
+// the frame ends in waits, one after each batch it makes here (the frame's drawing, the window's
+// clear, the blit, which draws into a framebuffer of its own), and a sync object holds each waited
+// batch's fence until the next wait ends. A batch begins only when every thread has left the one
+// before, so a later batch seen done proves the held one unlocked, even when the wait read the
+// count done without the lock; then the sync can free it. The threads are kept, and the swap
+// shows a finished frame.
+namespace {
+
+GLsync FinishAndHold(GLsync held) {
+    glFinish();
+    GLsync now = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);  // before the release: may be the same batch
+    if (held) glDeleteSync(held);
+    return now;
+}
+
+}  // namespace
+
 void GfxPresent() {
     if (!g_dev.created) return;
     SDL_Window* window = SdlGetWindow();
@@ -425,25 +451,17 @@ void GfxPresent() {
         w = wh * bw / bh;
     }
     int x = (ww - w) / 2, y = (wh - h) / 2;
+    g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_dev.backFbo);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     GlCap(GL_SCISSOR_TEST, false);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
+    g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
     // Stored top row first: turned over into the window.
     glBlitFramebuffer(0, 0, bw, bh, x, y + h, x + w, y, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    // Mesa's software renderer (llvmpipe) marks a batch of drawing done from each rasteriser
-    // thread by raising a count under the batch fence's lock, then unlocking. The drawing thread
-    // reads that count without the lock when it looks for a batch to reuse and frees the fence of
-    // one it reads done, so a rasteriser still on its way to the unlock writes into freed memory
-    // and corrupts the heap. glFinish waits under that lock for the frame's last batch, the blit
-    // just handed over and still drawing, and a rasteriser leaves the lock only by unlocking;
-    // every earlier batch ended before that one began. So no rasteriser is left inside a fence
-    // the next frame can free. Only a finish that finds the blit already done reads the count
-    // without the lock, and the renderer itself holds that fence until the next frame's first
-    // batch. A window's swap waits for the finished frame in any case; the threads are kept.
-    glFinish();
+    g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
     SDL_GL_SwapWindow(window);
     BindTargets();
 }

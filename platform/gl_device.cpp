@@ -422,7 +422,7 @@ int GfxEndScene() {
 // reuses a batch it reads done and frees the fence once a newer batch has been handed over, so a
 // rasteriser still on its way to the unlock writes into freed memory and corrupts the heap. So
 // the frame ends in waits, one after each batch it makes here (the frame's drawing, the window's
-// clear, the blit, which draws into a framebuffer of its own), and a sync object holds each waited
+// bars, the blit, which draws into a framebuffer of its own), and a sync object holds each waited
 // batch's fence until the next wait ends. A batch begins only when every thread has left the one
 // before, so a later batch seen done proves the held one unlocked, even when the wait read the
 // count done without the lock; then the sync can free it. The threads are kept, and the swap
@@ -456,9 +456,11 @@ void GfxPresent() {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     GlCap(GL_SCISSOR_TEST, false);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
+    if (w != ww || h != wh) {  // bars to paint: a batch of its own, as the blit's is
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
+    }
     // Stored top row first: turned over into the window.
     glBlitFramebuffer(0, 0, bw, bh, x, y + h, x + w, y, GL_COLOR_BUFFER_BIT, GL_LINEAR);
     g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);

@@ -368,7 +368,7 @@ void GfxDestroyDevice() {
     glDeleteTextures(kScratchTextures, g_dev.scratch);
     glDeleteTextures(1, &g_dev.whiteTexture);
     if (g_dev.shownBatch) {
-        glFinish();  // the context's end waits for its batches under their locks in any case
+        glFinish();  // whatever was drawn since the last frame ends first (see GfxPresent)
         glDeleteSync(g_dev.shownBatch);
     }
     SDL_GL_DeleteContext(g_dev.context);
@@ -431,7 +431,8 @@ namespace {
 
 GLsync FinishAndHold(GLsync held) {
     glFinish();
-    GLsync now = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);  // before the release: may be the same batch
+    // Taken before the release: when nothing was drawn since, both hold the same batch.
+    GLsync now = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
     if (held) glDeleteSync(held);
     return now;
 }

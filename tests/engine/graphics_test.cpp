@@ -135,7 +135,7 @@ TEST_F(GfxTest, NoRasteriserUnlocksAFenceTheNextFrameFreed) {
     if (!counts) GTEST_SKIP() << "runs with the fence watch preloaded (ctest -R FenceWatch)";
     StartDevice();
     volatile unsigned spin = 0;
-    for (int frame = 0; frame < 300; ++frame) {
+    for (int frame = 0; frame < 600; ++frame) {
         Frame(0xFF000000 | unsigned(frame), [&] {
             for (int i = 0; i < 20; ++i) DrawMarker(float(20 + 30 * (i % 20)), float(20 + frame % 400), 0xFFFFFFFF);
             // Each line of text uploads its glyphs into a texture the batch before it may still

@@ -126,8 +126,8 @@ TEST_F(GfxTest, BeginWithoutEndIsHarmlessAndLostDeviceSkipsFrames) {
 }
 
 // Run by ctest's FenceWatch test with tests/engine/fence_watch.c preloaded and two rasteriser
-// threads: Mesa's software renderer must never be left unlocking a fence that the next frame's
-// first clear frees (heap corruption, one crash in hours of play), whatever the time the game
+// threads: no rasteriser of Mesa's software renderer may be left unlocking a fence the drawing
+// thread has freed (heap corruption, one crash in hours of play), whatever the time the game
 // spends between frames.
 TEST_F(GfxTest, NoRasteriserUnlocksAFenceTheNextFrameFreed) {
     using Counts = void (*)(long*, long*);
@@ -138,8 +138,8 @@ TEST_F(GfxTest, NoRasteriserUnlocksAFenceTheNextFrameFreed) {
     for (int frame = 0; frame < 600; ++frame) {
         Frame(0xFF000000 | unsigned(frame), [&] {
             for (int i = 0; i < 20; ++i) DrawMarker(float(20 + 30 * (i % 20)), float(20 + frame % 400), 0xFFFFFFFF);
-            // Each line of text uploads its glyphs into a texture the batch before it may still
-            // read, which ends that batch early: several batches a frame, as the game's frames have.
+            // Glyph uploads and textured quads, as the game's frames have: without them the old
+            // present never met the race here.
             for (int line = 0; line < 8; ++line) DrawTextFormat(10, 20 * line, "frame %d line %d", frame, line);
         });
         // Work of its own between frames, a little more each frame, so that the next frame's

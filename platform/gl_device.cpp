@@ -367,6 +367,10 @@ void GfxDestroyDevice() {
     glDeleteFramebuffers(1, &g_dev.targetFbo);
     glDeleteTextures(kScratchTextures, g_dev.scratch);
     glDeleteTextures(1, &g_dev.whiteTexture);
+    if (g_dev.shownBatch) {
+        glFinish();  // whatever was drawn since the last frame ends first (see GfxPresent)
+        glDeleteSync(g_dev.shownBatch);
+    }
     SDL_GL_DeleteContext(g_dev.context);
     ForgetGlState();
     SDL_Window* window = SdlGetWindow();
@@ -412,6 +416,29 @@ int GfxEndScene() {
     return 1;
 }
 
+// Mesa's software renderer (llvmpipe) draws in batches on its rasteriser threads, a new batch at
+// each change of framebuffer. Each thread marks a batch done by raising a count under the lock of
+// the batch's fence and then unlocking. The drawing thread reads that count without the lock: it
+// reuses a batch it reads done and frees the fence once a newer batch has been handed over, so a
+// rasteriser still on its way to the unlock writes into freed memory and corrupts the heap. So
+// the frame ends in waits, one after each batch it makes here (the frame's drawing, the window's
+// bars, the blit, which draws into a framebuffer of its own), and a sync object holds each waited
+// batch's fence until the next wait ends. A batch begins only when every thread has left the one
+// before, so a later batch seen done proves the held one unlocked, even when the wait read the
+// count done without the lock; then the sync can free it. The threads are kept, and the swap
+// shows a finished frame.
+namespace {
+
+GLsync FinishAndHold(GLsync held) {
+    glFinish();
+    // Taken before the release: when nothing was drawn since, both hold the same batch.
+    GLsync now = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+    if (held) glDeleteSync(held);
+    return now;
+}
+
+}  // namespace
+
 void GfxPresent() {
     if (!g_dev.created) return;
     SDL_Window* window = SdlGetWindow();
@@ -425,14 +452,19 @@ void GfxPresent() {
         w = wh * bw / bh;
     }
     int x = (ww - w) / 2, y = (wh - h) / 2;
+    g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, g_dev.backFbo);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     GlCap(GL_SCISSOR_TEST, false);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (w != ww || h != wh) {  // bars to paint: a batch of its own, as the blit's is
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
+    }
     // Stored top row first: turned over into the window.
     glBlitFramebuffer(0, 0, bw, bh, x, y + h, x + w, y, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    g_dev.shownBatch = FinishAndHold(g_dev.shownBatch);
     SDL_GL_SwapWindow(window);
     BindTargets();
 }

@@ -70,6 +70,7 @@ struct Device {
     int adapter = 0;
     int inScene = 0;
     GLuint backFbo = 0, targetFbo = 0;
+    GLsync shownBatch = nullptr;  // keeps the last frame's last batch alive (GfxPresent)
     GfxSurface* backBuffer = nullptr;
     GfxSurface* backDepth = nullptr;
     GfxSurface* target = nullptr;   // current render target (a reference)

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include <dlfcn.h>
+
 namespace {
 
 bool Has(const std::string& hay, const char* needle) { return hay.find(needle) != std::string::npos; }
@@ -121,6 +123,33 @@ TEST_F(GfxTest, BeginWithoutEndIsHarmlessAndLostDeviceSkipsFrames) {
     EXPECT_EQ(BeginFrame(0xFFFF0000), 0);
     EXPECT_TRUE(Has(g_gfxLog, "3Dデバイスのリセットが必要です.\n"));
     EXPECT_EQ(PumpMessages(), 0);  // the program ends through the quit message
+}
+
+// Run by ctest's FenceWatch test with tests/engine/fence_watch.c preloaded and two rasteriser
+// threads: no rasteriser of Mesa's software renderer may be left unlocking a fence the drawing
+// thread has freed (heap corruption, one crash in hours of play), whatever the time the game
+// spends between frames.
+TEST_F(GfxTest, NoRasteriserUnlocksAFenceTheNextFrameFreed) {
+    using Counts = void (*)(long*, long*);
+    auto counts = reinterpret_cast<Counts>(dlsym(RTLD_DEFAULT, "fence_watch_counts"));
+    if (!counts) GTEST_SKIP() << "runs with the fence watch preloaded (ctest -R FenceWatch)";
+    StartDevice();
+    volatile unsigned spin = 0;
+    for (int frame = 0; frame < 600; ++frame) {
+        Frame(0xFF000000 | unsigned(frame), [&] {
+            for (int i = 0; i < 20; ++i) DrawMarker(float(20 + 30 * (i % 20)), float(20 + frame % 400), 0xFFFFFFFF);
+            // Glyph uploads and textured quads, as the game's frames have: without them the old
+            // present never met the race here.
+            for (int line = 0; line < 8; ++line) DrawTextFormat(10, 20 * line, "frame %d line %d", frame, line);
+        });
+        // Work of its own between frames, a little more each frame, so that the next frame's
+        // clear meets the rasterisers at every point of their last batch.
+        for (unsigned i = 0; i < unsigned(frame % 30) * 20000; ++i) spin = spin + i;
+    }
+    long widened = 0, writes = 0;
+    counts(&widened, &writes);
+    if (widened == 0) GTEST_SKIP() << "the renderer here draws without rasteriser threads";
+    EXPECT_EQ(writes, 0) << "rasteriser unlocks of freed fences over " << widened << " widened wake-ups";
 }
 
 TEST_F(GfxTest, WorldPointLandsWhereTheFrameMatricesSay) {

@@ -8,12 +8,12 @@
 //   BATTLE_BENCH_NO_DRAW=1 skips the drawn frames, so a count of the step's instructions
 //   (callgrind, collecting CBattle::SimulateStep) covers the full-pool steps alone.
 #include "battle.h"
+#include "bench_clock.h"
 #include "battle_runner.h"
 #include "stage.h"
 #include "sys_rand.h"
 
 #include <sched.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,12 +26,6 @@
 namespace {
 
 long long g_allocations = 0;
-
-double NowMs() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
 
 constexpr int kSimSteps = 2000;
 constexpr int kDrawnFrames = 200;

@@ -5,6 +5,7 @@
 // print the same lines on every run and on every build. --time times the steps alone, so the
 // figure is the step's: a state is hashed only for --hashes or a record's end.
 #include "battle.h"
+#include "bench_clock.h"
 #include "battle_runner.h"
 #include "lockstep_runner.h"
 #include "pad_record.h"
@@ -13,7 +14,6 @@
 #include "sys_rand.h"
 #include "sys_text.h"
 
-#include <time.h>
 #include <unistd.h>
 
 #include <cinttypes>
@@ -53,12 +53,6 @@ bool ParseInt(const char* text, long long* out) {
     if (!*text || *end) return false;
     *out = v;
     return true;
-}
-
-double NowMs() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
 }
 
 std::string MissionText(const std::string& arg) {

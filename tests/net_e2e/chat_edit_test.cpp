@@ -19,8 +19,6 @@ constexpr int kStopStep = 150;
 constexpr int kStopMs = 3000;      // some 180 key frames to catch up: far more than the typing takes
 constexpr int kBehindToType = 60;  // TWO starts typing only this far behind, and ends still behind
 
-const std::string kAfter = U8(u8"until over 1\nuntil state メインメニュー\nmark back\nuntil file ../leave\nquit\n");
-
 // The host ends the match once the line has come, whatever it reads.
 const std::string kHostFight = U8(u8"until chat TWO:c1\nwait 30\ndown F4\nuntil phase 99\nup F4\n");
 
@@ -50,7 +48,7 @@ TEST(ChatEdit, ALineEditedWithTheCursorKeysOnAGameCatchingUpArrivesAsEdited) {
     SPeerOptions paced, drawn;
     drawn.draw = true;
     ASSERT_NO_FATAL_FAILURE(
-        StartTwoASideMatch(world, host, one, two, {kHostFight + kAfter, kAfter, kTwoFight + kAfter}, paced, drawn));
+        StartTwoASideMatch(world, host, one, two, {kHostFight + kAfterMatch, kAfterMatch, kTwoFight + kAfterMatch}, paced, drawn));
     ASSERT_TRUE(two.WaitForLine("out.txt", " mark stop-me", kFightMs))
         << PeerReport(host) << PeerReport(one) << PeerReport(two) << world.Relay().Output();
     ASSERT_EQ(kill(two.Pid(), SIGSTOP), 0);

@@ -23,13 +23,6 @@ constexpr int kGoStep = 150;    // TWO goes once its simulation has run this far
 constexpr int kEndWaitMs = 90000;
 const SPeerOptions kPaced{true, false, 30000};
 
-const std::string kAfter = U8(u8"until over 1\nuntil state メインメニュー\nmark back\nuntil file ../leave\nquit\n");
-
-int ResultSteps(const std::string& line) {
-    const size_t at = line.find("steps=");
-    return at == std::string::npos ? -1 : atoi(line.c_str() + at + 6);
-}
-
 long long MsSince(std::chrono::steady_clock::time_point from) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - from).count();
 }
@@ -39,7 +32,7 @@ long long MsSince(std::chrono::steady_clock::time_point from) {
 void StartMatch(E2eWorld& world, E2eProcess& host, E2eProcess& one, E2eProcess& two, const std::string& hostFight,
                 const SPeerOptions& twoOptions) {
     ASSERT_NO_FATAL_FAILURE(
-        StartTwoASideMatch(world, host, one, two, {hostFight + kAfter, kAfter, kAfter}, kPaced, twoOptions));
+        StartTwoASideMatch(world, host, one, two, {hostFight + kAfterMatch, kAfterMatch, kAfterMatch}, kPaced, twoOptions));
     ASSERT_TRUE(two.WaitForLine("out.txt", "step " + std::to_string(kGoStep) + " ", kFightMs))
         << PeerReport(host) << PeerReport(one) << PeerReport(two) << world.Relay().Output();
 }

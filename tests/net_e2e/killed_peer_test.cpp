@@ -36,12 +36,6 @@ until file ../leave
 quit
 )");
 
-// The step a result line gives ("FRAME result R phase=P steps=N").
-int ResultSteps(const std::string& line) {
-    const size_t at = line.find("steps=");
-    return at == std::string::npos ? -1 : atoi(line.c_str() + at + 6);
-}
-
 struct SKillCase {
     const char* name;
     int victim;  // 0 HOST, 1 ONE, 2 TWO
@@ -210,8 +204,7 @@ TEST(PausedPeer, AStoppedGameAndTheFreeCameraEndNothingAndF4StillEndsTheMatch) {
         ASSERT_GT(request, fighting) << PeerReport(p);
         EXPECT_NE(out[request].find(U8(u8" chat HOST:ｺﾏﾝﾄﾞ:終了申請")), std::string::npos) << PeerReport(p);
         EXPECT_GT(result, request) << PeerReport(p);
-        for (const std::string& line : LinesWith(out, "step "))
-            if (line.rfind("step ", 0) == 0) hashes[i].push_back(line);
+        hashes[i] = StepLines(out);
         const std::string log = p.ReadFile("game/peer.log");
         EXPECT_EQ(log.find("battle: the relay shows slot"), std::string::npos) << PeerReport(p);
         if (i == 0) {

@@ -264,8 +264,7 @@ TEST(LobbyPeers, ThreeGamesJoinFailCancelFightAndComeBack) {
         for (int s = 3; s < 6; ++s)
             EXPECT_GE(FindLine(out[i], " slot " + std::to_string(s) + " name=CPU" + std::to_string(s), after), after)
                 << peers[i]->Name() << " slot " << s;
-        for (const std::string& l : out[i])
-            if (l.rfind("step ", 0) == 0) steps[i].push_back(l);
+        steps[i] = StepLines(out[i]);
         EXPECT_GE(steps[i].size(), (size_t)kMatchSteps) << peers[i]->Name();
     }
     for (int i = 1; i < 3; ++i) {

@@ -86,6 +86,9 @@ mark fighting
 )");
 }
 
+// After a match: back in the main menu, then waiting for the test's "leave" file before closing.
+const std::string kAfterMatch = U8(u8"until over 1\nuntil state メインメニュー\nmark back\nuntil file ../leave\nquit\n");
+
 // HOST hosts, ONE and TWO join by address (TWO on team B), everybody says ready and the host
 // starts a two-a-side match, each team's second robot a CPU run by the host. Each game's script
 // goes on with its own part: what it does in the fight and after it. Returns once all three run.

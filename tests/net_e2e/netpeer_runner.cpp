@@ -43,6 +43,18 @@ int LineFrame(const std::string& line) {
     return atoi(line.c_str());
 }
 
+int ResultSteps(const std::string& line) {
+    const size_t at = line.find("steps=");
+    return at == std::string::npos ? -1 : atoi(line.c_str() + at + 6);
+}
+
+std::vector<std::string> StepLines(const std::vector<std::string>& out) {
+    std::vector<std::string> steps;
+    for (const std::string& line : out)
+        if (line.rfind("step ", 0) == 0) steps.push_back(line);
+    return steps;
+}
+
 bool WaitForLineWithinFrames(E2eProcess& peer, const std::string& text, int frames, int stuckMs) {
     int first = -1, last = -1;
     size_t lines = 0;

@@ -21,6 +21,10 @@ std::vector<std::string> PeerOutput(const E2eProcess& peer);
 std::string PeerReport(const E2eProcess& peer);
 // The frame number that opens an output line ("FRAME KIND ..."); -1 for other lines.
 int LineFrame(const std::string& line);
+// The step a result line gives ("FRAME result R phase=P steps=N"); -1 when none.
+int ResultSteps(const std::string& line);
+// The per-step hash lines ("step N ..."), in order: two games in lockstep print the same ones.
+std::vector<std::string> StepLines(const std::vector<std::string>& out);
 // A wait for a line of the peer's output bounded by the peer's own frames, not by the wall clock,
 // so a busy machine cannot fail it: it gives up once the peer has run `frames` frames past the
 // one it was at when the wait began, has ended, or has written no line for stuckMs (stuck, not

@@ -26,18 +26,6 @@ const std::string kHostEnds = "until step " + std::to_string(kF4Step) + "\ndown 
 const std::string kQuitAtTheStart =
     U8(u8"until fighters 4\nuntil slot 0 開始待ち\nuntil slot 1 開始待ち\nuntil slot 2 開始待ち\nmark quitting\nquit\n");
 
-int ResultSteps(const std::string& line) {
-    const size_t at = line.find("steps=");
-    return at == std::string::npos ? -1 : atoi(line.c_str() + at + 6);
-}
-
-std::vector<std::string> Steps(const std::vector<std::string>& out) {
-    std::vector<std::string> steps;
-    for (const std::string& l : out)
-        if (l.rfind("step ", 0) == 0) steps.push_back(l);
-    return steps;
-}
-
 TEST(StartWait, APlayerWhoQuitsAsTheHostStartsDoesNotHoldTheMatch) {
     E2eWorld world;
     ASSERT_TRUE(world.Start());
@@ -88,7 +76,7 @@ TEST(StartWait, APlayerWhoQuitsAsTheHostStartsDoesNotHoldTheMatch) {
         const int slot3 = FindLine(out[i], " slot 3 ", result);
         ASSERT_GT(slot3, result) << PeerReport(p);
         EXPECT_NE(out[i][slot3].find(U8(u8" conn=未接続 ")), std::string::npos) << out[i][slot3];
-        steps[i] = Steps(out[i]);
+        steps[i] = StepLines(out[i]);
         EXPECT_GE(steps[i].size(), (size_t)kF4Step - 9) << p.Name();
     }
     for (int i = 1; i < 3; ++i) {

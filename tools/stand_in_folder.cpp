@@ -101,7 +101,15 @@ std::map<std::string, Stamp> ReadRecord(const std::string& file) {
     return record;
 }
 
-// Through a new file and a rename, so that a stopped build leaves the old record whole.
+// Through a new file beside it and a rename: a stopped build leaves the old file or the new one
+// whole, and a folder a user linked to another disk is written where it lies.
+int WriteInPlace(const std::string& path, const std::string& bytes) {
+    const std::string fresh = path + ".stand-in.new";
+    if (WriteFileBytes(fresh, bytes.data(), bytes.size()) && rename(fresh.c_str(), path.c_str()) == 0) return 1;
+    remove(fresh.c_str());
+    return 0;
+}
+
 int WriteRecord(const std::string& file, const std::map<std::string, Stamp>& record) {
     std::string text =
         "# The stand-ins the build wrote into this folder: FNV-1a 64 hash, size, path. A file that no longer\n"
@@ -112,9 +120,7 @@ int WriteRecord(const std::string& file, const std::map<std::string, Stamp>& rec
         snprintf(head, sizeof head, "%016llx %llu ", (unsigned long long)stamp.hash, (unsigned long long)stamp.size);
         text += head + path + "\n";
     }
-    const std::string fresh = file + ".new";
-    if (!WriteFileBytes(fresh, text.data(), text.size())) return 0;
-    return rename(fresh.c_str(), file.c_str()) == 0 ? 1 : 0;
+    return WriteInPlace(file, text);
 }
 
 }  // namespace
@@ -186,7 +192,7 @@ int PlaceStandIns(const std::string& stagingDir, const std::string& gameDir) {
                     target.c_str());
             continue;
         }
-        if (rename(staged.c_str(), target.c_str()) != 0) {
+        if (!WriteInPlace(target, bytes)) {
             fprintf(stderr, "make_assets: cannot write %s\n", target.c_str());
             ok = 0;
             continue;

@@ -5,8 +5,7 @@
 
 #include <string>
 
-// The generators write into this folder inside the game folder, so each stand-in reaches its
-// place by a rename on the same file system.
+// The generators' own folder inside the game folder; what a stopped build left there goes first.
 extern const char* const kStandInStaging;
 extern const char* const kStandInRecord;  // stand-ins.txt
 

@@ -120,6 +120,8 @@ int WriteRecord(const std::string& file, const std::map<std::string, Stamp>& rec
         snprintf(head, sizeof head, "%016llx %llu ", (unsigned long long)stamp.hash, (unsigned long long)stamp.size);
         text += head + path + "\n";
     }
+    std::string present;
+    if (ReadWhole(file, &present) && present == text) return 1;  // a rebuild that changed nothing writes nothing
     return WriteInPlace(file, text);
 }
 

@@ -40,14 +40,15 @@ int main(int argc, char** argv) {
         fprintf(stderr, "make_assets: cannot create %s\n", staging.c_str());
         return 1;
     }
+    int generated = 1;
     for (const Entry& e : Registry()) {
         if (!e.fn(staging)) {
             fprintf(stderr, "make_assets: generator %s failed\n", e.name);
-            failed = 1;
+            generated = 0;
         }
     }
     // A failed generator may have left a file half written: nothing then reaches the game folder.
-    if (!failed && !PlaceStandIns(staging, dir)) failed = 1;
+    if (!generated || !PlaceStandIns(staging, dir)) failed = 1;
     std::filesystem::remove_all(staging, ec);
     return failed;
 }

@@ -3,7 +3,8 @@
 // set-up, on stage 1 or the stage given. Each figure is printed beside its target; nothing here
 // fails a build. The renderer's threads (LP_NUM_THREADS) and the cores the bench may use
 // (taskset) are the caller's: the frame's target is for two cores. A stage the game does not
-// know is refused: its figures would be those of a battle on no ground.
+// know is refused: its figures would be those of a battle on no ground. So is a second
+// argument: ignored, it would have the caller believe it counted.
 // Usage: battle_bench [STAGE]
 //   BATTLE_BENCH_NO_DRAW=1 skips the drawn frames, so a count of the step's instructions
 //   (callgrind, collecting CBattle::SimulateStep) covers the full-pool steps alone.
@@ -32,6 +33,7 @@ constexpr int kDrawnFrames = 200;
 constexpr double kFrameMs = 1000.0 / 30.0;
 constexpr double kStepTargetMs = 0.1;
 constexpr double kDrawnFrameTargetMs = 16.0;
+const char* const kUsage = "usage: battle_bench [STAGE]\n";
 const char* const kBuilds[kMaxRobots] = {"36,1,2", "29,0,1", "9,2,3", "21,1,0", "31,3,4", "32,0,2"};
 
 std::unique_ptr<CBattle> MakeBattle(int stage) {
@@ -75,7 +77,7 @@ int ParseStage(const char* text, int* stage) {
     errno = 0;
     const long v = strtol(text, &end, 10);
     if (end == text || *end || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
-        fprintf(stderr, "battle_bench: \"%s\" is no stage number\nusage: battle_bench [STAGE]\n", text);
+        fprintf(stderr, "battle_bench: \"%s\" is no stage number\n%s", text, kUsage);
         return 0;
     }
     if (!IsKnownStage(int(v))) {
@@ -107,6 +109,10 @@ void operator delete[](void* p, size_t) noexcept { free(p); }
 
 int main(int argc, char** argv) {
     int stage = 1;
+    if (argc > 2) {
+        fprintf(stderr, "battle_bench: one stage at most, not \"%s\" as well\n%s", argv[2], kUsage);
+        return 2;
+    }
     if (argc > 1 && !ParseStage(argv[1], &stage)) return 2;
     if (chdir(GAME_DIR) != 0 || !StartHeadlessEngine()) {
         fprintf(stderr, "battle_bench: no game folder or no engine\n");

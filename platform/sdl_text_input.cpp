@@ -3,9 +3,8 @@
 // a text event that ends a composition, or that holds double-byte characters, is input-method
 // text, handed on whole; any other is typing, handed on one single-byte character at a time
 // together with the control characters of Enter, Backspace, Tab and Escape and the editing keys,
-// in the order typed. While no field is open, text input is off so
-// that an input method in Japanese mode cannot swallow the game's keys; the typed character then
-// comes from each key-down.
+// in the order typed. While no field is open, text input is off so that an input method in
+// Japanese mode cannot swallow the game's keys; the typed character then comes from each key-down.
 #include "sdl_input_local.h"
 #include "sys_input.h"
 #include "sys_text.h"

@@ -3,9 +3,8 @@
 // a text event that ends a composition, or that holds double-byte characters, is input-method
 // text, handed on whole; any other is typing, handed on one single-byte character at a time
 // together with the control characters of Enter, Backspace, Tab and Escape and the editing keys,
-// all as they come, so that their order survives. While no field is open, text input is off so
-// that an input method in Japanese mode cannot swallow the game's keys; the typed character then
-// comes from each key-down.
+// in the order typed. While no field is open, text input is off so that an input method in
+// Japanese mode cannot swallow the game's keys; the typed character then comes from each key-down.
 #include "sdl_input_local.h"
 #include "sys_input.h"
 #include "sys_text.h"
@@ -30,7 +29,34 @@ bool g_changed = false;
 bool g_composedThisPump = false;
 SDL_Rect g_caret = {-1, -1, 0, 0};
 
-void OnPumpStart() { g_composedThisPump = !g_composition.empty(); }
+// The keys that came while a composition showed, waiting for its end. The input methods SDL
+// speaks to over D-Bus (IBus, fcitx) keep every key they use, with no key-down at all, and a pump
+// brings all of its keys before the input method's edits and commits of the same pump: a key
+// that comes while a composition still shows was pressed after the composition had ended, and
+// its commit is still to come. One that is still waiting when the next pump begins was the input
+// method's, let through while it composed.
+struct HeldKey {
+    int c;    // control character, or 0
+    int key;  // editing key, or 0
+};
+constexpr int kHeldKeys = 64;
+HeldKey g_held[kHeldKeys];
+int g_heldCount = 0;
+
+void OnPumpStart() {
+    g_composedThisPump = !g_composition.empty();
+    g_heldCount = 0;
+}
+
+void HandOnKey(int c, int key) {
+    if (c && g_onChar) g_onChar(c);
+    if (key && g_onKey) g_onKey(key);
+}
+
+void HandOnHeldKeys() {
+    for (int i = 0; i < g_heldCount; ++i) HandOnKey(g_held[i].c, g_held[i].key);
+    g_heldCount = 0;
+}
 
 bool TextInputOn() { return SDL_IsTextInputActive() == SDL_TRUE; }
 
@@ -39,6 +65,7 @@ void ForgetComposition() {
     g_composition.clear();
     g_converted = 0;
     g_composedThisPump = false;
+    g_heldCount = 0;
 }
 
 // Text input follows the fields; switching it either way drops a composition in progress, since
@@ -60,6 +87,7 @@ void OnEditing(const char* utf8, int selected) {
     g_composition = text;
     g_converted = converted;
     if (!text.empty()) g_composedThisPump = true;
+    else HandOnHeldKeys();  // ended without a commit: cancelled
 }
 
 bool HasDoubleByte(const std::string& s) {
@@ -78,6 +106,7 @@ void OnText(const char* utf8) {
         g_converted = 0;
         g_changed = true;
         g_composedThisPump = true;
+        HandOnHeldKeys();
         return;
     }
     if (g_onChar)
@@ -157,20 +186,19 @@ bool IsEditingKey(SDL_Scancode scancode) {
 }
 
 void OnKeyDown(const SDL_KeyboardEvent& key) {
-    int c = 0;
-    if (TextInputOn()) {
-        // A key the input method takes while composing types nothing; the text event brings
-        // every other key's character.
-        if (!g_composition.empty() || g_composedThisPump) return;
-        c = ControlChar(key.keysym.scancode);
-    } else {
-        c = KeyChar(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
-    }
+    // With text input on the text event brings every typed character but these.
+    const int c = TextInputOn() ? ControlChar(key.keysym.scancode)
+                                : KeyChar(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
     // A held Enter or Escape repeats its key-down; a field opened by the first press must not be
     // ended by the repeats.
     if (key.repeat && (c == 0x0D || c == 0x1B)) return;
-    if (c && g_onChar) g_onChar(c);
-    if (!c && IsEditingKey(key.keysym.scancode) && g_onKey) g_onKey(SysScancodeToKey(key.keysym.scancode));
+    const int editing = !c && IsEditingKey(key.keysym.scancode) ? SysScancodeToKey(key.keysym.scancode) : 0;
+    if (!c && !editing) return;
+    if (TextInputOn() && !g_composition.empty()) {
+        if (g_heldCount < kHeldKeys) g_held[g_heldCount++] = {c, editing};
+        return;
+    }
+    HandOnKey(c, editing);
 }
 
 void OnEvent(const SDL_Event& e) {

@@ -310,17 +310,96 @@ TEST_F(TextInputTest, CompositionIsShownThenCommittedByEnter) {
     EXPECT_EQ(field.GetStatusLine(), std::string("IME ON cnv[") + "漢" + "]");
     EXPECT_EQ(Press(kKeyEscape), 0);  // Escape while composing does not cancel the field
     EXPECT_EQ(Text(), "ab");
-    // Enter commits: the composition ends and the text arrives in the same pump.
-    SysInjectKey(kKeyEnter, 1);
-    SysInjectComposition("", 0);
+    // Enter commits: the input method keeps the key, with no key-down, and sends the text, then
+    // the end of the composition.
     SysInjectText("漢字");
+    SysInjectComposition("", 0);
     EXPECT_EQ(Frame(), 0);
-    SysInjectKey(kKeyEnter, 0);
     Frame();
     EXPECT_FALSE(field.IsComposing());
     EXPECT_EQ(Text(), std::string("a") + "漢字" + "b");
     EXPECT_EQ(field.GetCursor(), 5);
     EXPECT_EQ(Press(kKeyEnter), 1);
+}
+
+// Keys pressed right after a commit, within one frame of a game whose frames are held up, on
+// "a|b" with 日本 under conversion. The input method keeps the Enter that commits (no key-down
+// comes for it), and a pump brings all its keys before the input method's commit and the end of
+// its composition, so the keys that followed the commit come first. "<", ">", "~", "\b" and "\r"
+// stand for Left, Right, Delete, Backspace and Enter; "か" is composed after the commit and
+// committed the next frame.
+TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
+    enum When { kSamePump, kLaterPump, kWhileComposing };
+    const struct {
+        const char* what;
+        When when;
+        std::vector<std::string> keys;
+        std::string text;
+        int cursor;
+        int done;
+    } cases[] = {
+        {"Left and a character", kSamePump, {"<", "か"}, "a日か本b", 5, 0},
+        {"Backspace", kSamePump, {"\b"}, "a日b", 3, 0},
+        {"a second Enter sends", kSamePump, {"\r"}, "a日本b", 5, 1},
+        {"Left, Backspace, Enter", kSamePump, {"<", "\b", "\r"}, "a本b", 1, 1},
+        {"Left and Delete", kSamePump, {"<", "~"}, "a日b", 3, 0},
+        // The commit in one pump, the keys in the next, before the field runs (a frame not drawn).
+        {"keys of a later pump", kLaterPump, {"<", "\b"}, "a本b", 1, 0},
+        // While the composition shows and does not end, the keys that come are the input method's.
+        {"keys while composing", kWhileComposing, {"<", "<", "\b", ">", "~", "\r"}, "a日本b", 5, 0},
+    };
+    auto keyOf = [](const std::string& t) {
+        return t == "<" ? (int)kKeyLeft : t == ">" ? (int)kKeyRight : t == "~" ? (int)kKeyDelete
+                                        : t == "\b" ? (int)kKeyBackspace : t == "\r" ? (int)kKeyEnter : 0;
+    };
+    auto frame = [&] {  // two polls a frame, as on a game running behind the host
+        PumpMessages();
+        UpdateInput();
+        UpdateInput();
+        return field.Update();
+    };
+    for (const auto& c : cases) {
+        field.SetText("ab");
+        Press(kKeyLeft);
+        SysInjectComposition("日本", 1);
+        Frame();
+        ASSERT_TRUE(field.IsComposing()) << c.what;
+        auto keys = [&] {
+            for (const std::string& t : c.keys)
+                if (const int key = keyOf(t)) {
+                    SysInjectKey(key, 1);
+                    SysInjectKey(key, 0);
+                }
+        };
+        auto commit = [](const char* text) {
+            SysInjectText(text);
+            SysInjectComposition("", 0);
+        };
+        if (c.when == kLaterPump) {
+            commit("日本");
+            PumpMessages();
+            UpdateInput();
+        }
+        keys();
+        if (c.when == kSamePump) commit("日本");
+        for (const std::string& t : c.keys)
+            if (!keyOf(t)) SysInjectComposition(t.c_str(), 0);
+        int done = frame();
+        if (c.when == kWhileComposing) {
+            commit("日本");
+            done |= frame();
+        }
+        for (const std::string& t : c.keys)
+            if (!keyOf(t)) {
+                commit(t.c_str());
+                done |= frame();
+            }
+        EXPECT_EQ(Text(), c.text) << c.what;
+        EXPECT_EQ(field.GetCursor(), c.cursor) << c.what;
+        EXPECT_EQ(done, c.done) << c.what;
+        EXPECT_FALSE(field.IsComposing()) << c.what;
+        ClearTypedChars();
+    }
 }
 
 TEST_F(TextInputTest, CommitWithoutAnyKeyStillArrives) {

@@ -206,12 +206,23 @@ TEST_F(NetBattleTest, ChatLineEditedOnAGameRunningBehindGoesOutAsEdited) {
     for (const char* c : {"c", "1", " ", "m", "i", "d", "X", "d", "l", "e"}) press(kKeyA, c);
     for (int i = 0; i < 3; ++i) press(kKeyLeft, nullptr);
     press(kKeyBackspace, nullptr);
-    press(kKeyEnter, nullptr);
+    // 本日 under conversion; within one frame Enter commits it, then Left, Backspace and Enter. The
+    // input method keeps the Enter that commits and sends its text after the frame's keys.
+    SysInjectComposition("本日", 1);
+    frame();
+    for (int key : {(int)kKeyLeft, (int)kKeyBackspace, (int)kKeyEnter}) {
+        SysInjectKey(key, 1);
+        SysInjectKey(key, 0);
+    }
+    SysInjectText("本日");
+    SysInjectComposition("", 0);
+    frame();
     EXPECT_FALSE(b->m_chatOpen);
     frame();  // the line goes out with the next frame's messages
     const size_t chat = b->Outgoing().find(">mBRAVO:");
     ASSERT_NE(chat, std::string::npos) << b->Outgoing().substr(0, 200);
-    EXPECT_EQ(b->Outgoing().substr(chat, 17), ">mBRAVO:c1 middle") << b->Outgoing().substr(chat, 30);
+    const std::string line = ">mBRAVO:c1 mid日dle";
+    EXPECT_EQ(b->Outgoing().substr(chat, line.size()), line) << b->Outgoing().substr(chat, 30);
 }
 
 // Keys 1 to 4 send the canned lines, but not while they are digits typed into the open chat

@@ -11,6 +11,11 @@
 //                                    NAME is Enter, Escape, Up, Down, Left, Right, Tab, Space,
 //                                    Backspace, F1 to F12 or a key number
 //   type TEXT                        text typed within one frame (two-byte text committed whole)
+//   compose TEXT                     the input method shows TEXT under conversion
+//   commit TEXT [NAME...]            within one frame Enter commits TEXT and the keys NAME... are
+//                                    pressed, sent as the input method sends them: the keys
+//                                    first (none for the Enter it keeps), then the text and the
+//                                    composition's end
 //   wait N                           let N frames pass
 //   until id N | until slot I TEXT | until conn I TEXT | until chat TEXT | until fighters N
 //   until state TEXT[|TEXT...]       wait for the lobby to show it (the own state: any of them)
@@ -252,6 +257,21 @@ int KeyFramesBehind() {
 // must take whole and in order; two-byte text as the input method commits it.
 void AddTyping(CSceneDriver& d, const std::string& sjis) { d.Type(sjis.c_str()).Wait(1); }
 
+void AddCommit(CSceneDriver& d, const std::string& arg) {
+    const std::string text = arg.substr(0, arg.find(' '));
+    std::vector<int> keys;
+    for (size_t at = arg.find(' '); at != std::string::npos; at = arg.find(' ', at + 1))
+        keys.push_back(KeyCode(arg.substr(at + 1, arg.find(' ', at + 1) - at - 1)));
+    d.Do([text, keys] {
+         for (int key : keys) {
+             SysInjectKey(key, 1);
+             SysInjectKey(key, 0);
+         }
+         SysInjectText(text.c_str());
+         SysInjectComposition("", 0);
+     }).Wait(2);
+}
+
 // One script line onto the driver; 0 for a line it does not understand.
 int AddStep(CSceneDriver& d, const std::string& utf8Line) {
     const std::string line = Utf8ToSjis(utf8Line);
@@ -262,6 +282,8 @@ int AddStep(CSceneDriver& d, const std::string& utf8Line) {
     else if (cmd == "down") d.KeyDown(KeyCode(arg));
     else if (cmd == "up") d.KeyUp(KeyCode(arg));
     else if (cmd == "type") AddTyping(d, arg);
+    else if (cmd == "compose") d.Compose(arg.c_str(), 1).Wait(1);
+    else if (cmd == "commit") AddCommit(d, arg);
     else if (cmd == "wait") d.Wait(atoi(arg.c_str()));
     else if (cmd == "record") d.Do(Record);
     else if (cmd == "mark") d.Do([arg] { Out("mark", arg); });

@@ -1,7 +1,8 @@
 // A chat line edited with the cursor keys in the fight, on a game catching up with the host: TWO
 // is stopped for a few seconds, and once it runs again it sends and polls two key frames a frame
 // until it has caught up. Meanwhile it types "c1 midXdle", moves three to the left, takes the X
-// out with Backspace and sends: the others read the line as edited. Three paced games on a real
+// out with Backspace, and within one frame commits 本日 from its input method, moves one to the
+// left, takes 本 out and sends: the others read the line as edited. Three paced games on a real
 // relay; TWO draws its battle, as the chat line is run where it is drawn.
 #include "match_scripts.h"
 
@@ -35,7 +36,8 @@ key Left
 key Left
 key Left
 key Backspace
-key Enter
+compose 本日
+commit 本日 Left Backspace Enter
 behind
 )");
 
@@ -74,7 +76,7 @@ TEST(ChatEdit, ALineEditedWithTheCursorKeysOnAGameCatchingUpArrivesAsEdited) {
         const int line = FindLine(out, " chat TWO:c1");
         ASSERT_GE(line, 0) << PeerReport(*p);
         printf("%s read \"%s\"\n", p->Name().c_str(), out[line].substr(out[line].find("TWO:")).c_str());
-        EXPECT_EQ(out[line].substr(out[line].find(" chat ")), " chat TWO:c1 middle") << p->Name();
+        EXPECT_EQ(out[line].substr(out[line].find(" chat ")), U8(u8" chat TWO:c1 mid日dle")) << p->Name();
     }
     for (E2eProcess* p : peers) p->WriteFile("leave", "");
     for (E2eProcess* p : peers) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);

@@ -107,6 +107,8 @@ void SeeMatch(CNetBattle* b, void* context) {
 
 // A client in slot 1 of a 4-robot team match; the relay never answers, so the battle waits for
 // keys, until the connection goes: the match loop ends the battle itself and the lobby is back.
+// The end requests that came before the match (a join greeting while it waited) end nothing; the
+// host's key record and tick among them, from a match that began first, reach the battle.
 TEST_F(LobbyTest, MatchIsBuiltFromTheTablesAndEndsWhenTheConnectionGoes) {
     CTestLink link;
     CLobby lobby(&link);
@@ -124,11 +126,18 @@ TEST_F(LobbyTest, MatchIsBuiltFromTheTablesAndEndsWhenTheConnectionGoes) {
     MatchSeen seen;
     lobby.m_onMatch = SeeMatch;
     lobby.m_onMatchContext = &seen;
+    lobby.m_battleInbox = ">tb-end>c0000000000009>tb-end>tc7";
     bool sawBattle = false;
     int lostAt = 0;
+    std::string hostKeys;
+    int hostTick = 0;
     driver.OnEachPump([&] {
         if (lobby.m_battle) sawBattle = true;
         if (driver.Pumps() == 150) {
+            if (lobby.m_battle) {
+                hostKeys = lobby.m_battle->m_exchange.m_keyBuffers[0];
+                hostTick = lobby.m_battle->m_exchange.m_hostTick;
+            }
             link.m_connected = 0;
             lostAt = driver.Pumps();
         }
@@ -142,6 +151,8 @@ TEST_F(LobbyTest, MatchIsBuiltFromTheTablesAndEndsWhenTheConnectionGoes) {
     EXPECT_GT(lostAt, 0);
     EXPECT_LE(driver.Pumps(), lostAt + 35) << "forced end: 31 frames";
     EXPECT_NE(driver.Log().find("lobby: connection lost in the match"), std::string::npos);
+    EXPECT_EQ(hostKeys, "000000000009");
+    EXPECT_EQ(hostTick, 7);
 
     ASSERT_EQ(seen.calls, 2);
     EXPECT_TRUE(seen.over);

@@ -1,7 +1,7 @@
-// A player who quits while the others wait to start does not hold the start: four paced games
-// on the real relay set up "4 Doubles", and the fourth closes its game once the host and the
-// other two wait. The three left start with its robot run by the host, and the match runs in
-// step on all three until the host's F4, the slot lists of the wait ending nothing.
+// The start wait among four paced games on the real relay, "4 Doubles". A player who quits while
+// the others wait does not hold the start: the three left start with its robot run by the host.
+// A player who joins while two wait ends no match with its greeting: once all four wait, the
+// match runs its fight. Either way the match runs in step on every game until the host's F4.
 #include "match_scripts.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,8 @@ constexpr int kJoinMs = 60000;
 constexpr int kStartFrames = 300;
 constexpr int kF4Step = 200;  // well past the stand-still a match needs before it asks the relay
 constexpr int kEndFrames = 3000;
+// From the join to the match: the name screen, the connection, the team menu and two starts.
+constexpr int kJoinToMatchFrames = 1500;
 const SPeerOptions kPaced{true, false, 30000};
 
 const std::string kAfter = U8(u8"until over 1\nuntil state メインメニュー\nrecord\nmark back\nuntil file ../leave\nquit\n");
@@ -87,6 +89,80 @@ TEST(StartWait, APlayerWhoQuitsAsTheHostStartsDoesNotHoldTheMatch) {
     const int waited = FindLine(out[0], U8(u8" state 開始待ち")), started = FindLine(out[0], U8(u8" state 戦闘中"));
     if (waited >= 0 && started > waited)
         printf("the host waited %d frames for the three left\n", LineFrame(out[0][started]) - LineFrame(out[0][waited]));
+
+    for (E2eProcess* p : players) p->WriteFile("leave", "");
+    for (E2eProcess* p : players) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+}
+
+// Into the lobby while HOST and ONE wait to start: no "until players", which needs everybody in
+// the main menu.
+const std::string kJoinWhileTheyWait =
+    U8(u8"wait 3\nkey Enter\n") + kConnectByAddress + U8(u8"until id 3\nuntil state メインメニュー\nmark joined\n");
+
+// HOST and ONE wait while THREE stays in its main menu; TWO joins then, its greeting's end
+// request reaching the two who wait, takes team B and starts, and THREE starts last. The
+// request came before any match began: the match runs its fight and ends on the host's F4.
+TEST(StartWait, APlayerWhoJoinsWhileOthersWaitEndsNoMatch) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST"), one("ONE"), three("THREE"), two("TWO");
+    ASSERT_TRUE(StartNetPeer(host, world,
+                             JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat THREE:ready\n") +
+                                 SayScript("go") + SetNumberScript(2) + kHostStart + kHostEnds + kAfter,
+                             kPaced));
+    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + kAfter,
+                             kPaced));
+    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
+    ASSERT_TRUE(StartNetPeer(three, world,
+                             JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") +
+                                 U8(u8"until slot 3 開始待ち\n") + ClientStartScript(4) + kAfter,
+                             kPaced));
+    ASSERT_TRUE(three.WaitForLine("out.txt", " id 2", kJoinMs)) << PeerReport(three);
+    for (E2eProcess* p : {&host, &one})
+        ASSERT_TRUE(p->WaitForLine("out.txt", U8(u8" state 開始待ち"), kJoinMs * 2)) << PeerReport(*p) << PeerReport(three);
+    ASSERT_TRUE(StartNetPeer(two, world, kJoinWhileTheyWait + kTakeTeamB + ClientStartScript(4) + kAfter, kPaced));
+
+    // In id order: robot i is slot i's.
+    const std::vector<E2eProcess*> players = {&host, &one, &three, &two};
+    for (E2eProcess* p : players)
+        ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark fighting", kJoinToMatchFrames)) << p->Name() << PeerReport(*p);
+    std::vector<std::string> out[4], steps[4];
+    for (int i = 0; i < 4; ++i) {
+        E2eProcess& p = *players[i];
+        ASSERT_TRUE(WaitForLineWithinFrames(p, " result ", kEndFrames)) << PeerReport(p);
+        out[i] = PeerOutput(p);
+        const int fighting = FindLine(out[i], " mark fighting");
+        const int result = FindLine(out[i], " result ", fighting);
+        ASSERT_GT(result, fighting) << PeerReport(p);
+        ASSERT_GE(ResultSteps(out[i][result]), kF4Step - 9) << p.Name() << " ended its match early: " << out[i][result];
+        EXPECT_NE(out[i][result].find(" result 99 "), std::string::npos) << out[i][result];
+        EXPECT_GT(FindLine(out[i], " match robots=4 own=" + std::to_string(i) + " local=" + std::to_string(i)), 0)
+            << PeerReport(p);
+        // The first forced end of the match is the host's F4.
+        const int request = FindLine(out[i], U8(u8" chat HOST:ｺﾏﾝﾄﾞ:終了申請"), fighting);
+        ASSERT_GT(request, fighting) << PeerReport(p);
+        EXPECT_GT(FindLine(out[i], U8(u8" chat 強制終了"), fighting), request) << PeerReport(p);
+    }
+    // The greeting came while HOST and ONE waited.
+    for (int i = 0; i < 2; ++i) {
+        const int waited = FindLine(out[i], U8(u8" state 開始待ち")), greeted = FindLine(out[i], " chat TWO:hi from TWO");
+        EXPECT_GT(greeted, waited) << PeerReport(*players[i]);
+        EXPECT_LT(greeted, FindLine(out[i], " mark fighting")) << PeerReport(*players[i]);
+    }
+    for (E2eProcess* p : players) ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", kEndFrames)) << PeerReport(*p);
+    for (int i = 0; i < 4; ++i) {
+        steps[i] = StepLines(out[i]);
+        EXPECT_GE(steps[i].size(), (size_t)kF4Step - 9) << players[i]->Name();
+    }
+    for (int i = 1; i < 4; ++i) {
+        const size_t n = std::min(steps[i].size(), steps[0].size());
+        for (size_t s = 0; s < n; ++s) ASSERT_EQ(steps[i][s], steps[0][s]) << players[i]->Name();
+    }
+    for (int i = 0; i < 4; ++i)
+        printf("%s: %s, %zu step lines, the last %s\n", players[i]->Name().c_str(),
+               out[i][FindLine(out[i], " result ", FindLine(out[i], " mark fighting"))].c_str(), steps[i].size(),
+               steps[i].empty() ? "none" : steps[i].back().c_str());
 
     for (E2eProcess* p : players) p->WriteFile("leave", "");
     for (E2eProcess* p : players) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);

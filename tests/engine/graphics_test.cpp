@@ -157,7 +157,7 @@ TEST_F(FenceWatch, NoRasteriserUnlocksAFenceTheNextFrameFreed) {
     auto counts = reinterpret_cast<Counts>(dlsym(RTLD_DEFAULT, "fence_watch_counts"));
     if (!counts) GTEST_SKIP() << "runs with the fence watch preloaded (ctest -R FenceWatch)";
     StartDevice();  // 640 x 480: the frame fills the window
-    DrawFrames(600);
+    DrawFrames(300);
     FreeDirect3D();
     SysDestroyWindow();
     // A window wider than 4:3, as full screen on a wide monitor: the present paints bars beside
@@ -169,7 +169,7 @@ TEST_F(FenceWatch, NoRasteriserUnlocksAFenceTheNextFrameFreed) {
     int w = 0, h = 0;
     SysGetWindowClientSize(&w, &h);
     ASSERT_NE(w * 3, h * 4) << w << " x " << h;
-    DrawFrames(1500);
+    DrawFrames(1800);
     long widened = 0, writes = 0;
     counts(&widened, &writes);
     if (widened == 0) GTEST_SKIP() << "the renderer here draws without rasteriser threads";

@@ -89,6 +89,7 @@ int CreateDevice(int width, int height) {
         return 0;
     }
     LogPrintf("デバイスタイプ = %s\n", g_deviceTypeName);
+    if (!GfxHasSyncObjects()) LogPrintf("No GL sync objects (ARB_sync): the present's guard against freed fences is off\n");
     return 1;
 }
 

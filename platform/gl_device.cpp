@@ -309,6 +309,11 @@ int GfxCreateDevice(int adapter, int type, int vertexProcessing, const GfxPresen
     GLint maxTex = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTex);
     g_dev.maxTextureSize = maxTex < kMaxReportedTexture ? maxTex : kMaxReportedTexture;
+    // Asked of the calls the present makes: a driver without them answers with no sync.
+    if (GLsync probe = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0)) {
+        g_dev.syncObjects = 1;
+        glDeleteSync(probe);
+    }
 
     g_dev.backBuffer = NewSurface(kSurfBackBuffer, params.width, params.height, params.format);
     g_dev.backBuffer->renderbuffer = MakeRenderbuffer(f.internal, params.width, params.height);
@@ -379,6 +384,8 @@ void GfxDestroyDevice() {
 }
 
 int GfxHasDevice() { return g_dev.created; }
+
+int GfxHasSyncObjects() { return g_dev.syncObjects; }
 
 const GfxPresentParams& GfxGetPresentParams() { return g_dev.params; }
 

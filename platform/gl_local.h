@@ -103,6 +103,7 @@ struct Device {
     unsigned scratchClock = 0;
     GLuint whiteTexture = 0;    // 1 x 1 white: what a stage without a texture reads
     int maxTextureSize = 2048;
+    int syncObjects = 0;        // the driver makes sync objects: the present can hold its batches
 };
 
 extern Device g_dev;

@@ -162,6 +162,7 @@ int GfxCheckDepthStencilMatch(int adapter, uint32_t targetFormat, uint32_t depth
 int GfxCreateDevice(int adapter, int type, int vertexProcessing, const GfxPresentParams& params);
 void GfxDestroyDevice();
 int GfxHasDevice();
+int GfxHasSyncObjects();  // 0: the driver gives none, and the present holds no finished batch
 void GfxGetCaps(GfxCaps* caps);
 uint32_t GfxGetAvailableTextureMem();  // bytes
 const GfxPresentParams& GfxGetPresentParams();

@@ -9,9 +9,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <vector>
@@ -24,7 +26,6 @@ namespace {
 // The record names a few hundred files on short lines; anything far beyond is no record of ours.
 constexpr size_t kMaxRecordBytes = 4u << 20;
 constexpr size_t kMaxRecordLine = 4096;
-constexpr size_t kHashDigits = 16;
 
 struct Stamp {
     uint64_t hash = 0;
@@ -51,32 +52,18 @@ int ReadWhole(const std::string& path, std::string* out) {
     return ok;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-// "<16 hex digits> <size> <path>"; 0 for anything else, comments included.
+// "<hash in hex> <size> <path>"; 0 for anything else, comments included. A line read wrongly
+// can only fail to match its file, which is then kept.
 int ParseRecordLine(const std::string& line, std::string* path, Stamp* stamp) {
-    if (line.size() > kMaxRecordLine || line.size() < kHashDigits + 4) return 0;
-    uint64_t hash = 0;
-    for (size_t i = 0; i < kHashDigits; ++i) {
-        const int d = HexDigit(line[i]);
-        if (d < 0) return 0;
-        hash = hash << 4 | (uint64_t)d;
-    }
-    size_t at = kHashDigits;
-    if (line[at++] != ' ') return 0;
-    uint64_t size = 0;
-    const size_t digitsFrom = at;
-    for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
-        const uint64_t d = (uint64_t)(line[at] - '0');
-        if (size > (UINT64_MAX - d) / 10) return 0;
-        size = size * 10 + d;
-    }
-    if (at == digitsFrom || at + 1 >= line.size() || line[at] != ' ') return 0;
-    *path = line.substr(at + 1);
+    if (line.empty() || line.size() > kMaxRecordLine || !isxdigit((unsigned char)line[0])) return 0;
+    const char* text = line.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const uint64_t hash = strtoull(text, &end, 16);
+    if (*end != ' ' || !isdigit((unsigned char)end[1])) return 0;
+    const uint64_t size = strtoull(end + 1, &end, 10);
+    if (errno || *end != ' ' || end[1] == '\0') return 0;
+    *path = line.substr(end + 1 - text);
     *stamp = {hash, size};
     return 1;
 }

@@ -28,6 +28,40 @@ const std::string kHostEnds = "until step " + std::to_string(kF4Step) + "\ndown 
 const std::string kQuitAtTheStart =
     U8(u8"until fighters 4\nuntil slot 0 開始待ち\nuntil slot 1 開始待ち\nuntil slot 2 開始待ち\nmark quitting\nquit\n");
 
+// Once every game is back in the lobby: the match had four robots, each game its own, and ran
+// in step on every game until the host's F4, whose request was the first and was followed by
+// the forced end. Each game's output, in the order of players.
+std::vector<std::vector<std::string>> ExpectAMatchToTheHostsF4(const std::vector<E2eProcess*>& players) {
+    std::vector<std::vector<std::string>> out(players.size());
+    std::vector<std::string> steps0;
+    for (size_t i = 0; i < players.size(); ++i) {
+        E2eProcess& p = *players[i];
+        out[i] = PeerOutput(p);
+        const int fighting = FindLine(out[i], " mark fighting");
+        EXPECT_GT(FindLine(out[i], " match robots=4 own=" + std::to_string(i) + " local=" + std::to_string(i)), 0)
+            << PeerReport(p);
+        const int result = FindLine(out[i], " result ", fighting);
+        EXPECT_GT(result, fighting) << PeerReport(p);
+        if (result <= fighting) continue;
+        EXPECT_NE(out[i][result].find(" result 99 "), std::string::npos) << out[i][result];
+        EXPECT_GE(ResultSteps(out[i][result]), kF4Step - 9) << p.Name() << " ended its match early: " << out[i][result];
+        const int request = FindLine(out[i], U8(u8":ｺﾏﾝﾄﾞ:終了申請"), fighting);
+        EXPECT_GT(request, fighting) << PeerReport(p);
+        if (request <= fighting) continue;
+        EXPECT_NE(out[i][request].find(U8(u8" chat HOST:ｺﾏﾝﾄﾞ:終了申請")), std::string::npos) << PeerReport(p);
+        EXPECT_GT(FindLine(out[i], U8(u8" chat 強制終了"), fighting), request) << PeerReport(p);
+        const std::vector<std::string> steps = StepLines(out[i]);
+        EXPECT_GE(steps.size(), (size_t)kF4Step - 9) << p.Name();
+        if (i == 0) steps0 = steps;
+        for (size_t s = 0; s < std::min(steps.size(), steps0.size()); ++s)
+            if (steps[s] != steps0[s]) {
+                ADD_FAILURE() << p.Name() << " left the host's step at " << s << ": " << steps[s];
+                break;
+            }
+    }
+    return out;
+}
+
 TEST(StartWait, APlayerWhoQuitsAsTheHostStartsDoesNotHoldTheMatch) {
     E2eWorld world;
     ASSERT_TRUE(world.Start());
@@ -58,32 +92,17 @@ TEST(StartWait, APlayerWhoQuitsAsTheHostStartsDoesNotHoldTheMatch) {
             << PeerReport(*p) << PeerReport(host) << world.Relay().Output();
     for (E2eProcess* p : players) ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", kEndFrames)) << PeerReport(*p);
 
-    // Four robots, THREE's run by the host under its CPU name; the match ran to the host's F4
-    // and no game took a slot list of the wait for a fighter gone.
-    std::vector<std::string> out[3], steps[3];
+    // THREE's robot run by the host under its CPU name; no game took a slot list of the wait for
+    // a fighter gone.
+    const std::vector<std::vector<std::string>> out = ExpectAMatchToTheHostsF4(players);
     for (int i = 0; i < 3; ++i) {
         E2eProcess& p = *players[i];
-        out[i] = PeerOutput(p);
-        const int fighting = FindLine(out[i], " mark fighting");
-        EXPECT_GT(FindLine(out[i], " match robots=4 own=" + std::to_string(i) + " local=" + std::to_string(i)), 0)
-            << PeerReport(p);
-        const int result = FindLine(out[i], " result ", fighting);
-        ASSERT_GT(result, fighting) << PeerReport(p);
-        EXPECT_NE(out[i][result].find(" result 99 "), std::string::npos) << out[i][result];
-        EXPECT_GE(ResultSteps(out[i][result]), kF4Step - 9) << out[i][result];
-        const int request = FindLine(out[i], U8(u8":ｺﾏﾝﾄﾞ:終了申請"), fighting);
-        ASSERT_GT(request, fighting) << PeerReport(p);
-        EXPECT_NE(out[i][request].find(U8(u8" chat HOST:ｺﾏﾝﾄﾞ:終了申請")), std::string::npos) << PeerReport(p);
         EXPECT_EQ(p.ReadFile("game/peer.log").find("battle: the relay shows slot"), std::string::npos) << PeerReport(p);
+        const int result = FindLine(out[i], " result ", FindLine(out[i], " mark fighting"));
+        ASSERT_GT(result, 0) << PeerReport(p);
         const int slot3 = FindLine(out[i], " slot 3 ", result);
         ASSERT_GT(slot3, result) << PeerReport(p);
         EXPECT_NE(out[i][slot3].find(U8(u8" conn=未接続 ")), std::string::npos) << out[i][slot3];
-        steps[i] = StepLines(out[i]);
-        EXPECT_GE(steps[i].size(), (size_t)kF4Step - 9) << p.Name();
-    }
-    for (int i = 1; i < 3; ++i) {
-        const size_t n = std::min(steps[i].size(), steps[0].size());
-        for (size_t s = 0; s < n; ++s) ASSERT_EQ(steps[i][s], steps[0][s]) << players[i]->Name();
     }
     // How long the host waited, in its own frames, from its start to everybody's "戦闘中".
     const int waited = FindLine(out[0], U8(u8" state 開始待ち")), started = FindLine(out[0], U8(u8" state 戦闘中"));
@@ -127,42 +146,14 @@ TEST(StartWait, APlayerWhoJoinsWhileOthersWaitEndsNoMatch) {
     const std::vector<E2eProcess*> players = {&host, &one, &three, &two};
     for (E2eProcess* p : players)
         ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark fighting", kJoinToMatchFrames)) << p->Name() << PeerReport(*p);
-    std::vector<std::string> out[4], steps[4];
-    for (int i = 0; i < 4; ++i) {
-        E2eProcess& p = *players[i];
-        ASSERT_TRUE(WaitForLineWithinFrames(p, " result ", kEndFrames)) << PeerReport(p);
-        out[i] = PeerOutput(p);
-        const int fighting = FindLine(out[i], " mark fighting");
-        const int result = FindLine(out[i], " result ", fighting);
-        ASSERT_GT(result, fighting) << PeerReport(p);
-        ASSERT_GE(ResultSteps(out[i][result]), kF4Step - 9) << p.Name() << " ended its match early: " << out[i][result];
-        EXPECT_NE(out[i][result].find(" result 99 "), std::string::npos) << out[i][result];
-        EXPECT_GT(FindLine(out[i], " match robots=4 own=" + std::to_string(i) + " local=" + std::to_string(i)), 0)
-            << PeerReport(p);
-        // The first forced end of the match is the host's F4.
-        const int request = FindLine(out[i], U8(u8" chat HOST:ｺﾏﾝﾄﾞ:終了申請"), fighting);
-        ASSERT_GT(request, fighting) << PeerReport(p);
-        EXPECT_GT(FindLine(out[i], U8(u8" chat 強制終了"), fighting), request) << PeerReport(p);
-    }
+    for (E2eProcess* p : players) ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", kEndFrames)) << PeerReport(*p);
+    const std::vector<std::vector<std::string>> out = ExpectAMatchToTheHostsF4(players);
     // The greeting came while HOST and ONE waited.
     for (int i = 0; i < 2; ++i) {
         const int waited = FindLine(out[i], U8(u8" state 開始待ち")), greeted = FindLine(out[i], " chat TWO:hi from TWO");
         EXPECT_GT(greeted, waited) << PeerReport(*players[i]);
         EXPECT_LT(greeted, FindLine(out[i], " mark fighting")) << PeerReport(*players[i]);
     }
-    for (E2eProcess* p : players) ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", kEndFrames)) << PeerReport(*p);
-    for (int i = 0; i < 4; ++i) {
-        steps[i] = StepLines(out[i]);
-        EXPECT_GE(steps[i].size(), (size_t)kF4Step - 9) << players[i]->Name();
-    }
-    for (int i = 1; i < 4; ++i) {
-        const size_t n = std::min(steps[i].size(), steps[0].size());
-        for (size_t s = 0; s < n; ++s) ASSERT_EQ(steps[i][s], steps[0][s]) << players[i]->Name();
-    }
-    for (int i = 0; i < 4; ++i)
-        printf("%s: %s, %zu step lines, the last %s\n", players[i]->Name().c_str(),
-               out[i][FindLine(out[i], " result ", FindLine(out[i], " mark fighting"))].c_str(), steps[i].size(),
-               steps[i].empty() ? "none" : steps[i].back().c_str());
 
     for (E2eProcess* p : players) p->WriteFile("leave", "");
     for (E2eProcess* p : players) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);

@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 
 int MakeDirs(const std::string& path) {
@@ -10,7 +11,8 @@ int MakeDirs(const std::string& path) {
         if (i == path.size() || path[i] == '/') {
             std::string part = path.substr(0, i);
             struct stat st;
-            if (stat(part.c_str(), &st) != 0 && mkdir(part.c_str(), 0777) != 0) return 0;
+            // Another build may make it between the look and the mkdir.
+            if (stat(part.c_str(), &st) != 0 && mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return 0;
         }
     }
     return 1;

@@ -1,12 +1,11 @@
 // Runs every registered generator for the game folder given on the command line. They write
-// into a folder of their own; from there each stand-in goes into the game folder unless a user's
-// file is in its place (stand_in_folder.h), and files already right are not touched.
+// into this build's own folder; from there each stand-in goes into the game folder unless a
+// user's file is in its place (stand_in_folder.h), and files already right are not touched.
 #include "generator.h"
 #include "old_test_data.h"
 #include "stand_in_folder.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
 namespace {
@@ -33,22 +32,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     int failed = RemoveOldTestData(dir) ? 0 : 1;
-    const std::string staging = dir + "/" + kStandInStaging;
-    std::error_code ec;
-    std::filesystem::remove_all(staging, ec);  // what a stopped build left
-    if (ec || !MakeDirs(staging)) {
-        fprintf(stderr, "make_assets: cannot create %s\n", staging.c_str());
-        return 1;
-    }
+    CStandInBuild build(dir);
+    if (build.StagingDir().empty()) return 1;
     int generated = 1;
     for (const Entry& e : Registry()) {
-        if (!e.fn(staging)) {
+        if (!e.fn(build.StagingDir())) {
             fprintf(stderr, "make_assets: generator %s failed\n", e.name);
             generated = 0;
         }
     }
     // A failed generator may have left a file half written: nothing then reaches the game folder.
-    if (!generated || !PlaceStandIns(staging, dir)) failed = 1;
-    std::filesystem::remove_all(staging, ec);
+    if (!generated || !build.Place()) failed = 1;
     return failed;
 }

@@ -6,7 +6,10 @@
 #include "stand_in_folder.h"
 #include "generator.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -14,7 +17,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -40,17 +45,32 @@ Stamp StampOf(const std::string& bytes) {
     return {h, (uint64_t)bytes.size()};
 }
 
-int ReadWhole(const std::string& path, std::string* out) {
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return 0;
+// The one reader of files in the game folder: a plain file of at most limit bytes, whole. A fifo
+// or a device there (a record a user replaced, a link to /dev/zero) is refused, never waited on
+// nor read without end.
+int ReadPlainFile(const std::string& path, uint64_t limit, std::string* out) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || (uint64_t)st.st_size > limit) return 0;
+    // Not blocking, and looked at again once open: the name may have changed hands since.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return 0;
+    int ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     out->clear();
     char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) out->append(buf, n);
-    const int ok = !ferror(f);
-    fclose(f);
+    while (ok) {
+        const ssize_t n = read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0 || out->size() + (uint64_t)n > limit) {
+            ok = n == 0;
+            break;
+        }
+        out->append(buf, (size_t)n);
+    }
+    close(fd);
     return ok;
 }
+
+constexpr uint64_t kAnySize = std::numeric_limits<uint64_t>::max();
 
 // "<hash in hex> <size> <path>"; 0 for anything else, comments included. A line read wrongly
 // can only fail to match its file, which is then kept.
@@ -71,11 +91,8 @@ int ParseRecordLine(const std::string& line, std::string* path, Stamp* stamp) {
 // Its names are only looked up, never opened, so a damaged line can at worst spare a file.
 std::map<std::string, Stamp> ReadRecord(const std::string& file) {
     std::map<std::string, Stamp> record;
-    struct stat st;
     std::string text;
-    if (stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || (uint64_t)st.st_size > kMaxRecordBytes ||
-        !ReadWhole(file, &text))
-        return record;
+    if (!ReadPlainFile(file, kMaxRecordBytes, &text)) return record;
     size_t from = 0;
     while (from < text.size()) {
         size_t end = text.find('\n', from);
@@ -88,12 +105,31 @@ std::map<std::string, Stamp> ReadRecord(const std::string& file) {
     return record;
 }
 
+int WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return 0;
+        done += (size_t)n;
+    }
+    return 1;
+}
+
 // Through a new file beside it and a rename: a stopped build leaves the old file or the new one
-// whole, and a folder a user linked to another disk is written where it lies.
+// whole, and a folder a user linked to another disk is written where it lies. The new file is
+// made anew, so a link found under its name is replaced, never written through.
 int WriteInPlace(const std::string& path, const std::string& bytes) {
     const std::string fresh = path + ".stand-in.new";
-    if (WriteFileBytes(fresh, bytes.data(), bytes.size()) && rename(fresh.c_str(), path.c_str()) == 0) return 1;
-    remove(fresh.c_str());
+    if (unlink(fresh.c_str()) != 0 && errno != ENOENT) return 0;
+    const int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return 0;
+    int ok = WriteAll(fd, bytes);
+    ok = close(fd) == 0 && ok;
+    if (ok && rename(fresh.c_str(), path.c_str()) == 0) return 1;
+    const int cause = errno;
+    unlink(fresh.c_str());
+    errno = cause;
     return 0;
 }
 
@@ -108,11 +144,10 @@ int WriteRecord(const std::string& file, const std::map<std::string, Stamp>& rec
         text += head + path + "\n";
     }
     std::string present;
-    if (ReadWhole(file, &present) && present == text) return 1;  // a rebuild that changed nothing writes nothing
+    // A rebuild that changed nothing writes nothing.
+    if (ReadPlainFile(file, kMaxRecordBytes, &present) && present == text) return 1;
     return WriteInPlace(file, text);
 }
-
-}  // namespace
 
 int PlaceStandIns(const std::string& stagingDir, const std::string& gameDir) {
     namespace fs = std::filesystem;
@@ -143,7 +178,7 @@ int PlaceStandIns(const std::string& stagingDir, const std::string& gameDir) {
     for (const std::string& rel : files) {
         const std::string staged = stagingDir + "/" + rel, target = gameDir + "/" + rel;
         std::string bytes;
-        if (!ReadWhole(staged, &bytes)) {
+        if (!ReadPlainFile(staged, kAnySize, &bytes)) {
             fprintf(stderr, "make_assets: cannot read %s\n", staged.c_str());
             ok = 0;
             continue;
@@ -163,7 +198,7 @@ int PlaceStandIns(const std::string& stagingDir, const std::string& gameDir) {
             const uint64_t size = (uint64_t)st.st_size;
             const int mayBeOurs = line != record.end() && line->second.size == size;
             std::string present;
-            if ((size == fresh.size || mayBeOurs) && !ReadWhole(target, &present)) {
+            if ((size == fresh.size || mayBeOurs) && !ReadPlainFile(target, size, &present)) {
                 fprintf(stderr, "make_assets: cannot read %s\n", target.c_str());
                 ok = 0;
                 continue;
@@ -192,5 +227,71 @@ int PlaceStandIns(const std::string& stagingDir, const std::string& gameDir) {
         fprintf(stderr, "make_assets: cannot write %s/%s\n", gameDir.c_str(), kStandInRecord);
         ok = 0;
     }
+    return ok;
+}
+
+// flock, asked again when a signal cuts the wait short.
+int Lock(int fd, int how) {
+    int r;
+    while ((r = flock(fd, how)) != 0 && errno == EINTR) {
+    }
+    return r == 0;
+}
+
+// With the game folder held exclusively, so no build is between making its folder and locking
+// it: a folder under the staging name that is not locked was left by a stopped build. What
+// cannot be locked at all is spared.
+void RemoveStoppedStagings(const std::string& gameDir, const std::string& own) {
+    namespace fs = std::filesystem;
+    const std::string prefix = kStandInStaging;
+    std::vector<std::string> stopped;
+    std::error_code ec;
+    for (fs::directory_iterator it(gameDir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string(), path = gameDir + "/" + name;
+        const int ours = name.compare(0, prefix.size(), prefix) == 0 &&
+                         (name.size() == prefix.size() || name[prefix.size()] == '.');
+        if (!ours || path == own) continue;
+        const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOTDIR || errno == ELOOP) stopped.push_back(path);  // a file or a link: no build's
+            continue;
+        }
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) stopped.push_back(path);
+        close(fd);
+    }
+    for (const std::string& path : stopped) fs::remove_all(path, ec);
+}
+
+}  // namespace
+
+CStandInBuild::CStandInBuild(const std::string& gameDir) : m_gameDir(gameDir) {
+    m_gameFd = open(gameDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder that cannot be locked still builds, as one build at a time always did.
+    if (m_gameFd < 0 || !Lock(m_gameFd, LOCK_SH))
+        fprintf(stderr, "make_assets: cannot lock %s: %s\n", gameDir.c_str(), strerror(errno));
+    std::string name = gameDir + "/" + kStandInStaging + ".XXXXXX";
+    if (!mkdtemp(name.data())) {
+        fprintf(stderr, "make_assets: cannot create a folder for the stand-ins in %s: %s\n", gameDir.c_str(),
+                strerror(errno));
+        return;
+    }
+    m_staging = name;
+    m_stagingFd = open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_stagingFd >= 0) Lock(m_stagingFd, LOCK_EX);
+}
+
+CStandInBuild::~CStandInBuild() {
+    std::error_code ec;
+    if (!m_staging.empty()) std::filesystem::remove_all(m_staging, ec);
+    if (m_stagingFd >= 0) close(m_stagingFd);
+    if (m_gameFd >= 0) close(m_gameFd);
+}
+
+int CStandInBuild::Place() {
+    if (m_staging.empty()) return 0;
+    if (m_gameFd >= 0) Lock(m_gameFd, LOCK_EX);
+    RemoveStoppedStagings(m_gameDir, m_staging);
+    const int ok = PlaceStandIns(m_staging, m_gameDir);
+    if (m_gameFd >= 0) Lock(m_gameFd, LOCK_UN);
     return ok;
 }

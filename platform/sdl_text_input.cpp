@@ -1,9 +1,9 @@
 // Typed characters and input-method text. While a text field is open for typing, SDL's text
-// input is on: the desktop's input method sees the keys, and text events carry what was typed;
-// a text event that ends a composition, or that holds double-byte characters, is input-method
-// text, handed on whole; any other is typing, handed on one single-byte character at a time
-// together with the control characters of Enter, Backspace, Tab and Escape and the editing keys,
-// in the order typed. While no field is open, text input is off so that an input method in
+// input is on: the desktop's input method sees the keys, and text events carry what was typed.
+// A text event that comes right after the key-down of a key that types is typing, and so is one
+// that neither ends a composition nor holds double-byte characters: its characters are handed on
+// one at a time, in the order typed, among the control characters of Enter, Backspace, Tab and
+// Escape and the editing keys. Any other text event is input-method text, handed on whole. While no field is open, text input is off so that an input method in
 // Japanese mode cannot swallow the game's keys; the typed character then comes from each key-down.
 #include "sdl_input_local.h"
 #include "sys_input.h"
@@ -31,30 +31,54 @@ SDL_Rect g_caret = {-1, -1, 0, 0};
 
 // The keys that came while a composition showed, waiting for its end. The input methods SDL
 // speaks to over D-Bus (IBus, fcitx) keep every key they use, with no key-down at all, and a pump
-// brings all of its keys before the input method's edits and commits of the same pump: a key
-// that comes while a composition still shows was pressed after the composition had ended, and
-// its commit is still to come. One that is still waiting when the next pump begins was the input
-// method's, let through while it composed.
+// brings all of its keys, with the text of those that type, before the input method's edits and
+// commits of the same pump: a key that comes while a composition still shows was pressed after
+// the composition had ended, and its commit is still to come. One that is still waiting when the
+// next pump begins was the input method's, let through while it composed.
 struct HeldKey {
-    int c;    // control character, or 0
-    int key;  // editing key, or 0
+    int c;              // control character, or 0
+    int key;            // editing key, or 0
+    std::string typed;  // a typed key's text (Shift-JIS), or empty
 };
 constexpr int kHeldKeys = 64;
 HeldKey g_held[kHeldKeys];
 int g_heldCount = 0;
+
+// The last event was the key-down of a key that types: SDL sends a key's text right after its
+// key-down, while an input method's commit comes with no key-down of its own.
+bool g_typingKeyWasDown = false;
 
 void OnPumpStart() {
     g_composedThisPump = !g_composition.empty();
     g_heldCount = 0;
 }
 
-void HandOnKey(int c, int key) {
-    if (c && g_onChar) g_onChar(c);
-    if (key && g_onKey) g_onKey(key);
+bool HasDoubleByte(const std::string& s) {
+    for (size_t i = 0; i < s.size(); i += SjisCharLength(s.data(), s.size(), i))
+        if (SjisCharLength(s.data(), s.size(), i) == 2) return true;
+    return false;
+}
+
+void HandOnTyped(const std::string& text) {
+    if (HasDoubleByte(text)) {
+        if (g_onText) g_onText(text.data(), (int)text.size());
+    } else if (g_onChar) {
+        for (unsigned char c : text) g_onChar(c);
+    }
+}
+
+void HandOnKey(const HeldKey& k) {
+    if (k.c && g_onChar) g_onChar(k.c);
+    if (k.key && g_onKey) g_onKey(k.key);
+    if (!k.typed.empty()) HandOnTyped(k.typed);
+}
+
+void Hold(const HeldKey& k) {
+    if (g_heldCount < kHeldKeys) g_held[g_heldCount++] = k;
 }
 
 void HandOnHeldKeys() {
-    for (int i = 0; i < g_heldCount; ++i) HandOnKey(g_held[i].c, g_held[i].key);
+    for (int i = 0; i < g_heldCount; ++i) HandOnKey(g_held[i]);
     g_heldCount = 0;
 }
 
@@ -90,16 +114,17 @@ void OnEditing(const char* utf8, int selected) {
     else HandOnHeldKeys();  // ended without a commit: cancelled
 }
 
-bool HasDoubleByte(const std::string& s) {
-    for (size_t i = 0; i < s.size(); i += SjisCharLength(s.data(), s.size(), i))
-        if (SjisCharLength(s.data(), s.size(), i) == 2) return true;
-    return false;
-}
-
-void OnText(const char* utf8) {
+void OnText(const char* utf8, bool typed) {
     if (!TextInputOn()) return;
     std::string text = Utf8ToSjis(utf8 ? utf8 : "");
     if (text.empty()) return;
+    if (typed) {
+        if (!g_composition.empty())
+            Hold({0, 0, text});
+        else
+            HandOnTyped(text);
+        return;
+    }
     if (!g_composition.empty() || g_composedThisPump || HasDoubleByte(text)) {
         if (g_onText) g_onText(text.data(), (int)text.size());
         g_composition.clear();
@@ -186,28 +211,31 @@ bool IsEditingKey(SDL_Scancode scancode) {
 }
 
 void OnKeyDown(const SDL_KeyboardEvent& key) {
+    const int typed = KeyChar(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
     // With text input on the text event brings every typed character but these.
-    const int c = TextInputOn() ? ControlChar(key.keysym.scancode)
-                                : KeyChar(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
+    const int c = TextInputOn() ? ControlChar(key.keysym.scancode) : typed;
+    g_typingKeyWasDown = TextInputOn() && !c && typed;
     // A held Enter or Escape repeats its key-down; a field opened by the first press must not be
     // ended by the repeats.
     if (key.repeat && (c == 0x0D || c == 0x1B)) return;
     const int editing = !c && IsEditingKey(key.keysym.scancode) ? SysScancodeToKey(key.keysym.scancode) : 0;
     if (!c && !editing) return;
     if (TextInputOn() && !g_composition.empty()) {
-        if (g_heldCount < kHeldKeys) g_held[g_heldCount++] = {c, editing};
+        Hold({c, editing, {}});
         return;
     }
-    HandOnKey(c, editing);
+    HandOnKey({c, editing, {}});
 }
 
 void OnEvent(const SDL_Event& e) {
+    const bool afterTypingKey = g_typingKeyWasDown;
+    g_typingKeyWasDown = false;
     switch (e.type) {
         case SDL_KEYDOWN:
             OnKeyDown(e.key);
             break;
         case SDL_TEXTINPUT:
-            OnText(e.text.text);
+            OnText(e.text.text, afterTypingKey);
             break;
         case SDL_TEXTEDITING:
             OnEditing(e.edit.text, e.edit.length);
@@ -244,6 +272,8 @@ void SdlTextInputInit() {
     g_converted = 0;
     g_changed = false;
     g_composedThisPump = false;
+    g_heldCount = 0;
+    g_typingKeyWasDown = false;
     g_caret = {-1, -1, 0, 0};
     SdlAddEventListener(OnEvent);
     SysAddPumpHook(OnPumpStart);

@@ -323,34 +323,52 @@ TEST_F(TextInputTest, CompositionIsShownThenCommittedByEnter) {
 }
 
 // Keys pressed right after a commit, within one frame of a game whose frames are held up, on
-// "a|b" with 日本 under conversion. The input method keeps the Enter that commits (no key-down
-// comes for it), and a pump brings all its keys before the input method's commit and the end of
-// its composition, so the keys that followed the commit come first. "<", ">", "~", "\b" and "\r"
-// stand for Left, Right, Delete, Backspace and Enter; "か" is composed after the commit and
-// committed the next frame.
+// "a|b" with the row's text under conversion. The input method keeps the Enter that commits (no
+// key-down comes for it), and a pump brings all its keys, with the text of the typed ones, before
+// the input method's commit and the end of its composition, so the keys that followed the commit
+// come first. "<", ">", "~", "\b" and "\r" stand for Left, Right, Delete, Backspace and Enter, "^j"
+// for Ctrl+J and "^" for a Shift still held (keys that type nothing), and a single letter for a
+// key that types it; "か" is composed after the commit and committed the next frame.
 TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
-    enum When { kSamePump, kLaterPump, kWhileComposing };
+    enum When { kSamePump, kLaterPump, kWhileComposing, kNoEnd, kCancelled };
     const struct {
         const char* what;
         When when;
+        const char* committed;
         std::vector<std::string> keys;
         std::string text;
         int cursor;
         int done;
     } cases[] = {
-        {"Left and a character", kSamePump, {"<", "か"}, "a日か本b", 5, 0},
-        {"Backspace", kSamePump, {"\b"}, "a日b", 3, 0},
-        {"a second Enter sends", kSamePump, {"\r"}, "a日本b", 5, 1},
-        {"Left, Backspace, Enter", kSamePump, {"<", "\b", "\r"}, "a本b", 1, 1},
-        {"Left and Delete", kSamePump, {"<", "~"}, "a日b", 3, 0},
+        {"Left and a character", kSamePump, "日本", {"<", "か"}, "a日か本b", 5, 0},
+        {"Backspace", kSamePump, "日本", {"\b"}, "a日b", 3, 0},
+        {"a second Enter sends", kSamePump, "日本", {"\r"}, "a日本b", 5, 1},
+        {"Left, Backspace, Enter", kSamePump, "日本", {"<", "\b", "\r"}, "a本b", 1, 1},
+        {"Left and Delete", kSamePump, "日本", {"<", "~"}, "a日b", 3, 0},
+        {"Ctrl+J to Latin, then abc", kSamePump, "日本", {"^j", "a", "b", "c"}, "a日本abcb", 8, 0},
+        {"typing among the editing keys", kSamePump, "日本", {"x", "<", "<", "y", "\b", "z"}, "a日z本xb", 4, 0},
+        // Latin text the input method commits itself is its text, not typing.
+        {"Latin text committed, then typing", kSamePump, "nihon", {"x", "^j", "^"}, "anihonxb", 7, 0},
+        {"Latin text committed, no end", kNoEnd, "nihon", {}, "anihonb", 6, 0},
         // The commit in one pump, the keys in the next, before the field runs (a frame not drawn).
-        {"keys of a later pump", kLaterPump, {"<", "\b"}, "a本b", 1, 0},
+        {"keys of a later pump", kLaterPump, "日本", {"<", "\b"}, "a本b", 1, 0},
+        // Some input methods send no end after their commit.
+        {"keys before a commit with no end", kNoEnd, "日本", {"<", "\b", "x"}, "ax本b", 2, 0},
+        // Escape, which the input method keeps, cancels the composition: the keys act on "a|b".
+        {"keys after a cancelled composition", kCancelled, "日本", {"<", "x"}, "xab", 1, 0},
         // While the composition shows and does not end, the keys that come are the input method's.
-        {"keys while composing", kWhileComposing, {"<", "<", "\b", ">", "~", "\r"}, "a日本b", 5, 0},
+        {"keys while composing", kWhileComposing, "日本", {"<", "<", "\b", ">", "~", "\r"}, "a日本b", 5, 0},
     };
+    constexpr int kKeyCtrl = 29, kKeyJ = 36, kKeyShift = 42;
     auto keyOf = [](const std::string& t) {
-        return t == "<" ? (int)kKeyLeft : t == ">" ? (int)kKeyRight : t == "~" ? (int)kKeyDelete
-                                        : t == "\b" ? (int)kKeyBackspace : t == "\r" ? (int)kKeyEnter : 0;
+        const struct {
+            const char* name;
+            int key;
+        } named[] = {{"<", kKeyLeft}, {">", kKeyRight}, {"~", kKeyDelete}, {"\b", kKeyBackspace},
+                     {"\r", kKeyEnter}, {"^j", kKeyJ}, {"^", kKeyShift}};
+        for (const auto& n : named)
+            if (t == n.name) return n.key;
+        return t.size() == 1 ? kKeyA : 0;
     };
     auto frame = [&] {  // two polls a frame, as on a game running behind the host
         PumpMessages();
@@ -361,32 +379,36 @@ TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
     for (const auto& c : cases) {
         field.SetText("ab");
         Press(kKeyLeft);
-        SysInjectComposition("日本", 1);
+        SysInjectComposition(c.committed, 1);
         Frame();
         ASSERT_TRUE(field.IsComposing()) << c.what;
         auto keys = [&] {
-            for (const std::string& t : c.keys)
-                if (const int key = keyOf(t)) {
-                    SysInjectKey(key, 1);
-                    SysInjectKey(key, 0);
-                }
+            for (const std::string& t : c.keys) {
+                const int key = keyOf(t);
+                if (!key) continue;
+                if (t == "^j") SysInjectKey(kKeyCtrl, 1);
+                SysInjectKey(key, 1);
+                if (key == kKeyA) SysInjectText(t.c_str());
+                if (key != kKeyShift) SysInjectKey(key, 0);
+                if (t == "^j") SysInjectKey(kKeyCtrl, 0);
+            }
         };
-        auto commit = [](const char* text) {
-            SysInjectText(text);
-            SysInjectComposition("", 0);
+        auto commit = [&](const char* text) {
+            if (c.when != kCancelled) SysInjectText(text);
+            if (c.when != kNoEnd) SysInjectComposition("", 0);
         };
         if (c.when == kLaterPump) {
-            commit("日本");
+            commit(c.committed);
             PumpMessages();
             UpdateInput();
         }
         keys();
-        if (c.when == kSamePump) commit("日本");
+        if (c.when != kLaterPump && c.when != kWhileComposing) commit(c.committed);
         for (const std::string& t : c.keys)
             if (!keyOf(t)) SysInjectComposition(t.c_str(), 0);
         int done = frame();
         if (c.when == kWhileComposing) {
-            commit("日本");
+            commit(c.committed);
             done |= frame();
         }
         for (const std::string& t : c.keys)
@@ -398,6 +420,7 @@ TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
         EXPECT_EQ(field.GetCursor(), c.cursor) << c.what;
         EXPECT_EQ(done, c.done) << c.what;
         EXPECT_FALSE(field.IsComposing()) << c.what;
+        SysInjectKey(kKeyShift, 0);  // a row's Shift still held
         ClearTypedChars();
     }
 }

@@ -3,8 +3,9 @@
 // A text event that comes right after the key-down of a key that types is typing, and so is one
 // that neither ends a composition nor holds double-byte characters: its characters are handed on
 // one at a time, in the order typed, among the control characters of Enter, Backspace, Tab and
-// Escape and the editing keys. Any other text event is input-method text, handed on whole. While no field is open, text input is off so that an input method in
-// Japanese mode cannot swallow the game's keys; the typed character then comes from each key-down.
+// Escape and the editing keys. Any other text event is input-method text, handed on whole.
+// While no field is open, text input is off so that an input method in Japanese mode cannot
+// swallow the game's keys; the typed character then comes from each key-down.
 #include "sdl_input_local.h"
 #include "sys_input.h"
 #include "sys_text.h"

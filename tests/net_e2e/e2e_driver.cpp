@@ -126,6 +126,14 @@ int E2eProcess::WaitExit(int timeoutMs) {
     return Poll();
 }
 
+std::string E2eProcess::Status() const {
+    if (m_pid <= 0) return m_exit < 0 ? "not started" : "ended with exit code " + std::to_string(m_exit);
+    siginfo_t info = {};
+    if (waitid(P_PID, (id_t)m_pid, &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != m_pid) return "still running";
+    if (info.si_code == CLD_EXITED) return "ended with exit code " + std::to_string(info.si_status);
+    return "ended by signal " + std::to_string(info.si_status);
+}
+
 void E2eProcess::Kill() {
     if (m_pid <= 0) return;
     kill(m_pid, SIGKILL);

@@ -69,6 +69,8 @@ public:
     bool Running() { return Poll() < 0; }
     int Poll();               // the exit code (128 + signal), -1 while it runs
     int WaitExit(int timeoutMs);
+    // "still running", or how it ended, for failure messages; leaves the process to Poll.
+    std::string Status() const;
     void Kill();              // SIGKILL, as a crash or a pulled plug
     pid_t Pid() const { return m_pid; }
 

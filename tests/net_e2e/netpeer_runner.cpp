@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #ifndef SCREENSHOT_DIR
@@ -34,7 +35,7 @@ bool StartNetPeer(E2eProcess& peer, const E2eWorld& world, const std::string& sc
 std::vector<std::string> PeerOutput(const E2eProcess& peer) { return peer.Lines("out.txt"); }
 
 std::string PeerReport(const E2eProcess& peer) {
-    return peer.Name() + " output:\n" + peer.ReadFile("out.txt") + "\nstderr:\n" + peer.ReadFile("stderr.txt") +
+    return PeerWhere(peer) + "\n" + peer.Name() + " output:\n" + peer.ReadFile("out.txt") + "\nstderr:\n" + peer.ReadFile("stderr.txt") +
            "\nlog:\n" + peer.ReadFile("game/peer.log");
 }
 
@@ -55,27 +56,129 @@ std::vector<std::string> StepLines(const std::vector<std::string>& out) {
     return steps;
 }
 
-bool WaitForLineWithinFrames(E2eProcess& peer, const std::string& text, int frames, int stuckMs) {
-    int first = -1, last = -1;
-    size_t lines = 0;
-    auto heard = std::chrono::steady_clock::now();
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A game's output as it grows, read from where the last look ended: the frame it is at, its last
+// line, when it last wrote, and whether a line holding the awaited text has come.
+class CPeerProgress {
+public:
+    CPeerProgress(E2eProcess* peer, const std::string& text) : m_peer(peer), m_text(text), m_heard(Clock::now()) {
+        Look();
+        m_first = std::max(m_frame, 0);
+    }
+    E2eProcess& Peer() const { return *m_peer; }
+    bool Seen() const { return !m_text.empty() && m_seen; }
+    bool Ended() const { return m_ended; }
+    int Frames() const { return std::max(m_frame, 0) - m_first; }
+    long long QuietMs() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_heard).count();
+    }
+
+    // Whether it still runs is taken first, so the lines it wrote before it ended count.
+    void Look() {
+        m_ended = m_peer->Poll() >= 0;
+        std::ifstream in(m_peer->FilePath("out.txt"), std::ios::binary);
+        if (!in) return;
+        in.seekg(0, std::ios::end);
+        const std::streamoff size = in.tellg();
+        if (size <= m_read) return;
+        std::string grown((size_t)(size - m_read), '\0');
+        in.seekg(m_read);
+        if (!in.read(&grown[0], (std::streamsize)grown.size())) return;
+        m_read = size;
+        m_heard = Clock::now();
+        m_partial += grown;
+        size_t from = 0;
+        for (size_t end = m_partial.find('\n'); end != std::string::npos; end = m_partial.find('\n', from)) {
+            const std::string line = m_partial.substr(from, end - from);
+            from = end + 1;
+            m_frame = std::max(m_frame, LineFrame(line));
+            if (!m_text.empty() && line.find(m_text) != std::string::npos) m_seen = true;
+        }
+        m_partial.erase(0, from);
+    }
+
+private:
+    E2eProcess* m_peer;
+    std::string m_text;
+    Clock::time_point m_heard;
+    std::streamoff m_read = 0;
+    std::string m_partial;
+    int m_frame = -1, m_first = 0;
+    bool m_seen = false, m_ended = false;
+};
+
+testing::AssertionResult Watch(std::vector<CPeerProgress>& watched, const std::function<bool()>& done, int frames,
+                               const std::string& what, int stuckMs) {
+    if (watched.empty()) return testing::AssertionFailure() << what << ": no game to wait on";
     for (;;) {
-        const bool ended = peer.Poll() >= 0;  // read after the exit check, so its last lines count
-        const std::vector<std::string> out = PeerOutput(peer);
-        if (FindLine(out, text) >= 0) return true;
-        if (ended) return false;
-        for (const std::string& line : out) last = std::max(last, LineFrame(line));
-        if (first < 0) first = last;
-        if (last - first > frames) return false;
-        const auto now = std::chrono::steady_clock::now();
-        if (out.size() != lines) {
-            lines = out.size();
-            heard = now;
-        } else if (now - heard > std::chrono::milliseconds(stuckMs)) {
-            return false;
+        for (CPeerProgress& w : watched) w.Look();
+        if (done()) return testing::AssertionSuccess();
+        bool allPast = true;
+        for (const CPeerProgress& w : watched) {
+            if (w.Seen()) continue;
+            if (w.Ended()) return testing::AssertionFailure() << what << ": " << PeerWhere(w.Peer());
+            if (w.QuietMs() > stuckMs)
+                return testing::AssertionFailure() << what << ": " << w.Peer().Name() << " wrote no line for "
+                                                   << w.QuietMs() / 1000 << " s; " << PeerWhere(w.Peer());
+            allPast = allPast && w.Frames() > frames;
+        }
+        if (allPast) {
+            testing::AssertionResult failure = testing::AssertionFailure();
+            failure << what << ": not within " << frames << " frames";
+            for (const CPeerProgress& w : watched)
+                if (!w.Seen()) failure << "; " << PeerWhere(w.Peer());
+            return failure;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+}
+
+}  // namespace
+
+testing::AssertionResult WaitWhilePeersRun(const std::vector<E2eProcess*>& peers, const std::function<bool()>& done,
+                                           int frames, const std::string& what, int stuckMs) {
+    std::vector<CPeerProgress> watched;
+    for (E2eProcess* p : peers) watched.emplace_back(p, "");
+    return Watch(watched, done, frames, what, stuckMs);
+}
+
+testing::AssertionResult WaitForLineWithinFrames(E2eProcess& peer, const std::string& text, int frames, int stuckMs) {
+    std::vector<CPeerProgress> watched;
+    watched.emplace_back(&peer, text);
+    return Watch(watched, [&] { return watched[0].Seen(); }, frames, "\"" + text + "\" awaited", stuckMs);
+}
+
+testing::AssertionResult WaitForLinesWithinFrames(const std::vector<E2eProcess*>& peers, const std::string& text,
+                                                  int frames) {
+    std::vector<CPeerProgress> watched;
+    for (E2eProcess* p : peers) watched.emplace_back(p, text);
+    return Watch(
+        watched,
+        [&] { return std::all_of(watched.begin(), watched.end(), [](const CPeerProgress& w) { return w.Seen(); }); },
+        frames, "\"" + text + "\" awaited", kStuckMs);
+}
+
+int WaitForPeerExit(E2eProcess& peer, int stuckMs) {
+    CPeerProgress progress(&peer, "");
+    while (!progress.Ended() && progress.QuietMs() <= stuckMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        progress.Look();
+    }
+    return peer.Poll();
+}
+
+std::string PeerWhere(const E2eProcess& peer) {
+    const std::vector<std::string> out = PeerOutput(peer);
+    std::string last = "no line yet";
+    for (auto it = out.rbegin(); it != out.rend(); ++it)
+        if (!it->empty()) {
+            last = "last line \"" + *it + "\"";
+            break;
+        }
+    return peer.Name() + " " + peer.Status() + ", " + last;
 }
 
 std::string Fill(std::string script, const std::string& name, const std::string& value) {

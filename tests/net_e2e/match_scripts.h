@@ -98,15 +98,14 @@ struct STwoASideScripts {
 inline void StartTwoASideMatch(E2eWorld& world, E2eProcess& host, E2eProcess& one, E2eProcess& two,
                                const STwoASideScripts& then, const SPeerOptions& options,
                                const SPeerOptions& twoOptions) {
-    constexpr int kIdMs = 60000;
     ASSERT_TRUE(StartNetPeer(host, world,
                              JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat TWO:ready\n") +
                                  SayScript("go") + SetNumberScript(2) + kHostStart + then.host,
                              options));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kIdMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " id 0", kJoinFrames)) << PeerReport(host) << world.Relay().Output();
     ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + then.one,
                              options));
-    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kIdMs)) << PeerReport(one);
+    ASSERT_TRUE(WaitForLineWithinFrames(one, " id 1", kJoinFrames)) << PeerReport(one);
     ASSERT_TRUE(StartNetPeer(two, world,
                              JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") + ClientStartScript(4) + then.two,
                              twoOptions));

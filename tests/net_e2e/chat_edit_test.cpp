@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kFightMs = 120000;
 constexpr int kStopStep = 150;
 constexpr int kStopMs = 3000;      // some 180 key frames to catch up: far more than the typing takes
 constexpr int kBehindToType = 60;  // TWO starts typing only this far behind, and ends still behind
@@ -51,7 +50,7 @@ TEST(ChatEdit, ALineEditedWithTheCursorKeysOnAGameCatchingUpArrivesAsEdited) {
     drawn.draw = true;
     ASSERT_NO_FATAL_FAILURE(
         StartTwoASideMatch(world, host, one, two, {kHostFight + kAfterMatch, kAfterMatch, kTwoFight + kAfterMatch}, paced, drawn));
-    ASSERT_TRUE(two.WaitForLine("out.txt", " mark stop-me", kFightMs))
+    ASSERT_TRUE(WaitForLineWithinFrames(two, " mark stop-me", kPartFrames))
         << PeerReport(host) << PeerReport(one) << PeerReport(two) << world.Relay().Output();
     ASSERT_EQ(kill(two.Pid(), SIGSTOP), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(kStopMs));
@@ -60,7 +59,7 @@ TEST(ChatEdit, ALineEditedWithTheCursorKeysOnAGameCatchingUpArrivesAsEdited) {
 
     E2eProcess* peers[] = {&host, &one, &two};
     for (E2eProcess* p : peers)
-        ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", 3000)) << PeerReport(*p) << world.Relay().Output();
+        ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", kPartFrames)) << PeerReport(*p) << world.Relay().Output();
 
     // TWO was sending two key frames a frame from before the chat line opened until after it
     // went: it catches up by one a frame, so it was never nearer than at the end.
@@ -79,7 +78,7 @@ TEST(ChatEdit, ALineEditedWithTheCursorKeysOnAGameCatchingUpArrivesAsEdited) {
         EXPECT_EQ(out[line].substr(out[line].find(" chat ")), U8(u8" chat TWO:c1 mid日dle")) << p->Name();
     }
     for (E2eProcess* p : peers) p->WriteFile("leave", "");
-    for (E2eProcess* p : peers) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+    for (E2eProcess* p : peers) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kPartMs = 60000;  // one part of the test; all of it stays well below
 // A megabyte at most a kilobyte a frame takes some 1,025 frames with the other traffic beside
 // it; a busy machine takes longer over them, never more of them.
 constexpr int kDrainFrames = 4000;
@@ -73,11 +72,14 @@ long long ReceivedFrom(const RelayProcess& relay, int slot) {
 }
 
 // Sends the bytes and waits until the relay has taken all of them, so what is sent next
-// starts a chunk of its own.
-bool SendWhole(E2eReadingClient& client, const RelayProcess& relay, int slot, const std::string& bytes) {
+// starts a chunk of its own. The relay takes them as fast as the games read what it passes on.
+testing::AssertionResult SendWhole(E2eReadingClient& client, const RelayProcess& relay, int slot, const std::string& bytes,
+                                   const std::vector<E2eProcess*>& games) {
     const long long before = ReceivedFrom(relay, slot);
-    if (!client.Send(bytes)) return false;
-    return WaitUntil([&] { return ReceivedFrom(relay, slot) >= before + (long long)bytes.size(); }, kPartMs);
+    if (!client.Send(bytes)) return testing::AssertionFailure() << "the relay closed slot " << slot;
+    return WaitWhilePeersRun(
+        games, [&] { return ReceivedFrom(relay, slot) >= before + (long long)bytes.size(); }, kDrainFrames,
+        "the relay taking " + std::to_string(bytes.size()) + " bytes from slot " + std::to_string(slot));
 }
 
 // Every line of one kind up to the first line holding the mark, without its frame number.
@@ -90,17 +92,20 @@ std::vector<std::string> RowsBefore(const std::vector<std::string>& out, const s
     return rows;
 }
 
-// Both games joined and team B taken, running the script that follows.
+// Both games joined and team B taken, running the script that follows. Unpaced games run their
+// frames as fast as the machine lets them while they wait for each other: only their whole run
+// bounds the wait.
 void StartPair(E2eWorld& world, E2eProcess& host, E2eProcess& one, const std::string& then, const SPeerOptions& options) {
+    const int frames = options.paced ? kJoinFrames : options.frames;
     ASSERT_TRUE(StartNetPeer(host, world, kJoinHost + then, options));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kPartMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " id 0", frames)) << PeerReport(host) << world.Relay().Output();
     ASSERT_TRUE(StartNetPeer(one, world, kJoinClient + then, options));
-    for (E2eProcess* p : {&host, &one}) ASSERT_TRUE(p->WaitForLine("out.txt", " mark ready", kPartMs)) << PeerReport(*p);
+    ASSERT_TRUE(WaitForLinesWithinFrames({&host, &one}, " mark ready", frames)) << PeerReport(host) << PeerReport(one);
 }
 
 void LeaveBoth(E2eProcess& host, E2eProcess& one) {
     for (E2eProcess* p : {&host, &one}) p->WriteFile("leave", "");
-    for (E2eProcess* p : {&host, &one}) EXPECT_EQ(p->WaitExit(kPartMs), 0) << PeerReport(*p);
+    for (E2eProcess* p : {&host, &one}) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 // Unpaced: the games take a megabyte at most a kilobyte a frame, so frames must be quick.
@@ -122,16 +127,16 @@ TEST(NetPlay, HostileRecordsAndFloodInTheLobbyAreDroppedAndTheTablesStayEqual) {
         for (const auto& bad : kBadRecords) records += bad.record;
         records += kForgedAnswer;
         records += ">x";  // an unknown tag ends the last record, and the flood runs on behind it
-        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, records));
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, records, {&host, &one}));
         std::string flood(1 << 20, ' ');
         for (size_t i = 0; i < flood.size(); ++i) flood[i] = "flood without a mark-"[i % 21];
-        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, flood));
-        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, ">mHOSTILE:bye"));
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, flood, {&host, &one}));
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, ">mHOSTILE:bye", {&host, &one}));
     }
     E2eProcess* peers[] = {&host, &one};
     for (E2eProcess* p : peers) EXPECT_TRUE(WaitForLineWithinFrames(*p, " mark drained", kDrainFrames)) << PeerReport(*p);
     for (E2eProcess* p : peers) p->WriteFile("settled", "");
-    for (E2eProcess* p : peers) EXPECT_TRUE(p->WaitForLine("out.txt", " mark lobby", kPartMs)) << PeerReport(*p);
+    for (E2eProcess* p : peers) EXPECT_TRUE(WaitForLineWithinFrames(*p, " mark lobby", kDrainFrames)) << PeerReport(*p);
     // The relay gave up on neither game while they took the flood.
     const std::string console = world.Relay().Output();
     for (const char* gone : {"0(127.0.0.1) > disconnect", "1(127.0.0.1) > disconnect", " : 0 < send", " : 1 < send"})
@@ -181,7 +186,7 @@ TEST(NetPlay, ZeroByteInANameLeavesTheHostsBroadcastWhole) {
     ASSERT_TRUE(world.Start());
     E2eProcess host("HOST");
     ASSERT_TRUE(StartNetPeer(host, world, JoinScript(kConnectAsHost, 1) + "until file ../leave\nquit\n", SPeerOptions{}));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " mark joined", kPartMs)) << PeerReport(host);
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " mark joined", kJoinFrames)) << PeerReport(host);
     E2eReadingClient hostile(world.Port());
     ASSERT_TRUE(hostile.Connected());
     ASSERT_TRUE(world.Relay().WaitForOutput("client[1] : 127.0.0.1")) << world.Relay().Output();
@@ -189,10 +194,11 @@ TEST(NetPlay, ZeroByteInANameLeavesTheHostsBroadcastWhole) {
     ASSERT_TRUE(other.Connected());
     ASSERT_TRUE(world.Relay().WaitForOutput("client[2] : 127.0.0.1")) << world.Relay().Output();
 
-    ASSERT_TRUE(SendWhole(hostile, world.Relay(), 1, std::string(">g11nR\0W1>x", 11)));
-    EXPECT_TRUE(WaitUntil(
+    ASSERT_TRUE(SendWhole(hostile, world.Relay(), 1, std::string(">g11nR\0W1>x", 11), {&host}));
+    EXPECT_TRUE(WaitWhilePeersRun(
+        {&host},
         [&] { return host.ReadFile("game/peer.log").find("net: dropped control byte in name: >g11nR\\x00W1") != std::string::npos; },
-        kPartMs))
+        kPartFrames, "the dropped name in HOST's log"))
         << PeerReport(host);
     // Two whole broadcasts from the host after the drop, each with slot 1's name as it was.
     const size_t mark = other.Received().size();
@@ -205,9 +211,9 @@ TEST(NetPlay, ZeroByteInANameLeavesTheHostsBroadcastWhole) {
         }
         return whole >= 2;
     };
-    EXPECT_TRUE(WaitUntil(wholeBroadcasts, kPartMs)) << PeerReport(host);
+    EXPECT_TRUE(WaitWhilePeersRun({&host}, wholeBroadcasts, kPartFrames, "two whole broadcasts")) << PeerReport(host);
     host.WriteFile("leave", "");
-    EXPECT_EQ(host.WaitExit(kPartMs), 0) << PeerReport(host);
+    EXPECT_EQ(WaitForPeerExit(host), 0) << PeerReport(host);
 }
 
 // Paced: the end phases run in step, and the relay is not swamped by games running flat out.
@@ -218,14 +224,13 @@ TEST(NetPlay, KeyForARobotSlotBeyondSixEndsTheMatchOnEveryGame) {
     StartPair(world, host, one, kFight, SPeerOptions{});
     if (HasFatalFailure()) return;
 
-    ASSERT_TRUE(host.WaitForLine("out.txt", "step 60 ", kPartMs)) << PeerReport(host) << PeerReport(one);
+    ASSERT_TRUE(WaitForLineWithinFrames(host, "step 60 ", kPartFrames)) << PeerReport(host) << PeerReport(one);
     {
         E2eReadingClient hostile(world.Port());
         ASSERT_TRUE(hostile.Connected());
         ASSERT_TRUE(world.Relay().WaitForOutput("client[2] : 127.0.0.1")) << world.Relay().Output();
-        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, ">c7000000000000"));
-        for (E2eProcess* p : {&host, &one})
-            EXPECT_TRUE(p->WaitForLine("out.txt", " mark done", kPartMs)) << PeerReport(*p);
+        ASSERT_TRUE(SendWhole(hostile, world.Relay(), 2, ">c7000000000000", {&host, &one}));
+        for (E2eProcess* p : {&host, &one}) EXPECT_TRUE(WaitForLineWithinFrames(*p, " mark done", kPartFrames)) << PeerReport(*p);
     }
     LeaveBoth(host, one);
 

@@ -18,13 +18,12 @@
 
 namespace {
 
-constexpr int kJoinMs = 60000;
+constexpr int kRelayMs = 60000;  // the relay, which runs no frames of its own
 constexpr int kKillStep = 300;
 // The survivors ask the relay after 2 s standing still, which a victim that sent a little ahead
 // before its death may bring forward; a busy machine only makes it later, but well within 20 s.
 constexpr long long kEarliestEndMs = 1000;
 constexpr long long kLatestEndMs = 20000;
-constexpr int kEndWaitMs = 90000;
 
 // After the match the survivors come back to the main menu by themselves, then wait for the
 // list to show the dead slot empty.
@@ -59,7 +58,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlot
     ASSERT_NO_FATAL_FAILURE(StartTwoASideMatch(world, host, one, two, {after, after, after}, paced, paced));
 
     E2eProcess& victim = *peers[c.victim];
-    ASSERT_TRUE(victim.WaitForLine("out.txt", "step " + std::to_string(kKillStep) + " ", 120000))
+    ASSERT_TRUE(WaitForLineWithinFrames(victim, "step " + std::to_string(kKillStep) + " ", kPartFrames))
         << PeerReport(host) << PeerReport(one) << PeerReport(two);
     victim.Kill();
     const auto killed = std::chrono::steady_clock::now();
@@ -70,7 +69,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlot
             return world.Relay().CountInOutput(slot + "(127.0.0.1) > disconnect\n") +
                        world.Relay().CountInOutput(") : " + slot + " > recv\n") > 0;
         },
-        kJoinMs))
+        kRelayMs))
         << world.Relay().Output();
 
     std::vector<E2eProcess*> survivors;
@@ -78,7 +77,8 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlot
         if (p != &victim) survivors.push_back(p);
     // Each survivor's battle ends by itself; when, counted from the kill.
     long long endedMs[2] = {-1, -1};
-    WaitUntil(
+    EXPECT_TRUE(WaitWhilePeersRun(
+        survivors,
         [&] {
             for (int i = 0; i < 2; ++i)
                 if (endedMs[i] < 0 && FindLine(PeerOutput(*survivors[i]), " result ") >= 0)
@@ -86,7 +86,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlot
                                      .count();
             return endedMs[0] >= 0 && endedMs[1] >= 0;
         },
-        kEndWaitMs);
+        kPartFrames, "each survivor's result"));
     for (int i = 0; i < 2; ++i) {
         ASSERT_GE(endedMs[i], 0) << PeerReport(*survivors[i]);
         EXPECT_GE(endedMs[i], kEarliestEndMs) << PeerReport(*survivors[i]);
@@ -121,15 +121,16 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlot
               std::string::npos);
 
     for (E2eProcess* p : survivors)
-        EXPECT_TRUE(p->WaitForLine("out.txt", " mark listed", kJoinMs)) << PeerReport(*p) << world.Relay().Output();
+        EXPECT_TRUE(WaitForLineWithinFrames(*p, " mark listed", kPartFrames)) << PeerReport(*p) << world.Relay().Output();
     // The killed game sent no leaving notice: a surviving host's chat-page count still drops.
     if (c.victim != 0) {
-        EXPECT_TRUE(WaitUntil(
+        EXPECT_TRUE(WaitWhilePeersRun(
+            {&host},
             [&] {
                 const std::vector<std::string> posts = world.ChatPage().Posts();
                 return !posts.empty() && posts.back().rfind("2:HOST[", 0) == 0;
             },
-            kJoinMs))
+            kPartFrames, "HOST's count of two on the chat page"))
             << world.ChatPage().Page();
     }
     for (E2eProcess* p : survivors) {
@@ -139,7 +140,7 @@ TEST_P(KilledPeer, SurvivorsStopInStepAndEndTheirBattlesOnceTheRelayListsTheSlot
         EXPECT_LE(LineFrame(out[listedAt]) - LineFrame(out[back]), 30) << PeerReport(*p);
         p->WriteFile("leave", "");
     }
-    for (E2eProcess* p : survivors) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+    for (E2eProcess* p : survivors) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 // The longest runs of heartbeats in the fight that show the same step: frames a game stood still.
@@ -183,7 +184,7 @@ TEST(PausedPeer, AStoppedGameAndTheFreeCameraEndNothingAndF4StillEndsTheMatch) {
     ASSERT_NO_FATAL_FAILURE(StartTwoASideMatch(world, host, one, two, {f4 + after, after, camera + after}, paced, paced));
 
     // Stopped once its match is set up, before its first frame: the others wait at the start.
-    ASSERT_TRUE(one.WaitForLine("out.txt", " match robots=", 120000)) << PeerReport(host) << PeerReport(one) << PeerReport(two);
+    ASSERT_TRUE(WaitForLineWithinFrames(one, " match robots=", kPartFrames)) << PeerReport(host) << PeerReport(one) << PeerReport(two);
     ASSERT_EQ(kill(one.Pid(), SIGSTOP), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(kStopMs));
     ASSERT_EQ(kill(one.Pid(), SIGCONT), 0);
@@ -230,7 +231,7 @@ TEST(PausedPeer, AStoppedGameAndTheFreeCameraEndNothingAndF4StillEndsTheMatch) {
     EXPECT_GT(FindLine(hostOut, U8(u8":ｺﾏﾝﾄﾞ:終了申請")), FindLine(hostOut, " mark f4"));
 
     for (E2eProcess* p : peers) p->WriteFile("leave", "");
-    for (E2eProcess* p : peers) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+    for (E2eProcess* p : peers) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 INSTANTIATE_TEST_SUITE_P(E2e, KilledPeer, ::testing::Values(SKillCase{"ClientKilled", 2}, SKillCase{"HostKilled", 0}),

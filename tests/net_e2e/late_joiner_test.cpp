@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kTestLimitMs = 200000;
-
 // Everybody, once back in the lobby: the tables recorded, then leave when the test says so.
 const std::string kLate = U8(u8R"(
 wait 30
@@ -28,25 +26,19 @@ TEST(NetPlay, LateJoinerEndsTheMatchAndNeverFights) {
     E2eProcess host("HOST"), one("ONE"), late("LATE");
     // The host's partner goes to team B, so two fighters make two even teams, and says so.
     ASSERT_TRUE(StartNetPeer(host, world, JoinScript(kConnectAsHost, 2) + U8(u8"until chat ONE:ready\n") + kFighter));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", 30000)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " id 0", kJoinFrames)) << PeerReport(host) << world.Relay().Output();
     ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 2) + kTakeTeamB + SayScript("ready") + kFighter));
 
     // The newcomer comes in at step 200 of the host's match.
-    ASSERT_TRUE(host.WaitForLine("out.txt", "step 200 ", 90000)) << PeerReport(host) << PeerReport(one);
+    ASSERT_TRUE(WaitForLineWithinFrames(host, "step 200 ", kPartFrames)) << PeerReport(host) << PeerReport(one);
     ASSERT_TRUE(StartNetPeer(late, world, JoinScript(kConnectByAddress, 3) + kLate));
 
     E2eProcess* peers[] = {&host, &one, &late};
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            for (E2eProcess* p : peers)
-                if (FindLine(PeerOutput(*p), " mark done") < 0 && p->Running()) return false;
-            return true;
-        },
-        kTestLimitMs, 100));
+    EXPECT_TRUE(WaitForLinesWithinFrames({&host, &one, &late}, " mark done", kPartFrames));
     host.WriteFile("leave", "");  // the games' folders are "game" below each of these
     one.WriteFile("leave", "");
     late.WriteFile("leave", "");
-    for (E2eProcess* p : peers) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+    for (E2eProcess* p : peers) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 
     for (E2eProcess* p : {&host, &one}) {
         const std::vector<std::string> out = PeerOutput(*p);

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kGameMs = 60000;  // one game's part; the whole test stays well below it
 
 // The host: "ホスト" (one Down), then wait for the five readers, keep the tables as they are
 // with the relay full, and again once the test says the newcomer has come and gone.
@@ -86,7 +85,7 @@ TEST(NetPlay, SeventhGameIsTurnedAwayAndGoesOnOffLine) {
     ASSERT_TRUE(world.Start());
     E2eProcess host("HOST"), seventh("SEVENTH");
     ASSERT_TRUE(StartNetPeer(host, world, kHost));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " mark joined", kGameMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " mark joined", kJoinFrames)) << PeerReport(host) << world.Relay().Output();
 
     std::vector<std::unique_ptr<E2eReadingClient>> readers;
     for (int slot = 1; slot <= 5; ++slot) {
@@ -95,14 +94,17 @@ TEST(NetPlay, SeventhGameIsTurnedAwayAndGoesOnOffLine) {
         ASSERT_TRUE(world.Relay().WaitForOutput("client[" + std::to_string(slot) + "] : 127.0.0.1"))
             << world.Relay().Output();
     }
-    ASSERT_TRUE(host.WaitForLine("out.txt", " mark full", kGameMs)) << PeerReport(host);
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " mark full", kPartFrames)) << PeerReport(host);
 
     ASSERT_TRUE(StartNetPeer(seventh, world, kSeventh));
-    EXPECT_TRUE(world.Relay().WaitForOutput("error : max client", 1, kGameMs)) << world.Relay().Output();
+    EXPECT_TRUE(WaitWhilePeersRun(
+        {&seventh}, [&] { return world.Relay().CountInOutput("error : max client") > 0; }, kJoinFrames,
+        "the relay turning SEVENTH away"))
+        << world.Relay().Output();
     seventh.WriteFile("refused", "");
-    EXPECT_EQ(seventh.WaitExit(kGameMs), 0) << PeerReport(seventh);
+    EXPECT_EQ(WaitForPeerExit(seventh), 0) << PeerReport(seventh);
     host.WriteFile("leave", "");
-    EXPECT_EQ(host.WaitExit(kGameMs), 0) << PeerReport(host);
+    EXPECT_EQ(WaitForPeerExit(host), 0) << PeerReport(host);
 
     // The relay: the refusal, no seventh slot, and the six connections still held.
     const std::string console = world.Relay().Output();

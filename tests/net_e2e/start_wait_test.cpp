@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kJoinMs = 60000;
 // From the quit to the host's start: the slot list comes within a 10-frame request cycle and the
 // start a few frames after it; the rest is room for a busy machine.
 constexpr int kStartFrames = 300;
@@ -71,20 +70,20 @@ TEST(StartWait, APlayerWhoQuitsAsTheHostStartsDoesNotHoldTheMatch) {
                                  U8(u8"until chat ONE:ready\nuntil chat TWO:ready\nuntil chat THREE:ready\n") +
                                  SayScript("go") + SetNumberScript(2) + kHostStart + kHostEnds + kAfter,
                              kPaced));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " id 0", kJoinFrames)) << PeerReport(host) << world.Relay().Output();
     ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 4) + SayScript("ready") + ClientStartScript(4) + kAfter,
                              kPaced));
-    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
+    ASSERT_TRUE(WaitForLineWithinFrames(one, " id 1", kJoinFrames)) << PeerReport(one);
     ASSERT_TRUE(StartNetPeer(two, world,
                              JoinScript(kConnectByAddress, 4) + kTakeTeamB + SayScript("ready") + ClientStartScript(4) + kAfter,
                              kPaced));
-    ASSERT_TRUE(two.WaitForLine("out.txt", " id 2", kJoinMs)) << PeerReport(two);
+    ASSERT_TRUE(WaitForLineWithinFrames(two, " id 2", kJoinFrames)) << PeerReport(two);
     ASSERT_TRUE(StartNetPeer(three, world, JoinScript(kConnectByAddress, 4) + kTakeTeamB + SayScript("ready") + kQuitAtTheStart,
                              kPaced));
 
-    ASSERT_TRUE(three.WaitForLine("out.txt", " mark quitting", kJoinMs * 2))
+    ASSERT_TRUE(WaitForLineWithinFrames(three, " mark quitting", kPartFrames))
         << PeerReport(three) << PeerReport(host) << world.Relay().Output();
-    EXPECT_EQ(three.WaitExit(20000), 0) << PeerReport(three);
+    EXPECT_EQ(WaitForPeerExit(three), 0) << PeerReport(three);
     const std::vector<E2eProcess*> players = {&host, &one, &two};
     for (E2eProcess* p : players)
         ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark fighting", kStartFrames))
@@ -110,7 +109,7 @@ TEST(StartWait, APlayerWhoQuitsAsTheHostStartsDoesNotHoldTheMatch) {
         printf("the host waited %d frames for the three left\n", LineFrame(out[0][started]) - LineFrame(out[0][waited]));
 
     for (E2eProcess* p : players) p->WriteFile("leave", "");
-    for (E2eProcess* p : players) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+    for (E2eProcess* p : players) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 // Into the lobby while HOST and ONE wait to start: no "until players", which needs everybody in
@@ -129,17 +128,17 @@ TEST(StartWait, APlayerWhoJoinsWhileOthersWaitEndsNoMatch) {
                              JoinScript(kConnectAsHost, 3) + U8(u8"until chat ONE:ready\nuntil chat THREE:ready\n") +
                                  SayScript("go") + SetNumberScript(2) + kHostStart + kHostEnds + kAfter,
                              kPaced));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " id 0", kJoinFrames)) << PeerReport(host) << world.Relay().Output();
     ASSERT_TRUE(StartNetPeer(one, world, JoinScript(kConnectByAddress, 3) + SayScript("ready") + ClientStartScript(4) + kAfter,
                              kPaced));
-    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
+    ASSERT_TRUE(WaitForLineWithinFrames(one, " id 1", kJoinFrames)) << PeerReport(one);
     ASSERT_TRUE(StartNetPeer(three, world,
                              JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") +
                                  U8(u8"until slot 3 開始待ち\n") + ClientStartScript(4) + kAfter,
                              kPaced));
-    ASSERT_TRUE(three.WaitForLine("out.txt", " id 2", kJoinMs)) << PeerReport(three);
+    ASSERT_TRUE(WaitForLineWithinFrames(three, " id 2", kJoinFrames)) << PeerReport(three);
     for (E2eProcess* p : {&host, &one})
-        ASSERT_TRUE(p->WaitForLine("out.txt", U8(u8" state 開始待ち"), kJoinMs * 2)) << PeerReport(*p) << PeerReport(three);
+        ASSERT_TRUE(WaitForLineWithinFrames(*p, U8(u8" state 開始待ち"), kPartFrames)) << PeerReport(*p) << PeerReport(three);
     ASSERT_TRUE(StartNetPeer(two, world, kJoinWhileTheyWait + kTakeTeamB + ClientStartScript(4) + kAfter, kPaced));
 
     // In id order: robot i is slot i's.
@@ -156,7 +155,7 @@ TEST(StartWait, APlayerWhoJoinsWhileOthersWaitEndsNoMatch) {
     }
 
     for (E2eProcess* p : players) p->WriteFile("leave", "");
-    for (E2eProcess* p : players) EXPECT_EQ(p->WaitExit(20000), 0) << PeerReport(*p);
+    for (E2eProcess* p : players) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 }  // namespace

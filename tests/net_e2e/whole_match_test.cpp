@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kJoinMs = 60000;
 constexpr int kMatchFrames = 6000;  // the 1,800 steps of the match with room to spare
 constexpr int kPictureStep = 900;
 
@@ -68,20 +67,21 @@ TEST(NetPlay, WholeMatchPacedOnThreeGames) {
                                    SetNumberScript(2) + SetTimeScript(2) + SetStageScript(1) + kHostStart + kAfterMatch +
                                    kHostLeaves;
     ASSERT_TRUE(StartNetPeer(host, world, hostScript));
-    ASSERT_TRUE(host.WaitForLine("out.txt", " id 0", kJoinMs)) << PeerReport(host) << world.Relay().Output();
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " id 0", kJoinFrames)) << PeerReport(host) << world.Relay().Output();
     // The client picks the host from the list, so the list must hold it first.
-    ASSERT_TRUE(WaitUntil(
+    ASSERT_TRUE(WaitWhilePeersRun(
+        {&host},
         [&] {
             for (const std::string& post : world.ChatPage().Posts())
                 if (post.find("HOST[ZAU-") != std::string::npos && post[0] != '0') return true;
             return false;
         },
-        kJoinMs))
+        kJoinFrames, "HOST on the chat page's list"))
         << world.ChatPage().Page();
     ASSERT_TRUE(StartNetPeer(one, world,
                              picture + JoinScript(kConnectFromList, 3) + SayScript("hi>tb-end") + ClientStartScript(4) +
                                  kAfterMatch + kClientStays));
-    ASSERT_TRUE(one.WaitForLine("out.txt", " id 1", kJoinMs)) << PeerReport(one);
+    ASSERT_TRUE(WaitForLineWithinFrames(one, " id 1", kJoinFrames)) << PeerReport(one);
     ASSERT_TRUE(StartNetPeer(two, world,
                              picture + JoinScript(kConnectByAddress, 3) + kTakeTeamB + SayScript("ready") +
                                  ClientStartScript(4) + kAfterMatch + kClientStays));
@@ -92,11 +92,11 @@ TEST(NetPlay, WholeMatchPacedOnThreeGames) {
         ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark done", kMatchFrames))
             << PeerReport(host) << PeerReport(one) << PeerReport(two);
     host.WriteFile("leave", "");
-    EXPECT_EQ(host.WaitExit(30000), 0) << PeerReport(host);
-    for (E2eProcess* p : {&one, &two}) EXPECT_TRUE(p->WaitForLine("out.txt", " mark host-gone", 30000)) << PeerReport(*p);
+    EXPECT_EQ(WaitForPeerExit(host), 0) << PeerReport(host);
+    for (E2eProcess* p : {&one, &two}) EXPECT_TRUE(WaitForLineWithinFrames(*p, " mark host-gone", kJoinFrames)) << PeerReport(*p);
     one.WriteFile("leave", "");
     two.WriteFile("leave", "");
-    for (E2eProcess* p : {&one, &two}) EXPECT_EQ(p->WaitExit(30000), 0) << PeerReport(*p);
+    for (E2eProcess* p : {&one, &two}) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 
     std::vector<std::string> out[3];
     for (int i = 0; i < 3; ++i) out[i] = PeerOutput(*peers[i]);

@@ -18,6 +18,9 @@
 
 namespace {
 
+// A backstop for a relay that makes no progress at all; a busy machine starts and ends it slowly.
+constexpr int kRelayStuckMs = 60000;
+
 bool Alive(int pid) { return pid > 0 && kill(pid, 0) == 0; }
 
 // A process that is not ours is reaped by the system, so it is gone once kill finds nothing.
@@ -82,7 +85,7 @@ TEST_F(RelayStartTest, RelayListensOutlivesItsStarterStaysSingleAndEndsOnSigterm
     ASSERT_EQ(waitpid(starter, &status, 0), starter);
     ASSERT_GT(relay, 0);
 
-    EXPECT_TRUE(ConnectsWithin(port, 5000));
+    EXPECT_TRUE(ConnectsWithin(port, kRelayStuckMs));
     EXPECT_TRUE(Alive(relay));
     EXPECT_NE(ParentOf(relay), getpid());
     EXPECT_NE(ParentOf(relay), (int)starter);
@@ -91,12 +94,12 @@ TEST_F(RelayStartTest, RelayListensOutlivesItsStarterStaysSingleAndEndsOnSigterm
     const int second = SysStartProgram("./Vashtelo");
     ASSERT_GT(second, 0);
     EXPECT_NE(second, relay);
-    EXPECT_TRUE(WaitGone(second, 5000));
+    EXPECT_TRUE(WaitGone(second, kRelayStuckMs));
     EXPECT_TRUE(Alive(relay));
     EXPECT_TRUE(ConnectsWithin(port, 1000));
 
     ASSERT_EQ(kill(relay, SIGTERM), 0);
-    EXPECT_TRUE(WaitGone(relay, 5000));
+    EXPECT_TRUE(WaitGone(relay, kRelayStuckMs));
     if (Alive(relay)) kill(relay, SIGKILL);
 }
 

@@ -6,14 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -46,6 +50,74 @@ pid_t StartAssetTool(const std::string& folder, const std::string& logFile) {
     if (posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv, environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
+}
+
+// The tool on a folder that takes no changes: folder bound read-only over itself in a mount
+// namespace of its own (inside a user namespace of its own when the test is not root), its
+// messages going to logFile. Its exit status, or -1 with the reason in *whyNot when the system
+// grants no such namespace.
+int RunAssetToolOnReadOnlyFolder(const std::string& folder, const std::string& logFile, std::string* whyNot) {
+    constexpr int kNoNamespace = 125;
+    std::string tool = ASSET_TOOL;
+    char* argv[] = {tool.data(), const_cast<char*>(folder.c_str()), nullptr};
+    const std::string uidMap = "0 " + std::to_string(getuid()) + " 1\n";
+    const std::string gidMap = "0 " + std::to_string(getgid()) + " 1\n";
+    // A mount made in a user namespace keeps the flags it was found with, or the kernel refuses it.
+    struct statvfs found {};
+    if (statvfs(folder.c_str(), &found) != 0) {
+        *whyNot = "cannot look at " + folder;
+        return -1;
+    }
+    unsigned long readOnly = MS_REMOUNT | MS_BIND | MS_RDONLY;
+    const std::pair<unsigned long, unsigned long> kept[] = {
+        {ST_NOSUID, MS_NOSUID},     {ST_NODEV, MS_NODEV},           {ST_NOEXEC, MS_NOEXEC},
+        {ST_NOATIME, MS_NOATIME},   {ST_NODIRATIME, MS_NODIRATIME}, {ST_RELATIME, MS_RELATIME}};
+    for (const auto& [st, ms] : kept)
+        if (found.f_flag & st) readOnly |= ms;
+    const pid_t pid = fork();
+    if (pid < 0) {
+        *whyNot = "cannot fork";
+        return -1;
+    }
+    if (pid == 0) {
+        // System calls and fixed strings only from here on, as in any child of a process that may
+        // have threads.
+        const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        auto fail = [log](const char* step) {
+            const char* cause = strerrorname_np(errno);
+            [[maybe_unused]] ssize_t n = write(log, step, strlen(step));
+            n = write(log, cause, strlen(cause));
+            _exit(kNoNamespace);
+        };
+        auto writeTo = [](const char* file, const std::string& text) {
+            const int fd = open(file, O_WRONLY | O_CLOEXEC);
+            const bool ok = fd >= 0 && write(fd, text.data(), text.size()) == (ssize_t)text.size();
+            if (fd >= 0) close(fd);
+            return ok;
+        };
+        if (log < 0) _exit(kNoNamespace);
+        if (unshare(CLONE_NEWNS) != 0) {
+            if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) fail("unshare: ");
+            if (!writeTo("/proc/self/setgroups", "deny") || !writeTo("/proc/self/uid_map", uidMap) ||
+                !writeTo("/proc/self/gid_map", gidMap))
+                fail("the user namespace's ids: ");
+        }
+        // Private first, so the mounts below never reach the test's own namespace.
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) fail("making / private: ");
+        if (mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0) fail("bind: ");
+        if (mount(nullptr, folder.c_str(), nullptr, readOnly, nullptr) != 0) fail("read-only remount: ");
+        if (dup2(log, 1) < 0 || dup2(log, 2) < 0) fail("dup2: ");
+        execv(tool.c_str(), argv);
+        fail("exec: ");
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) != pid) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == kNoNamespace) {
+        *whyNot = ReadWholeFile(logFile);
+        return -1;
+    }
+    return status;
 }
 
 // Its exit status, or -1 while it runs.
@@ -188,7 +260,9 @@ TEST(StandInFolderTest, TwoBuildsAtOnceLeaveTheFolderOneBuildAloneWrites) {
 }
 
 // A fifo for the record, a link planted where a stand-in's new file goes, a file where an old
-// build had a folder: the build neither hangs, nor writes outside the folder, nor fails.
+// build had a folder: the build neither hangs, nor writes outside the folder, nor fails. On a
+// folder that takes no changes it fails, and its lines name only files that are there, with the
+// cause.
 TEST(StandInFolderTest, OddEntriesInTheFolderNeitherStopNorRedirectTheBuild) {
     CTestFolder folder;
     const std::string game = folder.File("game"), picture = game + "/bmp/comp4.png";
@@ -232,6 +306,27 @@ TEST(StandInFolderTest, OddEntriesInTheFolderNeitherStopNorRedirectTheBuild) {
                 RecordLine(ReadWholeFile(record), "bmp/comp4.png") != "")
         << "no record of the stand-ins";
     EXPECT_EQ(ReadWholeFile(game + "/test_images"), usersFile);
+
+    // A read-only disk refuses even the removal of a file it does not hold.
+    const std::string oldFile = game + "/sample/walker.txt";
+    ASSERT_EQ(mkdir((game + "/sample").c_str(), 0777), 0);
+    WriteWholeFile(oldFile, "an old build's test data\n");
+    std::string whyNot;
+    status = RunAssetToolOnReadOnlyFolder(game, folder.File("read-only.log"), &whyNot);
+    if (status == -1) GTEST_SKIP() << "no read-only folder to build in: " << whyNot;
+    const std::string readOnlyLog = ReadWholeFile(folder.File("read-only.log"));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << readOnlyLog;
+    const std::string oldFilesLine = "make_assets: cannot remove " + oldFile + ": Read-only file system\n";
+    EXPECT_NE(readOnlyLog.find(oldFilesLine), std::string::npos) << readOnlyLog;
+    size_t from = 0;
+    for (size_t end; (end = readOnlyLog.find('\n', from)) != std::string::npos; from = end + 1) {
+        const std::string line = readOnlyLog.substr(from, end - from);
+        const size_t at = line.find(game);
+        const std::string named = at == std::string::npos ? "" : line.substr(at, line.find(": ", at) - at);
+        EXPECT_TRUE(at != std::string::npos && lstat(named.c_str(), &st) == 0) << "names no file there: " << line;
+        EXPECT_TRUE(line.ends_with(": Read-only file system")) << line;
+    }
+    EXPECT_EQ(from, readOnlyLog.size()) << "a line without its end: " << readOnlyLog;
 }
 
 }  // namespace

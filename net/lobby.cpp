@@ -179,22 +179,6 @@ void CLobby::AppendBattleInbox(const std::string& message) {
     }
 }
 
-// The requests came before this match was built: a join greeting while this game waited, the
-// after-battle requests of the last match. They end no match of this game's; the key records
-// and ticks around them, from peers whose match began a few frames earlier, stay in order. The
-// inbox holds whole messages only, each from its ">" to the next.
-void CLobby::DropEarlyEndRequests() {
-    std::string kept;
-    const std::string end = kEndRequest;
-    for (size_t at = 0; at < m_battleInbox.size();) {
-        size_t next = m_battleInbox.find(kWireMark, at + 1);
-        if (next == std::string::npos) next = m_battleInbox.size();
-        if (m_battleInbox.compare(at, next - at, end) != 0) kept.append(m_battleInbox, at, next - at);
-        at = next;
-    }
-    m_battleInbox.swap(kept);
-}
-
 void CLobby::PlayCue(int cue) {
     switch (cue) {
         case 1:

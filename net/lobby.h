@@ -66,7 +66,6 @@ public:
     void QueueOwnStatus();
     void BroadcastSettings();                       // host only
     void AppendBattleInbox(const std::string& message);
-    void DropEarlyEndRequests();                    // a match begins: the end requests before it go
 
     // ---- Slot tables -----------------------------------------------------------------------------
     int CountConnected();

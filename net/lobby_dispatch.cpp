@@ -108,7 +108,12 @@ void CLobby::ApplyNotice(const std::string& body) {
     if (body == "b-start") {
         if (m_ownState == "開始待ち") m_ownState = "戦闘中";
     } else if (body == "b-end") {
-        AppendBattleInbox(kEndRequest);
+        // Only a request that came after this game's own start belongs to this round: no game
+        // builds its match before every game has reported "戦闘中", so the greetings of the
+        // wait and the last match's after-battle requests all came before it, and each request
+        // after it (a join's greeting, a peer's F4, the after-battle requests of a game whose
+        // match ended first) must end this game's match, even one not built yet.
+        if (m_ownState == "戦闘中") AppendBattleInbox(kEndRequest);
     } else if (body == "p-new") {
         PlayNoticeTune("midi\\qelvo\\j1_intro.mid", +1);
     } else if (body == "p-dell") {

@@ -50,7 +50,6 @@ void CLobby::RunNetBattle() {
     // The battle's end request may be the last message for good: the host that would send the
     // next tick can be gone.
     battle->TakeWholeMessages();
-    DropEarlyEndRequests();
     m_battle = battle.get();
     if (m_onMatch) m_onMatch(battle.get(), m_onMatchContext);
 

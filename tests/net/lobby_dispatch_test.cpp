@@ -255,16 +255,19 @@ TEST_F(LobbyTest, NoticesAndBattleMessages) {
         Feed(lobby, ">tb-start");
         EXPECT_EQ(lobby.m_ownState, state);
     }
+    // Key records and end requests are kept only from this game's own start until its match
+    // ends, not held for later: a join's greeting during the wait ends no match, one after the
+    // start ends it.
     lobby.m_ownState = "開始待ち";
-    Feed(lobby, ">tb-start");
+    Feed(lobby, ">tb-end>tb-start");
     EXPECT_EQ(lobby.m_ownState, "戦闘中");
-    // Key records are kept only while in battle; lost otherwise, not held for later.
+    EXPECT_EQ(lobby.m_battleInbox, "");
     Feed(lobby, ">c1000000000000>tc42>tb-end>tx>tcc");
     EXPECT_EQ(lobby.m_battleInbox, ">c1000000000000>tc42>tb-end>tcc");
     lobby.m_battleInbox.clear();
     lobby.m_ownState = "終了待ち";
     Feed(lobby, ">c1000000000000>tc43>tb-end");
-    EXPECT_EQ(lobby.m_battleInbox, ">tc43>tb-end");
+    EXPECT_EQ(lobby.m_battleInbox, ">tc43");
     // A player's arrival: the jingle once and the blinking panel.
     Feed(lobby, ">tp-new");
     EXPECT_EQ(lobby.m_noticeTimer, 150);

@@ -107,8 +107,7 @@ void SeeMatch(CNetBattle* b, void* context) {
 
 // A client in slot 1 of a 4-robot team match; the relay never answers, so the battle waits for
 // keys, until the connection goes: the match loop ends the battle itself and the lobby is back.
-// The end requests that came before the match (a join greeting while it waited) end nothing; the
-// host's key record and tick among them, from a match that began first, reach the battle.
+// The host's key record and tick, from a match that began first, reach the battle.
 TEST_F(LobbyTest, MatchIsBuiltFromTheTablesAndEndsWhenTheConnectionGoes) {
     CTestLink link;
     CLobby lobby(&link);
@@ -126,7 +125,7 @@ TEST_F(LobbyTest, MatchIsBuiltFromTheTablesAndEndsWhenTheConnectionGoes) {
     MatchSeen seen;
     lobby.m_onMatch = SeeMatch;
     lobby.m_onMatchContext = &seen;
-    lobby.m_battleInbox = ">tb-end>c0000000000009>tb-end>tc7";
+    lobby.m_battleInbox = ">c0000000000009>tc7";
     bool sawBattle = false;
     int lostAt = 0;
     std::string hostKeys;

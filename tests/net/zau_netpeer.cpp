@@ -30,6 +30,9 @@
 //   press NAME until phase N         press NAME again every few frames until the match's phase
 //                                    is N (a frame that reads no key lets a press go by)
 //   record                           the tables, settings and their digest into the output
+//   until file PATH | stall until file PATH
+//                                    wait for the test's signal: the script, or the whole game
+//                                    stopped in its frame
 //   mark TEXT                        a line of the script's own
 //   quit                             the desktop asks the program to close
 // Output lines (UTF-8), each "FRAME KIND ...": id, state, chat, mark, behind, slot, settings, digest,

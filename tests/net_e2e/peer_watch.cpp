@@ -37,6 +37,18 @@ int CPeerWatch::AddStep(CSceneDriver& d, const std::string& cmd, const std::stri
         });
         return 1;
     }
+    if (cmd == "stall") {
+        // "stall until file PATH": the whole game stops in this frame, as one the machine gives
+        // no processor, until the test says; a frame is the only place a test can be sure of
+        // what a game has done and not done yet.
+        const std::string prefix = "until file ";
+        if (arg.compare(0, prefix.size(), prefix) != 0 || arg.size() == prefix.size()) return 0;
+        const std::string path = arg.substr(prefix.size());
+        d.Do([path] {
+            for (int ms = 0; access(path.c_str(), F_OK) != 0 && ms < kStallLimitMs; ms += 20) usleep(20000);
+        });
+        return 1;
+    }
     if (cmd != "until") return 0;
     const size_t space = arg.find(' ');
     if (space == std::string::npos) return 0;

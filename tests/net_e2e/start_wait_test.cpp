@@ -1,7 +1,8 @@
 // The start wait among four paced games on the real relay, "4 Doubles". A player who quits while
 // the others wait does not hold the start: the three left start with its robot run by the host.
 // A player who joins while two wait ends no match with its greeting: once all four wait, the
-// match runs its fight. Either way the match runs in step on every game until the host's F4.
+// match runs its fight. Either way the match runs in step on every game until the host's F4. A
+// player who joins once the matches began ends them all, a game's still being set up included.
 #include "match_scripts.h"
 
 #include <gtest/gtest.h>
@@ -156,6 +157,50 @@ TEST(StartWait, APlayerWhoJoinsWhileOthersWaitEndsNoMatch) {
 
     for (E2eProcess* p : players) p->WriteFile("leave", "");
     for (E2eProcess* p : players) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
+}
+
+// Into the lobby while the others are in a match; the game closes once the test says.
+const std::string kJoinDuringTheMatch = kJoinWhileTheyWait + "until file ../leave\nquit\n";
+// Stalls once the host's tables show TWO "戦闘中": the others then build their matches.
+const std::string kStallOnceReported = U8(u8"until slot 2 戦闘中\nstall until file ../go\n");
+// From the stalled game's release to the end of its match: the rest of its check, the loading
+// screen and the forced end, with room for a busy machine.
+constexpr int kReleaseToEndFrames = 900;
+
+// HOST, ONE and TWO start; TWO stalls in its start, its own state "戦闘中" but its match not yet
+// built, as a game the machine leaves behind does. THREE joins meanwhile: its greeting ends HOST's
+// and ONE's matches, and their after-battle requests follow. Once released, TWO finds them
+// waiting: its match ends as soon as it begins, on its own frames.
+TEST(StartWait, APlayerWhoJoinsWhileAGameIsStillStartingEndsThatGamesMatchToo) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST"), one("ONE"), two("TWO"), three("THREE");
+    ASSERT_NO_FATAL_FAILURE(StartTwoASideMatch(world, host, one, two, {kAfter, kAfter, kStallOnceReported + kAfter},
+                                               kPaced, kPaced));
+    ASSERT_TRUE(WaitForLineWithinFrames(two, " mark fighting", kPartFrames)) << PeerReport(two) << PeerReport(host);
+    ASSERT_TRUE(WaitForLineWithinFrames(host, " match robots=", kPartFrames)) << PeerReport(host);
+    ASSERT_TRUE(StartNetPeer(three, world, kJoinDuringTheMatch, kPaced));
+    ASSERT_TRUE(WaitForLineWithinFrames(three, " mark joined", kJoinToMatchFrames)) << PeerReport(three);
+    for (E2eProcess* p : {&host, &one}) ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", kPartFrames)) << PeerReport(*p);
+    // TWO is still stalled where it marked its start.
+    const std::vector<std::string> stalled = PeerOutput(two);
+    ASSERT_EQ(FindLine(stalled, " match robots="), -1) << PeerReport(two);
+    two.WriteFile("go", "");
+
+    ASSERT_TRUE(WaitForLineWithinFrames(two, " result ", kReleaseToEndFrames))
+        << "TWO's match did not end\n" << PeerReport(two) << PeerReport(host);
+    ASSERT_TRUE(WaitForLineWithinFrames(two, " mark back", kPartFrames)) << PeerReport(two);
+    const std::vector<std::string> out = PeerOutput(two);
+    const int fighting = FindLine(out, " mark fighting"), greeted = FindLine(out, " chat THREE:", fighting);
+    const int match = FindLine(out, " match robots=", fighting), result = FindLine(out, " result ", match);
+    EXPECT_GT(greeted, fighting) << PeerReport(two);
+    EXPECT_GT(match, greeted) << PeerReport(two);
+    ASSERT_GT(result, match) << PeerReport(two);
+    EXPECT_NE(out[result].find(" result 99 "), std::string::npos) << out[result];
+    EXPECT_GT(FindLine(out, U8(u8" chat 強制終了"), match), match) << PeerReport(two);
+
+    for (E2eProcess* p : {&host, &one, &two, &three}) p->WriteFile("leave", "");
+    for (E2eProcess* p : {&host, &one, &two, &three}) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 }  // namespace

@@ -168,6 +168,7 @@ void LogSocketError(const char* text) {
 int IsSocketConnected() { return g_connected; }
 int IsSocketReadable() { return g_readable; }
 int IsSocketWritable() { return g_writable; }
+int IsSocketOpen() { return g_socket >= 0; }
 
 long SocketWindowProc(int window, unsigned message, uintptr_t wParam, intptr_t lParam) {
     if (message == kSocketMessage) {

@@ -44,6 +44,9 @@ private:
 int IsSocketConnected();
 int IsSocketReadable();
 int IsSocketWritable();
+// A socket exists: none after Close, nor after an error event (a refused connect) or the peer's
+// close, which close it. Only a new Init can connect again then.
+int IsSocketOpen();
 
 // The hidden window's procedure: events as message 0x402, (error << 16) | event in lParam.
 long SocketWindowProc(int window, unsigned message, uintptr_t wParam, intptr_t lParam);

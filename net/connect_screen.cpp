@@ -9,6 +9,7 @@
 #include "graphics.h"
 #include "input.h"
 #include "menu_input.h"
+#include "socket_link.h"
 #include "text_input.h"
 #include "wire.h"
 
@@ -23,8 +24,12 @@ constexpr uint32_t kBlack = 0xff000000;
 constexpr int kFieldX = 0;
 constexpr int kFieldY = 16;
 constexpr int kFieldMax = 16;         // bytes; longer stored values are shown whole
-constexpr unsigned kRelayStartMs = 500;  // the relay's time to listen before the connect
 constexpr const char* kRelayProgram = "./Vashtelo";
+// The relay listens within half a second of its start, but a desktop terminal can take a second
+// or more to start it: the hosting game's connect is tried again for this long.
+constexpr unsigned kRelayListenWaitMs = 5000;
+// Each refused connect leaves a line in socket.err: not one a frame.
+constexpr unsigned kRelayRetryMs = 200;
 
 // One text field screen: the value on Enter, the old one on Escape or quit. 1 on Enter.
 int EditText(const char* prompt, std::string* value) {
@@ -50,6 +55,15 @@ int EditText(const char* prompt, std::string* value) {
     if (done != 1) return 0;
     field.GetText(*value);
     return 1;
+}
+
+void DrawRelayStart() {
+    if (!BeginFrame(kBlack)) return;
+    DrawTextFormat(0, 0, "ホスト");
+    DrawTextFormat(0, 16, "起動中です");
+    DrawTextFormat(0, 32, " > Vashtelo.exe");
+    DrawTextFormat(0, 48, "暫くお待ちください・・・");
+    EndFrame();
 }
 
 }  // namespace
@@ -94,16 +108,43 @@ void CLobby::InputIp() {
 }
 
 // The relay runs beside the game in the game folder and reads the same ap.ini; the game keeps
-// nothing of it. A relay that cannot start shows when the connect that follows fails.
+// nothing of it but its process id, for the wait in AwaitRelay. A relay that cannot start is
+// logged, and the connect that follows finds whatever relay listens, or fails.
 void CLobby::LaunchRelayServer() {
-    if (BeginFrame(kBlack)) {
-        DrawTextFormat(0, 0, "ホスト");
-        DrawTextFormat(0, 16, "起動中です");
-        DrawTextFormat(0, 32, " > Vashtelo.exe");
-        DrawTextFormat(0, 48, "暫くお待ちください・・・");
-        EndFrame();
-    }
+    DrawRelayStart();
     m_relayPid = SysStartProgram(kRelayProgram);
     if (!m_relayPid) LogPrintf("relay: cannot start %s\n", kRelayProgram);
-    SysSleep(kRelayStartMs);
+}
+
+// The lobby's own connect is the one tried again, never a probe beside it: every connection
+// takes one of the relay's six slots and shows to the other players. Only while the relay (or
+// its terminal) runs: one that ended, or never started, will not listen, and the connect made
+// is the only one. The passes go on while the window is inactive, since the terminal may take
+// the focus. A connect still under way at the end counts as made, as any other.
+int CLobby::AwaitRelay(uint32_t address) {
+    const unsigned start = SysGetTicks();
+    unsigned tried = start;
+    while (!g_quit) {
+        PumpBattlePass();
+        if (m_socketLink->IsConnected()) return 1;
+        const unsigned now = SysGetTicks();
+        const bool closed = m_socketLink->IsClosed();
+        if (now - start >= kRelayListenWaitMs) {
+            if (closed) LogPrintf("relay: not listening within %u ms\n", kRelayListenWaitMs);
+            return !closed;
+        }
+        if (closed) {
+            if (!SysProgramRunning(m_relayPid)) {
+                LogPrintf("relay: the connect was refused and no relay of this game runs\n");
+                return 0;
+            }
+            if (now - tried >= kRelayRetryMs) {
+                tried = now;
+                if (!m_socketLink->Connect(address, (uint16_t)m_gestPort)) return 0;
+            }
+        }
+        DrawRelayStart();
+        g_frameTimer.Wait();
+    }
+    return 0;
 }

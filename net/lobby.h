@@ -15,6 +15,7 @@
 
 #include "sys_time.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -124,7 +125,9 @@ public:
     void InputMessage();
     void InputIp();
     void LaunchRelayServer();
-    int m_relayPid = 0;  // the started relay's process id (tests end it); the game ignores it
+    // A host's connect to its relay, tried again while the relay is starting: 1 once connected.
+    int AwaitRelay(uint32_t address);
+    int m_relayPid = 0;  // the started relay's (or its terminal's) process id; tests end it
 
     // ---- Fields ----------------------------------------------------------------------------------
     CRobotCatalog m_catalog;   // decodes robot build codes for display and for record checks

@@ -2,6 +2,7 @@
 // on arrival (its first message ends a battle running without us), and the leaving notice.
 #include "lobby_flow.h"
 
+#include "engine.h"
 #include "graphics.h"
 #include "input.h"
 #include "settings.h"
@@ -32,8 +33,10 @@ constexpr int kRemarkCount = sizeof kRemarks / sizeof kRemarks[0];
 }  // namespace
 
 // A connect still under way counts as made: it completes later, or the lobby stays off line.
+// A host waits for its relay, whose start screen stays up meanwhile, and is told when the relay
+// never took the connect.
 void CLobby::ConnectToHost() {
-    if (BeginFrame(kBlack)) {
+    if (!m_announce && BeginFrame(kBlack)) {
         DrawTextFormat(0, 0, "%s", "ホストに接続");
         EndFrame();
     }
@@ -43,7 +46,9 @@ void CLobby::ConnectToHost() {
         ShowMessageBox("サーバー不見");
         return;
     }
-    if (!m_socketLink->Connect(address, (uint16_t)m_gestPort)) ShowMessageBox("接続失敗");
+    int connected = m_socketLink->Connect(address, (uint16_t)m_gestPort);
+    if (connected && m_announce) connected = AwaitRelay(address);
+    if (!connected && !g_quit) ShowMessageBox("接続失敗");
 }
 
 void CLobby::PostJoinGreeting() {

@@ -46,4 +46,9 @@ int CSocketLink::ResolveHost(const char* host, uint32_t* address) {
     return 0;
 }
 
+int CSocketLink::Connect(uint32_t address, int port) {
+    if (!IsSocketOpen()) m_socket.Init(kWinsockVersion);
+    return m_socket.Connect(address, port);
+}
+
 int CSocketLink::Send(const char* data, int length) { return m_socket.Send(data, length); }

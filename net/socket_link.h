@@ -26,7 +26,11 @@ public:
     // up beside the game and given up after kHostLookupMs, so a resolver that never answers
     // cannot hold the game; dotted text needs no look-up.
     int ResolveHost(const char* host, uint32_t* address);
-    int Connect(uint32_t address, int port) { return m_socket.Connect(address, port); }
+    // A socket that a refused connect or a close has ended is replaced first, so a connect can
+    // be tried again.
+    int Connect(uint32_t address, int port);
+    // The connect was refused or failed, or the connection has ended: the pump closed the socket.
+    int IsClosed() { return !IsSocketOpen(); }
 
     CSocket m_socket;
 };

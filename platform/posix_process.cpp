@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/wait.h>
@@ -146,4 +147,20 @@ int SysStartProgram(const char* program) {
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
     return pid;
+}
+
+// Signal 0 only asks whether the process is there; EPERM means it is, run by another user. An
+// ended one stays there until its reaper collects it, which some init processes do only every
+// few seconds: its state in /proc tells it apart.
+int SysProgramRunning(int pid) {
+    if (pid <= 0 || (kill(pid, 0) != 0 && errno != EPERM)) return 0;
+    char path[32];
+    snprintf(path, sizeof path, "/proc/%d/stat", pid);
+    FILE* f = fopen(path, "r");
+    if (!f) return 1;
+    char line[512];
+    const bool read = fgets(line, sizeof line, f) != nullptr;
+    fclose(f);
+    const char* close = read ? strrchr(line, ')') : nullptr;
+    return !(close && close[1] == ' ' && (close[2] == 'Z' || close[2] == 'X'));
 }

@@ -9,3 +9,6 @@
 // /dev/null. Either way it is no child of the caller. The process id of the started program
 // (the terminal's when there is one), or 0 when it could not be started.
 int SysStartProgram(const char* program);
+// Whether a program started by SysStartProgram (by the id it gave) still runs. It is no child
+// of the caller, so nothing can wait for it: the system reaps it once it ends.
+int SysProgramRunning(int pid);

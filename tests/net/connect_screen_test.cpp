@@ -1,13 +1,16 @@
 // The connection set-up screens under the scene driver: the connection type menu's results,
 // the three text fields (Enter takes the text, Escape keeps the old value and the game goes on,
 // an address of this machine uses the host port), the quit flag on every screen, a relay
-// program that is not there, and a host name whose resolver never answers.
+// program that is not there, starts late or ends without listening, and a host name whose
+// resolver never answers.
 #include "lobby_fixture.h"
 
 #include "engine.h"
 #include "input.h"
+#include "relay_harness.h"
 #include "socket_link.h"
 
+#include "sys_process.h"
 #include "sys_socket.h"
 #include "sys_tcp_exchange.h"
 #include "sys_text_input.h"
@@ -15,6 +18,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -163,6 +168,62 @@ TEST_F(LobbyTest, RelayThatIsNotThereIsLoggedAndTheFlowGoesOn) {
     lobby.LaunchRelayServer();
     EXPECT_EQ(lobby.m_relayPid, 0);
     EXPECT_NE(driver.Log().find("relay: cannot start ./Vashtelo"), std::string::npos);
+}
+
+// A hosting game's relay as a desktop terminal starts it, seconds late: the game keeps its start
+// screen up and connects again until the relay listens, and is on line in slot 0. A relay that
+// ends without listening, or is not there, is told as a failed connect. Each frame here takes
+// real time, so the wait's bound, counted on the fake clock, spans several times the late start.
+TEST_F(LobbyTest, HostWaitsForItsLateRelayAndIsToldWhenNoneListens) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("ZAUMOLTA_LOCK_NS", UniqueLockNamespace().c_str(), 1);
+    const struct {
+        const char* name;
+        std::string script;
+        bool online;
+    } cases[] = {
+        {"late", "#!/bin/sh\nsleep 2\nexec '" + std::string(VashteloPath()) + "'\n", true},
+        {"ends", "#!/bin/sh\nexit 0\n", false},
+        {"missing", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteWholeFile("ap.ini", "[NET]\r\nHostPort=" + std::to_string(FreeTcpPort()) + "\r\n");
+        if (c.script.empty()) {
+            unlink("Vashtelo");
+        } else {
+            WriteWholeFile("Vashtelo", c.script);
+            ASSERT_EQ(chmod("Vashtelo", 0755), 0);
+        }
+        const std::string boxes = driver.MessageBoxes();
+        CLobby lobby;
+        driver.OnEachPump([] { usleep(40000); });
+        lobby.LaunchRelayServer();
+        EXPECT_EQ(lobby.m_relayPid > 0, !c.script.empty());
+        lobby.m_ip = "127.0.0.1";
+        lobby.m_gestPort = lobby.m_hostPort;
+        lobby.m_announce = 1;
+        lobby.ConnectToHost();
+        driver.OnEachPump(nullptr);
+        EXPECT_EQ(lobby.m_link->IsConnected(), c.online ? 1 : 0);
+        EXPECT_EQ(driver.MessageBoxes(), c.online ? boxes : boxes + "|接続失敗\n");
+        // Counted in frames; the clock only backs them up for a relay that answers nothing.
+        const long long deadline = MonotonicMs() + 60000;
+        for (int frame = 0; c.online && lobby.m_ownId != 0 && frame < 5000 && MonotonicMs() < deadline; ++frame) {
+            PumpMessages();
+            if (frame % 10 == 0) lobby.QueueRequest(kRequestId);
+            lobby.ReceiveNet();
+            lobby.SendNet();
+            lobby.DispatchNet();
+            usleep(2000);
+        }
+        EXPECT_EQ(lobby.m_ownId, c.online ? 0 : -1);
+        if (lobby.m_relayPid > 0 && kill(lobby.m_relayPid, SIGTERM) == 0) {
+            for (long long end = MonotonicMs() + 60000; SysProgramRunning(lobby.m_relayPid) && MonotonicMs() < end;)
+                usleep(20000);
+        }
+    }
 }
 
 // A typed host name whose resolver never answers: "ホストに接続" stays no longer than the look-up's

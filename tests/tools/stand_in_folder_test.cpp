@@ -11,7 +11,6 @@
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,27 +52,12 @@ pid_t StartAssetTool(const std::string& folder, const std::string& logFile) {
 }
 
 // The tool on a folder that takes no changes: folder bound read-only over itself in a mount
-// namespace of its own (inside a user namespace of its own when the test is not root), its
-// messages going to logFile. Its exit status, or -1 with the reason in *whyNot when the system
-// grants no such namespace.
+// namespace of its own, its messages going to logFile. Its exit status, or -1 with the reason in
+// *whyNot when the system grants no such namespace (a test not run as root).
 int RunAssetToolOnReadOnlyFolder(const std::string& folder, const std::string& logFile, std::string* whyNot) {
     constexpr int kNoNamespace = 125;
     std::string tool = ASSET_TOOL;
     char* argv[] = {tool.data(), const_cast<char*>(folder.c_str()), nullptr};
-    const std::string uidMap = "0 " + std::to_string(getuid()) + " 1\n";
-    const std::string gidMap = "0 " + std::to_string(getgid()) + " 1\n";
-    // A mount made in a user namespace keeps the flags it was found with, or the kernel refuses it.
-    struct statvfs found {};
-    if (statvfs(folder.c_str(), &found) != 0) {
-        *whyNot = "cannot look at " + folder;
-        return -1;
-    }
-    unsigned long readOnly = MS_REMOUNT | MS_BIND | MS_RDONLY;
-    const std::pair<unsigned long, unsigned long> kept[] = {
-        {ST_NOSUID, MS_NOSUID},     {ST_NODEV, MS_NODEV},           {ST_NOEXEC, MS_NOEXEC},
-        {ST_NOATIME, MS_NOATIME},   {ST_NODIRATIME, MS_NODIRATIME}, {ST_RELATIME, MS_RELATIME}};
-    for (const auto& [st, ms] : kept)
-        if (found.f_flag & st) readOnly |= ms;
     const pid_t pid = fork();
     if (pid < 0) {
         *whyNot = "cannot fork";
@@ -89,23 +73,13 @@ int RunAssetToolOnReadOnlyFolder(const std::string& folder, const std::string& l
             n = write(log, cause, strlen(cause));
             _exit(kNoNamespace);
         };
-        auto writeTo = [](const char* file, const std::string& text) {
-            const int fd = open(file, O_WRONLY | O_CLOEXEC);
-            const bool ok = fd >= 0 && write(fd, text.data(), text.size()) == (ssize_t)text.size();
-            if (fd >= 0) close(fd);
-            return ok;
-        };
         if (log < 0) _exit(kNoNamespace);
-        if (unshare(CLONE_NEWNS) != 0) {
-            if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) fail("unshare: ");
-            if (!writeTo("/proc/self/setgroups", "deny") || !writeTo("/proc/self/uid_map", uidMap) ||
-                !writeTo("/proc/self/gid_map", gidMap))
-                fail("the user namespace's ids: ");
-        }
+        if (unshare(CLONE_NEWNS) != 0) fail("unshare: ");
         // Private first, so the mounts below never reach the test's own namespace.
         if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) fail("making / private: ");
         if (mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0) fail("bind: ");
-        if (mount(nullptr, folder.c_str(), nullptr, readOnly, nullptr) != 0) fail("read-only remount: ");
+        if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            fail("read-only remount: ");
         if (dup2(log, 1) < 0 || dup2(log, 2) < 0) fail("dup2: ");
         execv(tool.c_str(), argv);
         fail("exec: ");

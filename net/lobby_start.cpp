@@ -38,6 +38,10 @@ int CLobby::StartWait() {
         f = DecideStartWait(m_slotConnections, m_slotStates, m_slotCount, m_ownId, m_ownState, confirmed,
                             m_link->IsConnected() != 0);
         confirmed = false;
+        // Back from "戦闘中" to "開始待ち": no match of this round can be built any more, so
+        // nothing kept for it (a join's end request, a peer's F4, key records) may reach the
+        // next one.
+        if (m_ownState == kStateInBattle && f.ownState != kStateInBattle) m_battleInbox.clear();
         m_ownState = f.ownState;
         if (f.statusUpdate) QueueStatusUpdate(*this);
         *result = 0;

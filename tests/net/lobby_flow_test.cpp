@@ -89,6 +89,59 @@ TEST_F(LobbyTest, StartWaitHostStartsEverybody) {
     EXPECT_NE(lobby.m_sendQueue.find(">g01s" + inBattle), std::string::npos);
 }
 
+// A slow client already "戦闘中" while its table still shows a slot that is not: an end request
+// and a key record kept then belong to a round that falls back to "開始待ち" before any match
+// is built, so they must not reach the match of the next start. What comes after that start
+// is kept as before.
+TEST_F(LobbyTest, StartWaitFallBackDropsWhatWasKeptForThatRound) {
+    const std::string waiting = kStateWaiting, inBattle = kStateInBattle;
+    const struct {
+        const char* what;
+        std::string fallBack;  // arrives in one frame, while this game is "戦闘中"
+    } orders[] = {
+        {"a join right after the start notice", ">tb-end>c1000000000000>ltttt>g03s" + std::string(kStateMainMenu)},
+        {"a fast peer's F4, then its 終了待ち", ">c1000000000000>tb-end>g01s" + std::string(kStateAfterBattle)},
+    };
+    for (const auto& order : orders) {
+        CTestLink link;
+        CLobby lobby(&link);
+        lobby.m_ownId = 2;
+        lobby.m_ownState = kStateWaiting;
+        for (int i = 0; i < 4; ++i) {
+            lobby.m_slotConnections[i] = i < 3 ? kSlotConnected : kSlotEmpty;
+            lobby.m_slotStates[i] = i < 3 ? kStateWaiting : "";
+        }
+        const auto table = [&](const std::string& s0, const std::string& s1, const std::string& s2,
+                               const std::string& s3) {
+            return ">g00s" + s0 + ">g01s" + s1 + ">g02s" + s2 + ">g03s" + s3;
+        };
+        // Each arrival ends its last message: the mark that opens the next one comes with it.
+        bool opened = false;
+        const auto arrive = [&](const std::string& messages) {
+            link.m_inbound += (opened ? messages.substr(1) : messages) + ">";
+            opened = true;
+        };
+        bool fellBack = false;
+        driver.ResetPumps();
+        driver.Wait(5).Do([&] { arrive(">tb-start>g00s" + inBattle + ">g01s" + inBattle); });
+        driver.Wait(3).Do([&] {
+            EXPECT_EQ(lobby.m_ownState, kStateInBattle) << order.what;
+            arrive(order.fallBack);
+        });
+        driver.Wait(3).Do([&] {
+            fellBack = lobby.m_ownState == kStateWaiting;
+            arrive(">ltttt" + table(waiting, waiting, waiting, waiting));
+        });
+        driver.Wait(3).Do([&] { arrive(">tb-start>c3000000000000"); });
+        driver.Wait(3).Do([&] { arrive(table(inBattle, inBattle, inBattle, inBattle)); });
+        driver.SetPumpLimit(driver.Pumps() + 200);
+        EXPECT_EQ(lobby.StartWait(), 1) << order.what;
+        EXPECT_FALSE(driver.LimitReached()) << order.what;
+        EXPECT_TRUE(fellBack) << order.what;
+        EXPECT_EQ(lobby.m_battleInbox, ">c3000000000000") << order.what;
+    }
+}
+
 // Thirty frames, a status update every fifth, whatever arrives applied.
 TEST_F(LobbyTest, ConnectionCheckServesThirtyFrames) {
     CTestLink link;

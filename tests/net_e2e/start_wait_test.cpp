@@ -2,7 +2,8 @@
 // the others wait does not hold the start: the three left start with its robot run by the host.
 // A player who joins while two wait ends no match with its greeting: once all four wait, the
 // match runs its fight. Either way the match runs in step on every game until the host's F4. A
-// player who joins once the matches began ends them all, a game's still being set up included.
+// player who joins once the matches began ends them all, a game's still being set up included;
+// one who joins right after the start notice, before any match is built, ends none.
 #include "match_scripts.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,46 @@ TEST(StartWait, APlayerWhoJoinsWhileAGameIsStillStartingEndsThatGamesMatchToo) {
 
     for (E2eProcess* p : {&host, &one, &two, &three}) p->WriteFile("leave", "");
     for (E2eProcess* p : {&host, &one, &two, &three}) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
+}
+
+// Back to "開始待ち" after the start notice, once a newcomer's slot shows in the tables.
+const std::string kFallBack = U8(u8"until state 開始待ち\nmark fell back\n");
+// Stalls as its own state turns "戦闘中", before its report of it goes out: the others then wait
+// for it in their start waits, "戦闘中" themselves.
+const std::string kStallAtItsStart = "stall until file ../go\n";
+
+// HOST, ONE and TWO start; TWO stalls at once, so that HOST and ONE are still in their start
+// waits, "戦闘中", when THREE joins: the greeting's end request reaches them there, and THREE's
+// slot in its main menu puts them back to "開始待ち". TWO, released, goes back too. Once THREE
+// starts, the match of that next start runs on every game to the host's F4: nothing kept for
+// the round that fell back ends it.
+TEST(StartWait, APlayerWhoJoinsRightAfterTheStartNoticeEndsNoMatch) {
+    E2eWorld world;
+    ASSERT_TRUE(world.Start());
+    E2eProcess host("HOST"), one("ONE"), two("TWO"), three("THREE");
+    ASSERT_NO_FATAL_FAILURE(StartTwoASideMatch(world, host, one, two,
+                                               {kFallBack + kHostEnds + kAfter, kFallBack + kAfter,
+                                                kStallAtItsStart + kFallBack + kAfter},
+                                               kPaced, kPaced));
+    for (E2eProcess* p : {&host, &one, &two})
+        ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark fighting", kPartFrames)) << PeerReport(*p) << PeerReport(two);
+    ASSERT_TRUE(StartNetPeer(three, world, kJoinWhileTheyWait + kTakeTeamB + "until file ../go\n" + ClientStartScript(4) + kAfter,
+                             kPaced));
+    ASSERT_TRUE(WaitForLineWithinFrames(three, " mark joined", kJoinToMatchFrames)) << PeerReport(three);
+    for (E2eProcess* p : {&host, &one})
+        ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark fell back", kPartFrames)) << PeerReport(*p) << PeerReport(three);
+    // No game built a match of that round.
+    for (E2eProcess* p : {&host, &one, &two}) ASSERT_EQ(FindLine(PeerOutput(*p), " match robots="), -1) << PeerReport(*p);
+    two.WriteFile("go", "");
+    ASSERT_TRUE(WaitForLineWithinFrames(two, " mark fell back", kPartFrames)) << PeerReport(two) << PeerReport(host);
+    three.WriteFile("go", "");
+
+    const std::vector<E2eProcess*> players = {&host, &one, &two, &three};
+    for (E2eProcess* p : players) ASSERT_TRUE(WaitForLineWithinFrames(*p, " mark back", kEndFrames)) << PeerReport(*p);
+    ExpectAMatchToTheHostsF4(players);
+
+    for (E2eProcess* p : players) p->WriteFile("leave", "");
+    for (E2eProcess* p : players) EXPECT_EQ(WaitForPeerExit(*p), 0) << PeerReport(*p);
 }
 
 }  // namespace

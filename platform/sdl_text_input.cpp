@@ -1,9 +1,10 @@
 // Typed characters and input-method text. While a text field is open for typing, SDL's text
 // input is on: the desktop's input method sees the keys, and text events carry what was typed.
-// A text event that comes right after the key-down of a key that types is typing, and so is one
-// that neither ends a composition nor holds double-byte characters: its characters are handed on
-// one at a time, in the order typed, among the control characters of Enter, Backspace, Tab and
-// Escape and the editing keys. Any other text event is input-method text, handed on whole.
+// A text event of one single-byte character that comes right after the key-down of a key that
+// types is typing, and so is one that neither ends a composition nor holds double-byte
+// characters: its characters are handed on one at a time, in the order typed, among the control
+// characters of Enter, Backspace, Tab and Escape and the editing keys. Any other text event is
+// input-method text, handed on whole.
 // While no field is open, text input is off so that an input method in Japanese mode cannot
 // swallow the game's keys; the typed character then comes from each key-down.
 #include "sdl_input_local.h"
@@ -37,16 +38,17 @@ SDL_Rect g_caret = {-1, -1, 0, 0};
 // the composition had ended, and its commit is still to come. One that is still waiting when the
 // next pump begins was the input method's, let through while it composed.
 struct HeldKey {
-    int c;              // control character, or 0
-    int key;            // editing key, or 0
-    std::string typed;  // a typed key's text (Shift-JIS), or empty
+    int c;    // control or typed character, or 0
+    int key;  // editing key, or 0
 };
 constexpr int kHeldKeys = 64;
 HeldKey g_held[kHeldKeys];
 int g_heldCount = 0;
 
 // The last event was the key-down of a key that types: SDL sends a key's text right after its
-// key-down, while an input method's commit comes with no key-down of its own.
+// key-down, while an input method's commit comes with no key-down of its own. Not every such key
+// sends text: the middle key of a desktop compose sequence goes down with none, and a commit can
+// come right after it. A key types one single-byte character, so longer text is still a commit.
 bool g_typingKeyWasDown = false;
 
 void OnPumpStart() {
@@ -60,18 +62,9 @@ bool HasDoubleByte(const std::string& s) {
     return false;
 }
 
-void HandOnTyped(const std::string& text) {
-    if (HasDoubleByte(text)) {
-        if (g_onText) g_onText(text.data(), (int)text.size());
-    } else if (g_onChar) {
-        for (unsigned char c : text) g_onChar(c);
-    }
-}
-
 void HandOnKey(const HeldKey& k) {
     if (k.c && g_onChar) g_onChar(k.c);
     if (k.key && g_onKey) g_onKey(k.key);
-    if (!k.typed.empty()) HandOnTyped(k.typed);
 }
 
 void Hold(const HeldKey& k) {
@@ -119,11 +112,11 @@ void OnText(const char* utf8, bool typed) {
     if (!TextInputOn()) return;
     std::string text = Utf8ToSjis(utf8 ? utf8 : "");
     if (text.empty()) return;
-    if (typed) {
+    if (typed && text.size() == 1) {
         if (!g_composition.empty())
-            Hold({0, 0, text});
+            Hold({(unsigned char)text[0], 0});
         else
-            HandOnTyped(text);
+            HandOnKey({(unsigned char)text[0], 0});
         return;
     }
     if (!g_composition.empty() || g_composedThisPump || HasDoubleByte(text)) {
@@ -222,10 +215,10 @@ void OnKeyDown(const SDL_KeyboardEvent& key) {
     const int editing = !c && IsEditingKey(key.keysym.scancode) ? SysScancodeToKey(key.keysym.scancode) : 0;
     if (!c && !editing) return;
     if (TextInputOn() && !g_composition.empty()) {
-        Hold({c, editing, {}});
+        Hold({c, editing});
         return;
     }
-    HandOnKey({c, editing, {}});
+    HandOnKey({c, editing});
 }
 
 void OnEvent(const SDL_Event& e) {

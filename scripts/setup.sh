@@ -1,13 +1,24 @@
 #!/usr/bin/env bash
 # Installs the system packages, configures and builds into the given folder. It says a line for
 # each stage that has work to do and shows the build's progress; cmake's report shows only when
-# it fails, its warnings and errors always.
+# it fails, its warnings and errors always. One set-up at a time works on a folder; a later one
+# says that it waits.
 # Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
 #   BUILD_TYPE: Release (default) or Debug; BUILD_TARGETS: what to build (default: everything)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 shift || true
+
+# One set-up at a time builds a folder: a second one's cmake or ninja would write the files the
+# first is reading, or relink a tool the first is running. The lock goes with this script and what
+# it starts (a build that outlives it still holds it), not with the program run afterwards.
+mkdir -p "$build"
+exec 9>>"$build/.setup.lock"
+if ! flock -n 9; then
+  echo "Waiting for another set-up building $build/ to finish"
+  flock 9
+fi
 
 packages=(
   g++ cmake ninja-build pkg-config

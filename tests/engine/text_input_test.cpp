@@ -328,9 +328,11 @@ TEST_F(TextInputTest, CompositionIsShownThenCommittedByEnter) {
 // the input method's commit and the end of its composition, so the keys that followed the commit
 // come first. "<", ">", "~", "\b" and "\r" stand for Left, Right, Delete, Backspace and Enter, "^j"
 // for Ctrl+J and "^" for a Shift still held (keys that type nothing), and a single letter for a
-// key that types it; "か" is composed after the commit and committed the next frame.
+// key that types it; "'" is the middle key of a desktop compose sequence, a key that types but
+// goes down with no text, still held, and "'^" the same key down and up; "か" is composed after
+// the commit and committed the next frame.
 TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
-    enum When { kSamePump, kLaterPump, kWhileComposing, kNoEnd, kCancelled };
+    enum When { kSamePump, kLaterPump, kEndInNextPump, kWhileComposing, kNoEnd, kCancelled };
     const struct {
         const char* what;
         When when;
@@ -350,6 +352,13 @@ TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
         // Latin text the input method commits itself is its text, not typing.
         {"Latin text committed, then typing", kSamePump, "nihon", {"x", "^j", "^"}, "anihonxb", 7, 0},
         {"Latin text committed, no end", kNoEnd, "nihon", {}, "anihonb", 6, 0},
+        // A commit right after a key-down with no text is whole, whatever its end, and what was
+        // typed before it follows it.
+        {"a compose key down, then typing and the commit", kSamePump, "日本", {"x", "'"}, "a日本xb", 6, 0},
+        {"a compose key down, the end in the next pump", kEndInNextPump, "日本", {"'"}, "a日本b", 5, 0},
+        {"a compose key down, no end", kNoEnd, "日本", {"x", "'"}, "a日本xb", 6, 0},
+        // Its key-up ends what the key-down said of the next text.
+        {"a compose key down and up, one letter committed", kNoEnd, "n", {"'^"}, "anb", 2, 0},
         // The commit in one pump, the keys in the next, before the field runs (a frame not drawn).
         {"keys of a later pump", kLaterPump, "日本", {"<", "\b"}, "a本b", 1, 0},
         // Some input methods send no end after their commit.
@@ -359,13 +368,14 @@ TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
         // While the composition shows and does not end, the keys that come are the input method's.
         {"keys while composing", kWhileComposing, "日本", {"<", "<", "\b", ">", "~", "\r"}, "a日本b", 5, 0},
     };
-    constexpr int kKeyCtrl = 29, kKeyJ = 36, kKeyShift = 42;
+    constexpr int kKeyCtrl = 29, kKeyJ = 36, kKeyShift = 42, kKeyApostrophe = 40;
     auto keyOf = [](const std::string& t) {
         const struct {
             const char* name;
             int key;
         } named[] = {{"<", kKeyLeft}, {">", kKeyRight}, {"~", kKeyDelete}, {"\b", kKeyBackspace},
-                     {"\r", kKeyEnter}, {"^j", kKeyJ}, {"^", kKeyShift}};
+                     {"\r", kKeyEnter}, {"^j", kKeyJ}, {"^", kKeyShift}, {"'", kKeyApostrophe},
+                     {"'^", kKeyApostrophe}};
         for (const auto& n : named)
             if (t == n.name) return n.key;
         return t.size() == 1 ? kKeyA : 0;
@@ -389,7 +399,7 @@ TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
                 if (t == "^j") SysInjectKey(kKeyCtrl, 1);
                 SysInjectKey(key, 1);
                 if (key == kKeyA) SysInjectText(t.c_str());
-                if (key != kKeyShift) SysInjectKey(key, 0);
+                if (key != kKeyShift && t != "'") SysInjectKey(key, 0);
                 if (t == "^j") SysInjectKey(kKeyCtrl, 0);
             }
         };
@@ -403,7 +413,14 @@ TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
             UpdateInput();
         }
         keys();
-        if (c.when != kLaterPump && c.when != kWhileComposing) commit(c.committed);
+        if (c.when == kEndInNextPump) {
+            SysInjectText(c.committed);
+            PumpMessages();
+            UpdateInput();
+            SysInjectComposition("", 0);
+        } else if (c.when != kLaterPump && c.when != kWhileComposing) {
+            commit(c.committed);
+        }
         for (const std::string& t : c.keys)
             if (!keyOf(t)) SysInjectComposition(t.c_str(), 0);
         int done = frame();
@@ -420,7 +437,8 @@ TEST_F(TextInputTest, KeysPressedAfterACommitActInOrder) {
         EXPECT_EQ(field.GetCursor(), c.cursor) << c.what;
         EXPECT_EQ(done, c.done) << c.what;
         EXPECT_FALSE(field.IsComposing()) << c.what;
-        SysInjectKey(kKeyShift, 0);  // a row's Shift still held
+        SysInjectKey(kKeyShift, 0);  // a row's Shift or compose key still held
+        SysInjectKey(kKeyApostrophe, 0);
         ClearTypedChars();
     }
 }

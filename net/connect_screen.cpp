@@ -25,11 +25,16 @@ constexpr int kFieldX = 0;
 constexpr int kFieldY = 16;
 constexpr int kFieldMax = 16;         // bytes; longer stored values are shown whole
 constexpr const char* kRelayProgram = "./Vashtelo";
-// The relay listens within half a second of its start, but a desktop terminal can take a second
-// or more to start it: the hosting game's connect is tried again for this long.
-constexpr unsigned kRelayListenWaitMs = 5000;
+// The relay listens within half a second of its start, but a desktop terminal takes longer: a
+// terminal server's first start on a busy machine has taken close to 5 s. The hosting game's
+// connect is tried again for this long.
+constexpr unsigned kRelayListenWaitMs = 10000;
 // Each refused connect leaves a line in socket.err: not one a frame.
 constexpr unsigned kRelayRetryMs = 200;
+// Many terminals hand the program to a terminal server that already runs and end at once; the
+// server starts it up to half a second later. A terminal that ended this long ago with nothing
+// listening has started no relay (it refused its options, or failed).
+constexpr unsigned kTerminalHandOverMs = 3000;
 
 // One text field screen: the value on Enter, the old one on Escape or quit. 1 on Enter.
 int EditText(const char* prompt, std::string* value) {
@@ -64,6 +69,25 @@ void DrawRelayStart() {
     DrawTextFormat(0, 32, " > Vashtelo.exe");
     DrawTextFormat(0, 48, "暫くお待ちください・・・");
     EndFrame();
+}
+
+// What a host's wait for its relay saw and did, in ms after its start.
+struct RelayWait {
+    int ended = 0;  // the started process (the terminal, or the detached relay) has ended
+    unsigned endedMs = 0;
+    int detached = 0;  // after the terminal ended: 1 started detached, -1 could not start
+    unsigned detachedMs = 0;
+};
+
+// The line that goes with "接続失敗": everything that was tried.
+void LogNothingListened(const std::string& terminal, const RelayWait& wait) {
+    std::string what = terminal.empty() ? std::string("the detached start of ") + kRelayProgram
+                                        : std::string(kRelayProgram) + " in " + terminal;
+    what += wait.ended ? ", which ended after " + std::to_string(wait.endedMs) + " ms" : ", which still runs";
+    if (wait.detached > 0)
+        what += ", then " + std::string(kRelayProgram) + " detached after " + std::to_string(wait.detachedMs) + " ms";
+    if (wait.detached < 0) what += ", then a detached start that failed";
+    LogPrintf("relay: nothing listened within %u ms of %s\n", kRelayListenWaitMs, what.c_str());
 }
 
 }  // namespace
@@ -108,39 +132,62 @@ void CLobby::InputIp() {
 }
 
 // The relay runs beside the game in the game folder and reads the same ap.ini; the game keeps
-// nothing of it but its process id, for the wait in AwaitRelay. A relay that cannot start is
-// logged, and the connect that follows finds whatever relay listens, or fails.
+// nothing of it but its process id and its terminal, for the wait in AwaitRelay. A relay that
+// cannot start is logged, and the connect that follows finds whatever relay listens, or fails.
 void CLobby::LaunchRelayServer() {
     DrawRelayStart();
-    m_relayPid = SysStartProgram(kRelayProgram);
-    if (!m_relayPid) LogPrintf("relay: cannot start %s\n", kRelayProgram);
+    m_relayPid = SysStartProgram(kRelayProgram, &m_relayTerminal);
+    if (!m_relayPid) {
+        LogPrintf("relay: cannot start %s\n", kRelayProgram);
+    } else if (m_relayTerminal.empty()) {
+        LogPrintf("relay: %s started detached\n", kRelayProgram);
+    } else {
+        LogPrintf("relay: %s started in the terminal %s\n", kRelayProgram, m_relayTerminal.c_str());
+    }
 }
 
 // The lobby's own connect is the one tried again, never a probe beside it: every connection
-// takes one of the relay's six slots and shows to the other players. Only while the relay (or
-// its terminal) runs: one that ended, or never started, will not listen, and the connect made
-// is the only one. The passes go on while the window is inactive, since the terminal may take
-// the focus. A connect still under way at the end counts as made, as any other.
+// takes one of the relay's six slots and shows to the other players. It is tried for the whole
+// bound whether the process started still runs or not, since a terminal's own process says
+// nothing of the relay. A terminal that ended with nothing listening gets one detached start
+// beside it; the relay lets one copy run for each user, so a late one from the terminal ends at
+// once. The passes go on while the window is inactive, since the terminal may take the focus.
+// A connect still under way at the end counts as made, as any other.
 int CLobby::AwaitRelay(uint32_t address) {
     const unsigned start = SysGetTicks();
     unsigned tried = start;
+    RelayWait wait;
+    const char* started = m_relayTerminal.empty() ? kRelayProgram : m_relayTerminal.c_str();
     while (!g_quit) {
         PumpBattlePass();
         if (m_socketLink->IsConnected()) return 1;
         const unsigned now = SysGetTicks();
         const bool closed = m_socketLink->IsClosed();
+        if (closed && !m_relayPid) {
+            LogPrintf("relay: nothing listens, and no relay was started\n");
+            return 0;
+        }
         if (now - start >= kRelayListenWaitMs) {
-            if (closed) LogPrintf("relay: not listening within %u ms\n", kRelayListenWaitMs);
+            if (closed) LogNothingListened(m_relayTerminal, wait);
             return !closed;
         }
-        if (closed) {
-            if (!SysProgramRunning(m_relayPid)) {
-                LogPrintf("relay: the connect was refused and no relay of this game runs\n");
-                return 0;
+        if (closed && now - tried >= kRelayRetryMs) {
+            tried = now;
+            if (!wait.ended && !SysProgramRunning(m_relayPid)) {
+                wait.ended = 1;
+                wait.endedMs = now - start;
+                LogPrintf("relay: %s ended after %u ms\n", started, wait.endedMs);
             }
-            if (now - tried >= kRelayRetryMs) {
-                tried = now;
-                if (!m_socketLink->Connect(address, (uint16_t)m_gestPort)) return 0;
+            if (wait.ended && !wait.detached && !m_relayTerminal.empty() &&
+                now - start - wait.endedMs >= kTerminalHandOverMs) {
+                wait.detachedMs = now - start;
+                wait.detached = SysStartProgramDetached(kRelayProgram) ? 1 : -1;
+                LogPrintf("relay: nothing listens %u ms after %s ended; %s %s detached\n", kTerminalHandOverMs,
+                          started, wait.detached > 0 ? "started" : "cannot start", kRelayProgram);
+            }
+            if (!m_socketLink->Connect(address, (uint16_t)m_gestPort)) {
+                LogPrintf("relay: cannot connect again\n");
+                return 0;
             }
         }
         DrawRelayStart();

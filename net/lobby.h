@@ -125,9 +125,10 @@ public:
     void InputMessage();
     void InputIp();
     void LaunchRelayServer();
-    // A host's connect to its relay, tried again while the relay is starting: 1 once connected.
+    // A host's connect to its relay, tried again while the relay may still start: 1 once connected.
     int AwaitRelay(uint32_t address);
-    int m_relayPid = 0;  // the started relay's (or its terminal's) process id; tests end it
+    int m_relayPid = 0;          // the started relay's (or its terminal's) process id; tests end it
+    std::string m_relayTerminal; // the terminal it was started in, "" when detached
 
     // ---- Fields ----------------------------------------------------------------------------------
     CRobotCatalog m_catalog;   // decodes robot build codes for display and for record checks

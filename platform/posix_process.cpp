@@ -43,14 +43,22 @@ std::string FindOnPath(const char* name) {
     return "";
 }
 
-// x-terminal-emulator is a link to whichever terminal the system chose; only the xterm family
-// knows "-iconic".
-bool IsXtermLike(const std::string& terminal) {
+// x-terminal-emulator is a link to whichever terminal the system chose, known by the name of
+// the program it resolves to. Only the xterm family knows "-iconic"; others (lxterminal among
+// them, whose name holds "xterm") print their usage for it and start nothing.
+std::string TerminalName(const std::string& terminal) {
     char real[PATH_MAX];
-    if (!realpath(terminal.c_str(), real)) return false;
+    if (!realpath(terminal.c_str(), real)) return "";
     const char* base = strrchr(real, '/');
-    base = base ? base + 1 : real;
-    return strstr(base, "xterm") != nullptr || strstr(base, "rxvt") != nullptr;
+    return base ? base + 1 : real;
+}
+
+bool KnowsIconic(const std::string& name) {
+    for (const char* known : {"xterm", "uxterm", "lxterm", "koi8rxvt", "rxvt", "urxvt", "urxvtc", "rxvt-unicode",
+                              "rxvt-xterm", "rxvt-xpm"}) {
+        if (name == known) return true;
+    }
+    return false;
 }
 
 ssize_t ReadFull(int fd, void* buffer, size_t size) {
@@ -92,21 +100,9 @@ void WriteFull(int fd, const void* data, size_t size) {
 
 }  // namespace
 
-int SysStartProgram(const char* program) {
-    if (!program || access(program, X_OK) != 0) return 0;
+namespace {
 
-    // Everything the children need is built before the fork.
-    std::vector<std::string> args;
-    const std::string terminal = HasDesktop() ? FindOnPath(kTerminal) : "";
-    if (!terminal.empty()) {
-        char real[PATH_MAX];
-        args.push_back(terminal);
-        if (IsXtermLike(terminal)) args.push_back("-iconic");
-        args.push_back("-e");
-        args.push_back(realpath(program, real) ? real : program);
-    } else {
-        args.push_back(program);
-    }
+int StartArguments(std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -147,6 +143,31 @@ int SysStartProgram(const char* program) {
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
     return pid;
+}
+
+}  // namespace
+
+int SysStartProgram(const char* program, std::string* terminalName) {
+    if (terminalName) terminalName->clear();
+    if (!program || access(program, X_OK) != 0) return 0;
+    // Everything the children need is built before the fork.
+    const std::string terminal = HasDesktop() ? FindOnPath(kTerminal) : "";
+    if (terminal.empty()) return SysStartProgramDetached(program);
+    const std::string name = TerminalName(terminal);
+    if (terminalName) *terminalName = name.empty() ? kTerminal : name;
+    char real[PATH_MAX];
+    std::vector<std::string> args;
+    args.push_back(terminal);
+    if (KnowsIconic(name)) args.push_back("-iconic");
+    args.push_back("-e");
+    args.push_back(realpath(program, real) ? real : program);
+    return StartArguments(args);
+}
+
+int SysStartProgramDetached(const char* program) {
+    if (!program || access(program, X_OK) != 0) return 0;
+    std::vector<std::string> args{program};
+    return StartArguments(args);
 }
 
 // Signal 0 only asks whether the process is there; EPERM means it is, run by another user. An

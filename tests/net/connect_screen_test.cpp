@@ -1,8 +1,8 @@
 // The connection set-up screens under the scene driver: the connection type menu's results,
 // the three text fields (Enter takes the text, Escape keeps the old value and the game goes on,
 // an address of this machine uses the host port), the quit flag on every screen, a relay
-// program that is not there, starts late or ends without listening, and a host name whose
-// resolver never answers.
+// program that is not there, starts late or ends without listening, whatever terminal starts it,
+// and a host name whose resolver never answers.
 #include "lobby_fixture.h"
 
 #include "engine.h"
@@ -14,13 +14,21 @@
 #include "sys_socket.h"
 #include "sys_tcp_exchange.h"
 #include "sys_text_input.h"
+#include "sys_time.h"
 
 #include <condition_variable>
 #include <mutex>
 
+#include <dirent.h>
+#include <limits.h>
 #include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
 
 namespace {
 
@@ -170,44 +178,137 @@ TEST_F(LobbyTest, RelayThatIsNotThereIsLoggedAndTheFlowGoesOn) {
     EXPECT_NE(driver.Log().find("relay: cannot start ./Vashtelo"), std::string::npos);
 }
 
-// A hosting game's relay as a desktop terminal starts it, seconds late: the game keeps its start
-// screen up and connects again until the relay listens, and is on line in slot 0. A relay that
-// ends without listening, or is not there, is told as a failed connect. Each frame here takes
-// real time, so the wait's bound, counted on the fake clock, spans several times the late start.
-TEST_F(LobbyTest, HostWaitsForItsLateRelayAndIsToldWhenNoneListens) {
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    setenv("ZAUMOLTA_LOCK_NS", UniqueLockNamespace().c_str(), 1);
+// The processes other than this one that run in the folder: the stand-in terminals, their
+// relays and whatever they left behind. None of them is a child of this process.
+std::vector<int> ProcessesIn(const std::string& folder) {
+    std::vector<int> found;
+    char real[PATH_MAX];
+    if (!realpath(folder.c_str(), real)) return found;
+    DIR* proc = opendir("/proc");
+    if (!proc) return found;
+    while (dirent* entry = readdir(proc)) {
+        const int pid = atoi(entry->d_name);
+        if (pid <= 0 || pid == getpid()) continue;
+        char cwd[PATH_MAX];
+        const std::string link = "/proc/" + std::string(entry->d_name) + "/cwd";
+        const ssize_t n = readlink(link.c_str(), cwd, sizeof cwd - 1);
+        if (n <= 0) continue;
+        cwd[n] = '\0';
+        if (strcmp(cwd, real) == 0 && SysProgramRunning(pid)) found.push_back(pid);
+    }
+    closedir(proc);
+    return found;
+}
+
+// Whether something listens on the port, read from the kernel's table: a probe connection
+// would take a relay slot.
+bool Listening(int port) {
+    std::ifstream table("/proc/net/tcp");
+    std::string line;
+    std::getline(table, line);
+    while (std::getline(table, line)) {
+        unsigned localPort = 0, state = 0;
+        if (sscanf(line.c_str(), " %*d: %*x:%x %*x:%*x %x", &localPort, &state) == 2 && (int)localPort == port &&
+            state == 0x0A)
+            return true;
+    }
+    return false;
+}
+
+void EndProcessesIn(const std::string& folder) {
+    for (int pid : ProcessesIn(folder)) kill(pid, SIGTERM);
+    for (long long end = MonotonicMs() + 60000; !ProcessesIn(folder).empty() && MonotonicMs() < end;) usleep(20000);
+}
+
+// A hosting game's relay as the desktop's terminals start it, modelled on the real ones: the
+// xterm family runs it and knows "-iconic"; lxterminal prints its usage for that option and
+// starts nothing; mate-terminal and its like hand it to their server and end at once, the relay
+// following later; a terminal server's first start makes it late; a terminal can fail. Without
+// a desktop it runs detached. The game keeps its start screen up and connects again until the
+// relay listens, and is on line in slot 0; a terminal that ended with nothing listening gets a
+// detached start beside it. A relay that never listens, or is not there, is told as a failed
+// connect. Each relay listens where the game's clock says it does: a "go" file lets it start,
+// and the frames wait while a started relay has not listened yet.
+TEST_F(LobbyTest, HostWaitsForItsRelayWhateverTheTerminalAndIsToldWhenNoneListens) {
+    const std::string relay = VashteloPath();
+    const std::string untilGo = "until [ -e go ]; do sleep 0.02; done\n";
     const struct {
-        const char* name;
-        std::string script;
+        const char* name;  // the terminal's program name; "" without a desktop
+        std::string script;  // the terminal, or without a desktop ./Vashtelo ("" none)
+        unsigned goMs;       // on the game's clock after the launch
         bool online;
+        const char* logged;
+        int detachedStarts;  // by the game, after the terminal ended
     } cases[] = {
-        {"late", "#!/bin/sh\nsleep 2\nexec '" + std::string(VashteloPath()) + "'\n", true},
-        {"ends", "#!/bin/sh\nexit 0\n", false},
-        {"missing", "", false},
+        {"xterm", "#!/bin/sh\n[ \"$1\" = -iconic ] || exit 2\nshift\n[ \"$1\" = -e ] || exit 2\nshift\nexec \"$@\"\n", 0,
+         true, "relay: ./Vashtelo started in the terminal xterm\n", 0},
+        {"lxterminal",
+         "#!/bin/sh\nif [ \"$1\" != -e ]; then echo 'Usage:'; echo '  lxterminal [Options...]'; exit 0; fi\nshift\n"
+         "exec \"$@\"\n",
+         0, true, "relay: ./Vashtelo started in the terminal lxterminal\n", 0},
+        {"mate-terminal",
+         "#!/bin/sh\n[ \"$1\" = -e ] || exit 2\nshift\n(" + untilGo + "exec \"$@\") </dev/null >/dev/null 2>&1 &\n",
+         700, true, "relay: mate-terminal ended after ", 0},
+        {"gnome-terminal", "#!/bin/sh\n[ \"$1\" = -e ] || exit 2\nshift\n" + untilGo + "exec \"$@\"\n", 7000, true,
+         "relay: ./Vashtelo started in the terminal gnome-terminal\n", 0},
+        {"broken-terminal", "#!/bin/sh\necho 'cannot open display' >&2\nexit 1\n", 0, true,
+         "relay: broken-terminal ended after ", 1},
+        {"", "#!/bin/sh\n" + untilGo + "exec '" + relay + "'\n", 2000, true, "relay: ./Vashtelo started detached\n", 0},
+        {"", "#!/bin/sh\nexit 0\n", 0, false,
+         "relay: nothing listened within 10000 ms of the detached start of ./Vashtelo, which ended after ", 0},
+        {"", "", 0, false, "relay: nothing listens, and no relay was started\n", 0},
     };
+    const std::string path = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", (folder.File("bin") + ":" + path).c_str(), 1);
+    setenv("ZAUMOLTA_LOCK_NS", UniqueLockNamespace().c_str(), 1);
+    ASSERT_EQ(mkdir("bin", 0755), 0);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        WriteWholeFile("ap.ini", "[NET]\r\nHostPort=" + std::to_string(FreeTcpPort()) + "\r\n");
-        if (c.script.empty()) {
-            unlink("Vashtelo");
+        SCOPED_TRACE(*c.name ? c.name : c.script.empty() ? "missing" : c.online ? "late" : "ends");
+        const bool desktop = *c.name != '\0';
+        const int port = FreeTcpPort();
+        WriteWholeFile("ap.ini", "[NET]\r\nHostPort=" + std::to_string(port) + "\r\n");
+        unlink("go");
+        unlink("Vashtelo");
+        unlink("bin/x-terminal-emulator");
+        if (desktop) {
+            setenv("DISPLAY", ":97", 1);
+            const std::string terminal = std::string("bin/") + c.name;
+            WriteWholeFile(terminal, c.script);
+            ASSERT_EQ(chmod(terminal.c_str(), 0755), 0);
+            ASSERT_EQ(symlink(c.name, "bin/x-terminal-emulator"), 0);
+            ASSERT_EQ(symlink(relay.c_str(), "Vashtelo"), 0);
         } else {
-            WriteWholeFile("Vashtelo", c.script);
-            ASSERT_EQ(chmod("Vashtelo", 0755), 0);
+            unsetenv("DISPLAY");
+            if (!c.script.empty()) {
+                WriteWholeFile("Vashtelo", c.script);
+                ASSERT_EQ(chmod("Vashtelo", 0755), 0);
+            }
         }
         const std::string boxes = driver.MessageBoxes();
+        const size_t logStart = driver.Log().size();
         CLobby lobby;
-        driver.OnEachPump([] { usleep(40000); });
+        const unsigned launch = SysGetTicks();
+        bool go = false;
+        driver.OnEachPump([&] {
+            if (!go && SysGetTicks() - launch >= c.goMs) {
+                WriteWholeFile("go", "");
+                go = true;
+            }
+            for (long long end = MonotonicMs() + 60000;
+                 go && !Listening(port) && !ProcessesIn(folder.Path()).empty() && MonotonicMs() < end;)
+                usleep(5000);
+        });
         lobby.LaunchRelayServer();
-        EXPECT_EQ(lobby.m_relayPid > 0, !c.script.empty());
         lobby.m_ip = "127.0.0.1";
         lobby.m_gestPort = lobby.m_hostPort;
         lobby.m_announce = 1;
         lobby.ConnectToHost();
         driver.OnEachPump(nullptr);
-        EXPECT_EQ(lobby.m_link->IsConnected(), c.online ? 1 : 0);
+        const std::string log = driver.Log().substr(logStart);
+        EXPECT_EQ(lobby.m_link->IsConnected(), c.online ? 1 : 0) << log;
         EXPECT_EQ(driver.MessageBoxes(), c.online ? boxes : boxes + "|接続失敗\n");
+        EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+        EXPECT_EQ(CountOf(log, "; started ./Vashtelo detached\n"), c.detachedStarts) << log;
         // Counted in frames; the clock only backs them up for a relay that answers nothing.
         const long long deadline = MonotonicMs() + 60000;
         for (int frame = 0; c.online && lobby.m_ownId != 0 && frame < 5000 && MonotonicMs() < deadline; ++frame) {
@@ -219,11 +320,10 @@ TEST_F(LobbyTest, HostWaitsForItsLateRelayAndIsToldWhenNoneListens) {
             usleep(2000);
         }
         EXPECT_EQ(lobby.m_ownId, c.online ? 0 : -1);
-        if (lobby.m_relayPid > 0 && kill(lobby.m_relayPid, SIGTERM) == 0) {
-            for (long long end = MonotonicMs() + 60000; SysProgramRunning(lobby.m_relayPid) && MonotonicMs() < end;)
-                usleep(20000);
-        }
+        EndProcessesIn(folder.Path());
     }
+    unsetenv("DISPLAY");
+    setenv("PATH", path.c_str(), 1);
 }
 
 // A typed host name whose resolver never answers: "ホストに接続" stays no longer than the look-up's

@@ -1,6 +1,7 @@
 // Starting the relay as a hosting game does: a real Vashtelo in a private folder with its own
 // port and lock namespace, with no desktop, so it runs detached. It must listen, outlive the
-// process that started it, stay single, and end on SIGTERM by the id it was started with.
+// process that started it, stay single, and end on SIGTERM by the id it was started with. On a
+// desktop, the options a terminal is given.
 #include "relay_harness.h"
 #include "test_folder.h"
 
@@ -8,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -103,6 +106,52 @@ TEST_F(RelayStartTest, RelayListensOutlivesItsStarterStaysSingleAndEndsOnSigterm
     if (Alive(relay)) kill(relay, SIGKILL);
 }
 
+// On a desktop the program runs in x-terminal-emulator, a link to the terminal the system chose.
+// "-iconic" goes only to the terminals that know it, by the name of the program the link
+// resolves to: lxterminal, whose name holds "xterm", prints its usage for it and starts nothing.
+// Each stand-in terminal writes down the arguments it got. A detached start passes the terminal
+// by, on a desktop too.
+TEST_F(RelayStartTest, TerminalGetsIconicOnlyByItsOwnNameAndDetachedStartsNeedNone) {
+    const struct {
+        const char* name;
+        bool iconic;
+    } terminals[] = {
+        {"xterm", true},          {"uxterm", true},          {"urxvt", true},
+        {"rxvt-unicode", true},   {"lxterminal", false},     {"mate-terminal", false},
+        {"xfce4-terminal", false}, {"konsole", false},
+    };
+    char real[PATH_MAX];
+    ASSERT_NE(realpath("Vashtelo", real), nullptr);
+    const std::string path = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", (folder.File("bin") + ":" + path).c_str(), 1);
+    setenv("DISPLAY", ":97", 1);
+    ASSERT_EQ(mkdir("bin", 0755), 0);
+    for (const auto& t : terminals) {
+        SCOPED_TRACE(t.name);
+        const std::string terminal = std::string("bin/") + t.name;
+        WriteWholeFile(terminal, "#!/bin/sh\nprintf '%s\\n' \"$@\" > args.tmp\nmv args.tmp args\n");
+        ASSERT_EQ(chmod(terminal.c_str(), 0755), 0);
+        unlink("bin/x-terminal-emulator");
+        ASSERT_EQ(symlink(t.name, "bin/x-terminal-emulator"), 0);
+        unlink("args");
+        std::string name;
+        EXPECT_GT(SysStartProgram("./Vashtelo", &name), 0);
+        EXPECT_EQ(name, t.name);
+        for (long long end = MonotonicMs() + kRelayStuckMs; access("args", F_OK) != 0 && MonotonicMs() < end;)
+            usleep(10000);
+        EXPECT_EQ(ReadWholeFile("args"), std::string(t.iconic ? "-iconic\n" : "") + "-e\n" + real + "\n");
+    }
+    unlink("args");
+    const int relay = SysStartProgramDetached("./Vashtelo");
+    ASSERT_GT(relay, 0);
+    EXPECT_TRUE(ConnectsWithin(port, kRelayStuckMs));
+    EXPECT_NE(access("args", F_OK), 0);
+    ASSERT_EQ(kill(relay, SIGTERM), 0);
+    EXPECT_TRUE(WaitGone(relay, kRelayStuckMs));
+    unsetenv("DISPLAY");
+    setenv("PATH", path.c_str(), 1);
+}
+
 TEST_F(RelayStartTest, MissingOrUnrunnableProgramGivesNoProcess) {
     EXPECT_EQ(SysStartProgram("./NoSuchRelay"), 0);
     WriteWholeFile("NotAProgram", "plain text");
@@ -111,6 +160,7 @@ TEST_F(RelayStartTest, MissingOrUnrunnableProgramGivesNoProcess) {
     chmod("Broken", 0755);
     EXPECT_EQ(SysStartProgram("./Broken"), 0);  // executable, but its exec fails
     EXPECT_EQ(SysStartProgram(nullptr), 0);
+    EXPECT_EQ(SysStartProgramDetached("./NoSuchRelay"), 0);
 }
 
 }  // namespace

@@ -98,10 +98,7 @@ void WriteFull(int fd, const void* data, size_t size) {
     _exit(127);
 }
 
-}  // namespace
-
-namespace {
-
+// The double fork of a started program, by its whole argument list: its process id, or 0.
 int StartArguments(std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());

@@ -60,20 +60,23 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A game's output as it grows, read from where the last look ended: the frame it is at, its last
-// line, when it last wrote, and whether a line holding the awaited text has come.
+// A game's output as it grows, read from where the last look ended: the frame it is at, when that
+// last moved, and whether a line holding the awaited text has come. Only a line that opens with a
+// later frame is a sign of life: a game whose frames stand still may go on writing others (the
+// per-step hash lines of a battle stuck stepping within one frame).
 class CPeerProgress {
 public:
-    CPeerProgress(E2eProcess* peer, const std::string& text) : m_peer(peer), m_text(text), m_heard(Clock::now()) {
+    CPeerProgress(E2eProcess* peer, const std::string& text) : m_peer(peer), m_text(text), m_moved(Clock::now()) {
         Look();
         m_first = std::max(m_frame, 0);
     }
     E2eProcess& Peer() const { return *m_peer; }
     bool Seen() const { return !m_text.empty() && m_seen; }
     bool Ended() const { return m_ended; }
+    int Frame() const { return m_frame; }
     int Frames() const { return std::max(m_frame, 0) - m_first; }
-    long long QuietMs() const {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_heard).count();
+    long long StillMs() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_moved).count();
     }
 
     // Whether it still runs is taken first, so the lines it wrote before it ended count.
@@ -88,13 +91,15 @@ public:
         in.seekg(m_read);
         if (!in.read(&grown[0], (std::streamsize)grown.size())) return;
         m_read = size;
-        m_heard = Clock::now();
         m_partial += grown;
         size_t from = 0;
         for (size_t end = m_partial.find('\n'); end != std::string::npos; end = m_partial.find('\n', from)) {
             const std::string line = m_partial.substr(from, end - from);
             from = end + 1;
-            m_frame = std::max(m_frame, LineFrame(line));
+            if (LineFrame(line) > m_frame) {
+                m_frame = LineFrame(line);
+                m_moved = Clock::now();
+            }
             if (!m_text.empty() && line.find(m_text) != std::string::npos) m_seen = true;
         }
         m_partial.erase(0, from);
@@ -103,7 +108,7 @@ public:
 private:
     E2eProcess* m_peer;
     std::string m_text;
-    Clock::time_point m_heard;
+    Clock::time_point m_moved;
     std::streamoff m_read = 0;
     std::string m_partial;
     int m_frame = -1, m_first = 0;
@@ -120,9 +125,13 @@ testing::AssertionResult Watch(std::vector<CPeerProgress>& watched, const std::f
         for (const CPeerProgress& w : watched) {
             if (w.Seen()) continue;
             if (w.Ended()) return testing::AssertionFailure() << what << ": " << PeerWhere(w.Peer());
-            if (w.QuietMs() > stuckMs)
-                return testing::AssertionFailure() << what << ": " << w.Peer().Name() << " wrote no line for "
-                                                   << w.QuietMs() / 1000 << " s; " << PeerWhere(w.Peer());
+            if (w.StillMs() > stuckMs) {
+                testing::AssertionResult failure = testing::AssertionFailure();
+                failure << what << ": " << w.Peer().Name();
+                if (w.Frame() < 0) failure << " showed no frame";
+                else failure << " stood at frame " << w.Frame();
+                return failure << " for " << stuckMs / 1000 << " s; " << PeerWhere(w.Peer());
+            }
             allPast = allPast && w.Frames() > frames;
         }
         if (allPast) {
@@ -161,13 +170,10 @@ testing::AssertionResult WaitForLinesWithinFrames(const std::vector<E2eProcess*>
         frames, "\"" + text + "\" awaited", kStuckMs);
 }
 
-int WaitForPeerExit(E2eProcess& peer, int stuckMs) {
-    CPeerProgress progress(&peer, "");
-    while (!progress.Ended() && progress.QuietMs() <= stuckMs) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        progress.Look();
-    }
-    return peer.Poll();
+int WaitForPeerExit(E2eProcess& peer, int frames, int stuckMs) {
+    std::vector<CPeerProgress> watched;
+    watched.emplace_back(&peer, "");
+    return Watch(watched, [&] { return watched[0].Ended(); }, frames, "its end awaited", stuckMs) ? peer.Poll() : -1;
 }
 
 std::string PeerWhere(const E2eProcess& peer) {
